@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, if any is missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libturbojpeg0-dev libgtest-dev
+          libbenchmark-dev fonts-liberation xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,186 @@
+#include "engine/SettingsFile.h"
+
+#include <unistd.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "engine/GameEngine.h"
+
+namespace {
+
+constexpr std::size_t topTenOffset = 40;
+constexpr std::size_t rowSize = 24;
+constexpr std::size_t deviceNameOffset = 280;
+constexpr std::size_t deviceNameField = 80;
+
+template <typename T>
+void put(SettingsBytes& bytes, std::size_t offset, T value) {
+  auto raw = std::bit_cast<std::array<std::uint8_t, sizeof(T)>>(value);
+  if constexpr (std::endian::native == std::endian::big) std::reverse(raw.begin(), raw.end());
+  std::memcpy(bytes.data() + offset, raw.data(), sizeof(T));
+}
+
+template <typename T>
+T get(const SettingsBytes& bytes, std::size_t offset) {
+  std::array<std::uint8_t, sizeof(T)> raw;
+  std::memcpy(raw.data(), bytes.data() + offset, sizeof(T));
+  if constexpr (std::endian::native == std::endian::big) std::reverse(raw.begin(), raw.end());
+  return std::bit_cast<T>(raw);
+}
+
+// Text up to its first NUL, or to the end of the field when it holds none.
+std::string getText(const SettingsBytes& bytes, std::size_t offset, std::size_t field) {
+  const char* text = reinterpret_cast<const char*>(bytes.data() + offset);
+  return std::string(text, strnlen(text, field));
+}
+
+bool isListedRadius(std::int32_t r) { return r > 0 && r % 2 == 0 && r <= 100; }
+
+}  // namespace
+
+SettingsBytes encodeSettings(const GameSettings& s) {
+  SettingsBytes bytes{};
+  put(bytes, 0, s.mirror);
+  put(bytes, 4, s.periodMinutes);
+  put(bytes, 5, s.movesPerFrame);
+  put(bytes, 6, s.computerSkill);
+  put(bytes, 7, s.skinIndex);
+  put(bytes, 8, s.gravity);
+  put(bytes, 16, s.ballRadius);
+  put(bytes, 20, s.basketSize);
+  put(bytes, 24, s.ringHeight);
+  for (std::size_t i = 0; i < s.topTen.size(); ++i) {
+    const TopTenEntry& row = s.topTen[i];
+    const std::size_t at = topTenOffset + i * rowSize;
+    put(bytes, at, row.gameTime);
+    put(bytes, at + 4, row.points);
+    put(bytes, at + 8, row.score);
+    std::string_view name = row.nameView();
+    std::memcpy(bytes.data() + at + 12, name.data(), std::min<std::size_t>(name.size(), 11));
+  }
+  std::memcpy(bytes.data() + deviceNameOffset, s.videoDeviceName.data(),
+              std::min(s.videoDeviceName.size(), deviceNameField - 1));
+  return bytes;
+}
+
+GameSettings decodeSettings(const SettingsBytes& bytes) {
+  GameSettings s;
+  s.mirror = get<std::uint32_t>(bytes, 0);
+  s.periodMinutes = get<std::uint8_t>(bytes, 4);
+  s.movesPerFrame = get<std::uint8_t>(bytes, 5);
+  s.computerSkill = get<std::uint8_t>(bytes, 6);
+  s.skinIndex = get<std::uint8_t>(bytes, 7);
+  s.gravity = get<double>(bytes, 8);
+  s.ballRadius = get<std::int32_t>(bytes, 16);
+  s.basketSize = get<std::int32_t>(bytes, 20);
+  s.ringHeight = get<std::int32_t>(bytes, 24);
+  for (std::size_t i = 0; i < s.topTen.size(); ++i) {
+    TopTenEntry& row = s.topTen[i];
+    const std::size_t at = topTenOffset + i * rowSize;
+    row.gameTime = get<std::int32_t>(bytes, at);
+    row.points = get<std::int32_t>(bytes, at + 4);
+    row.score = get<std::int32_t>(bytes, at + 8);
+    std::string name = getText(bytes, at + 12, 12);
+    std::memcpy(row.name, name.data(), std::min<std::size_t>(name.size(), 11));
+  }
+  s.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField)
+                          .substr(0, deviceNameField - 1);
+  sanitizeSettings(s);
+  return s;
+}
+
+// Values outside what the dialogs produce are replaced one by one, so that no period of 0,
+// no odd or absurd ball, no non-positive gravity and no overflowing top-ten row can reach
+// the game. Unknown skins stay: they select the noise skin. movesPerFrame 0 stays (one step
+// per frame); above 10 it does not.
+void sanitizeSettings(GameSettings& s) {
+  const GameSettings defaults;
+  if (s.mirror > 1) s.mirror = defaults.mirror;
+  if (s.periodMinutes == 0) s.periodMinutes = defaults.periodMinutes;
+  if (s.movesPerFrame > 10) s.movesPerFrame = defaults.movesPerFrame;
+  if (s.computerSkill > 5) s.computerSkill = defaults.computerSkill;
+  if (!std::isfinite(s.gravity) || s.gravity <= 0.0 || s.gravity > 100000.0)
+    s.gravity = defaults.gravity;
+  if (!isListedRadius(s.ballRadius)) s.ballRadius = defaults.ballRadius;
+  if (s.basketSize < 30 || s.basketSize > 400) s.basketSize = defaults.basketSize;
+  if (s.ringHeight < 0 || s.ringHeight > 2000) s.ringHeight = defaults.ringHeight;
+  for (TopTenEntry& row : s.topTen) {
+    const bool sane = row.gameTime >= 0 && row.gameTime <= 10'000'000 && row.points >= 0 &&
+                      row.points <= 100'000'000 && (row.gameTime > 0 || row.points == 0);
+    if (!sane) row = TopTenEntry{};
+  }
+}
+
+std::optional<GameSettings> readSettingsFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  SettingsBytes bytes{};
+  in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) return std::nullopt;
+  if (in.peek() != std::char_traits<char>::eof()) return std::nullopt;  // longer than 360
+  return decodeSettings(bytes);
+}
+
+bool writeSettingsFile(const std::filesystem::path& path, const GameSettings& settings) {
+  const SettingsBytes bytes = encodeSettings(settings);
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  written = std::fflush(file) == 0 && written;
+  written = ::fsync(::fileno(file)) == 0 && written;
+  written = std::fclose(file) == 0 && written;
+  std::error_code error;
+  if (written) std::filesystem::rename(temporary, path, error);
+  if (!written || error) {
+    std::filesystem::remove(temporary, error);
+    return false;
+  }
+  return true;
+}
+
+std::filesystem::path settingsPathBesideExecutable() {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || !exe.has_parent_path()) return settingsFileName;
+  return exe.parent_path() / settingsFileName;
+}
+
+bool GameEngine::loadSettings() {
+  std::optional<GameSettings> s = readSettingsFile(settingsPath);
+  if (!s) return false;
+  mirror.store(s->mirror);
+  periodMinutes = s->periodMinutes;
+  movesPerFrame = s->movesPerFrame;
+  computerSkill = s->computerSkill;
+  skinIndex = s->skinIndex;
+  gravity = s->gravity;
+  ballRadius = s->ballRadius;
+  basketSize = s->basketSize;
+  ringHeight = s->ringHeight;
+  topTen = s->topTen;
+  videoDeviceName = s->videoDeviceName;
+  return true;
+}
+
+bool GameEngine::saveSettings() const {
+  GameSettings s;
+  s.mirror = mirror.load();
+  s.periodMinutes = periodMinutes;
+  s.movesPerFrame = movesPerFrame;
+  s.computerSkill = computerSkill;
+  s.skinIndex = skinIndex;
+  s.gravity = gravity;
+  s.ballRadius = ballRadius;
+  s.basketSize = basketSize;
+  s.ringHeight = ringHeight;
+  s.topTen = topTen;
+  s.videoDeviceName = videoDeviceName;
+  return writeSettingsFile(settingsPath, s);
+}

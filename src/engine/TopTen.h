@@ -1,0 +1,21 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// One row of the top-ten table; also its 24-byte layout in the settings file.
+struct TopTenEntry {
+  std::int32_t gameTime = 0;  // minutes played by this name, summed over recorded games
+  std::int32_t points = 0;    // points over those games
+  std::int32_t score = 0;     // points × 10 / gameTime + gameTime
+  char name[12] = {};         // NUL-terminated, at most 11 characters
+
+  std::string_view nameView() const;
+};
+
+using TopTenTable = std::array<TopTenEntry, 10>;
+
+// Puts a result into the table: a row of the same name accumulates and the table is
+// re-sorted; a new name enters above the first row of lower score, pushing the last one out.
+// "Computer" and results of 0 points are never recorded.
+void recordResult(TopTenTable& table, std::string_view name, int points, int minutes);

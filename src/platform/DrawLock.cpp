@@ -1,0 +1,3 @@
+#include "platform/DrawLock.h"
+
+std::binary_semaphore drawLock{1};

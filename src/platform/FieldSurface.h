@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/Geometry.h"
+
+// A font as the game asks for it: cell height and average width in pixels, weight
+// (400 normal) and face ("Arial" is served by Liberation Sans).
+struct TextFont {
+  int height = 0;
+  int averageWidth = 0;
+  int weight = 400;
+  std::string face = "Arial";
+};
+
+// The off-screen copy of the field. Images handed to it are 24-bit blue-green-red,
+// bottom row first, rows of exactly 3 × width bytes; copies are 1:1 and exact.
+class FieldSurface {
+ public:
+  virtual ~FieldSurface() = default;
+
+  // Recreates the surface at width × height; the old contents are gone.
+  virtual void create(int width, int height) = 0;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+
+  // Copies the w × h rectangle of `image` whose lower-left pixel is (srcX, srcY), srcY
+  // counted from the image's bottom row, so that its top-left lands at field (dstX, dstY).
+  // Pixels that would fall outside the surface are skipped.
+  virtual void putImage(const std::uint8_t* image, int imageWidth, int imageHeight, int srcX,
+                        int srcY, int w, int h, int dstX, int dstY) = 0;
+  // Reads the whole surface into a bottom-up buffer of width × height × 3 bytes.
+  virtual void getImage(std::uint8_t* image) const = 0;
+
+  // Brings a rectangle of the surface to the window; nothing without a window.
+  virtual void present(const Rect& area) = 0;
+
+  // Text with its cell's top-left corner at field (x, y), transparent background.
+  virtual void drawText(int x, int y, std::string_view text, const TextFont& font,
+                        Rgb colour) = 0;
+  virtual int textWidth(std::string_view text, const TextFont& font) const = 0;
+};

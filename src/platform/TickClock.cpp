@@ -1,0 +1,9 @@
+#include "platform/TickClock.h"
+
+#include <chrono>
+
+std::uint32_t SteadyTickClock::now() {
+  using namespace std::chrono;
+  auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  return static_cast<std::uint32_t>(ms);
+}

@@ -1,0 +1,112 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "capture/FrameImage.h"
+#include "capture/FrameSource.h"
+#include "engine/GameEngine.h"
+#include "platform/HeadlessWindow.h"
+#include "platform/MemorySurface.h"
+#include "platform/TickClock.h"
+
+// A device whose frames the test hands in itself: start and stop only record the calls.
+class ScriptedSource final : public FrameSource {
+ public:
+  explicit ScriptedSource(FrameFormat format) : size(format) {}
+  FrameFormat format() const override { return size; }
+  CaptureError start(FrameSink& sink) override {
+    ++starts;
+    running = &sink;
+    return startError;
+  }
+  void stop() override {
+    ++stops;
+    running = nullptr;
+  }
+
+  FrameFormat size;
+  FrameSink* running = nullptr;
+  CaptureError startError = CaptureError::None;
+  int starts = 0;
+  int stops = 0;
+};
+
+// Named devices that open as ScriptedSources of one format.
+class ScriptedProvider final : public SourceProvider {
+ public:
+  ScriptedProvider(std::vector<std::string> names, FrameFormat format)
+      : names(std::move(names)), format(format) {}
+  std::vector<std::string> deviceNames() override { return names; }
+  std::unique_ptr<FrameSource> open(std::size_t index, CaptureError& error) override {
+    opened.push_back(index);
+    if (openError != CaptureError::None) {
+      error = openError;
+      return nullptr;
+    }
+    auto source = std::make_unique<ScriptedSource>(format);
+    last = source.get();
+    return source;
+  }
+
+  std::vector<std::string> names;
+  FrameFormat format;
+  CaptureError openError = CaptureError::None;
+  std::vector<std::size_t> opened;
+  ScriptedSource* last = nullptr;
+};
+
+// A settings path in a fresh temporary folder, removed with the object.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    path = std::filesystem::temp_directory_path() /
+           ("swishcam-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + std::to_string(counter()++) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::filesystem::create_directories(path);
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path file(const std::string& name) const { return path / name; }
+  std::filesystem::path path;
+
+ private:
+  static int& counter() {
+    static int n = 0;
+    return n;
+  }
+};
+
+// A whole engine on a memory surface, a headless window and a manual clock, fed by a
+// scripted camera of the given size. build() runs the capture build, which lays the
+// court out with a new game.
+struct EngineScene {
+  explicit EngineScene(FrameFormat format = {320, 240}, std::uint32_t startTick = 100000)
+      : clock(startTick), provider({"Test camera"}, format) {
+    catalog.add(provider);
+    engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
+  }
+
+  int build() { return engine->buildCaptureGraph(window); }
+
+  // One frame of uniform colour at the current tick.
+  void deliverUniform(std::uint8_t value) {
+    frame.assign(frameBytes(provider.format.width, provider.format.height), value);
+    engine->BufferCB(0, frame.data(), static_cast<long>(frame.size()));
+  }
+
+  TemporaryFolder folder;
+  ManualTickClock clock;
+  MemorySurface surface;
+  HeadlessWindow window;
+  ScriptedProvider provider;
+  SourceCatalog catalog;
+  std::unique_ptr<GameEngine> engine;
+  std::vector<std::uint8_t> frame;
+};
