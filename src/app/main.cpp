@@ -1,6 +1,15 @@
 #include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-  std::puts("Swish Cam");
-  return 0;
+#include "app/Runners.h"
+
+int main(int argc, char** argv) {
+  std::string error;
+  std::optional<Options> options = parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
+  return options->headless ? runHeadless(*options) : runWindowed(argc, argv, *options);
 }

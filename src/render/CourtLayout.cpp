@@ -12,6 +12,8 @@ void GameEngine::layoutCourt(int newGame) {
   ballOverlayColor.assign(box * 3, 0);
   ballOverlayAlpha.assign(box, 0);
   ballMask.assign(box, 0);
+  for (auto& plane : motionPlanes) plane.assign(box, 0);
+  motionWork.assign(box, 0);
   if (newGame) {
     leftScore = rightScore = 0;
     gameStartTick = computerTick = clock.now();

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line asks for. Without options the game opens its window on the cameras.
+struct Options {
+  bool headless = false;
+  bool demo = false;                  // offer the demo camera after the real ones
+  std::string replayFile;             // offer a recorded Y4M file after the real ones
+  int width = 640;                    // demo camera frame size
+  int height = 480;
+  double fps = 30.0;                  // demo camera rate
+  std::optional<double> seconds;      // headless: simulated length
+  std::optional<long> frames;         // headless: number of frames
+  std::uint32_t seed = 1;             // demo player
+  std::string snapshotFile;           // headless: PNG of the field after the last frame
+  std::string settingsFile;           // instead of the one beside the executable
+  std::optional<std::string> leftName;
+  std::optional<std::string> rightName;
+  std::optional<int> skill;           // 0–5
+  std::optional<int> periodMinutes;
+  std::optional<int> speed;           // moves per frame, 2–10
+  bool noMirror = false;
+  std::string recordFile;             // Y4M of every frame the engine receives
+};
+
+// Parses argv; on a bad option or value returns nothing and sets `error` to a usage message.
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
