@@ -2,8 +2,7 @@
 
 #include "app/Runners.h"
 
-// Placeholders until the window and the headless runner land.
-int runWindowed(int, char**, const Options&) { return 0; }
+// Placeholders until the headless runner lands.
 int runHeadless(const Options&) { return 0; }
 std::optional<Options> parseOptions(const std::vector<std::string>&, std::string&) {
   return Options{};

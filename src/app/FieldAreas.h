@@ -1,0 +1,20 @@
+#pragma once
+
+struct Rect;
+class GameEngine;
+
+// The settings dialogs a click opens, in the order they are tried with the same point.
+enum class FieldArea { Video, Players, Environment };
+
+struct ClickTargets {
+  bool video = false;        // on the camera picture
+  bool players = false;      // on the score box, or in a side strip above its bottom edge
+  bool environment = false;  // in a side strip below the score box's bottom edge
+};
+
+// Field pixels, right and bottom edges of the rectangles outside them. The side strips are
+// left of the left ring's right edge and right of the right ring's left edge; the row of the
+// score box's bottom edge belongs to neither of their parts.
+ClickTargets clickTargets(const GameEngine& engine, int x, int y);
+// Where the program's own cursor is shown: over every clickable place.
+bool showsFieldCursor(const GameEngine& engine, int x, int y);
