@@ -12,7 +12,7 @@ QImage drawAppIcon(int size) {
   painter.scale(size / 64.0, size / 64.0);  // drawn on a 64-unit grid
 
   // Net below the ring, behind the ball.
-  painter.setPen(QPen(QColor(245, 245, 245), 2.0));
+  painter.setPen(QPen(QColor(190, 195, 205), 2.0));
   for (int i = 0; i <= 4; ++i) {
     painter.drawLine(QPointF(10 + i * 11, 46), QPointF(20 + i * 6, 62));
     painter.drawLine(QPointF(54 - i * 11, 46), QPointF(44 - i * 6, 62));
@@ -27,10 +27,14 @@ QImage drawAppIcon(int size) {
   painter.setBrush(shade);
   painter.drawEllipse(ball);
   painter.setBrush(Qt::NoBrush);
+  QPainterPath inside;
+  inside.addEllipse(ball);
+  painter.setClipPath(inside);
   painter.drawLine(QPointF(14, 22), QPointF(50, 22));
   painter.drawLine(QPointF(32, 4), QPointF(32, 40));
   painter.drawArc(QRectF(2, 8, 20, 28), -70 * 16, 140 * 16);
   painter.drawArc(QRectF(42, 8, 20, 28), 110 * 16, 140 * 16);
+  painter.setClipping(false);
 
   // Ring in perspective, in front of the ball's lower half.
   painter.setPen(QPen(QColor(200, 30, 20), 4.0));
