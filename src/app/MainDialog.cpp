@@ -151,7 +151,7 @@ void MainDialog::mouseMoveEvent(QMouseEvent* event) {
   layoutIfResized();
   const QPoint at = event->position().toPoint();
   const bool wanted = showsFieldCursor(m_engine, at.x(), at.y());
-  if (wanted != testAttribute(Qt::WA_SetCursor)) {
+  if (wanted != (cursor().shape() == Qt::BitmapCursor)) {
     if (wanted)
       setCursor(m_fieldCursor);
     else

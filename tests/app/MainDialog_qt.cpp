@@ -1,0 +1,356 @@
+#include <QLabel>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "app/AboutBox.h"
+#include "app/HelpWindow.h"
+#include "app/MainDialog.h"
+#include "platform/DrawLock.h"
+#include "render/qt/WinScreen.h"
+#include "support/ModalDriver.h"
+#include "support/SteppedCamera.h"
+
+namespace {
+
+// The main window with its settings flows and winner's screen recorded instead of opened,
+// and its paints counted.
+class RecordingDialog final : public MainDialog {
+ public:
+  using MainDialog::MainDialog;
+
+  std::vector<FieldArea> opened;
+  std::vector<std::string> winners;
+  std::vector<QRect> painted;
+  bool videoFlowResult = true;
+
+ protected:
+  bool openFlow(FieldArea area) override {
+    opened.push_back(area);
+    return area != FieldArea::Video || videoFlowResult;
+  }
+  void showWinner(const std::string& winnerText) override { winners.push_back(winnerText); }
+  void paintEvent(QPaintEvent* event) override {
+    MainDialog::paintEvent(event);
+    painted.push_back(event->rect());
+  }
+};
+
+// A main window on a stepped camera and a manual clock, with a settings file of its own.
+template <typename Dialog>
+struct WindowScene {
+  WindowScene() : provider({320, 240}) {
+    catalog.add(provider);
+    dialog = std::make_unique<Dialog>(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock);
+  }
+  GameEngine& engine() { return dialog->engine(); }
+
+  // Court rectangles of a 640 × 480 field, as a layout would set them.
+  void setCourt() {
+    engine().frameRect = {160, 240, 480, 480};
+    engine().scoreBoxRect = {250, 0, 390, 60};
+    engine().leftRingRect = {10, 150, 140, 200};
+    engine().rightRingRect = {500, 150, 630, 200};
+  }
+
+  QTemporaryDir folder;
+  ManualTickClock clock{100000};
+  SteppedProvider provider;
+  SourceCatalog catalog;
+  std::unique_ptr<Dialog> dialog;
+};
+
+std::vector<FieldArea> clickAt(RecordingDialog& dialog, QPoint at, Qt::MouseButton button) {
+  dialog.opened.clear();
+  QTest::mouseClick(&dialog, button, {}, at);
+  return dialog.opened;
+}
+
+using Areas = std::vector<FieldArea>;
+
+}  // namespace
+
+class MainDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    for (QWidget* window : QApplication::topLevelWidgets()) window->close();
+  }
+
+  void titleIsSwishCam() {
+    WindowScene<RecordingDialog> scene;
+    QCOMPARE(scene.dialog->windowTitle(), QStringLiteral("Swish Cam"));
+    QVERIFY(scene.dialog->isWindow());
+  }
+
+  void clickOnTheScoreBoxBottomRowInASideStripOpensNothing() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    QCOMPARE(clickAt(dialog, {20, 60}, Qt::LeftButton), Areas{});
+    QCOMPARE(clickAt(dialog, {600, 60}, Qt::RightButton), Areas{});
+    QCOMPARE(clickAt(dialog, {20, 59}, Qt::LeftButton), Areas{FieldArea::Players});
+    QCOMPARE(clickAt(dialog, {20, 61}, Qt::LeftButton), Areas{FieldArea::Environment});
+    QCOMPARE(clickAt(dialog, {600, 400}, Qt::LeftButton), Areas{FieldArea::Environment});
+  }
+
+  void sideStripsEndAtTheRingEdges() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    QCOMPARE(clickAt(dialog, {139, 100}, Qt::LeftButton), Areas{FieldArea::Environment});
+    QCOMPARE(clickAt(dialog, {140, 100}, Qt::LeftButton), Areas{});
+    QCOMPARE(clickAt(dialog, {500, 100}, Qt::LeftButton), Areas{});
+    QCOMPARE(clickAt(dialog, {501, 100}, Qt::LeftButton), Areas{FieldArea::Environment});
+  }
+
+  void clickBetweenTheStripsOutsidePictureAndScoreBoxOpensNothing() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    QCOMPARE(clickAt(dialog, {200, 100}, Qt::LeftButton), Areas{});
+    QCOMPARE(clickAt(dialog, {480, 300}, Qt::LeftButton), Areas{});  // picture's right edge is outside
+    QCOMPARE(clickAt(dialog, {300, 60}, Qt::LeftButton), Areas{});   // score box's bottom edge too
+  }
+
+  void pictureAndScoreBoxOpenTheirFlows() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    QCOMPARE(clickAt(dialog, {160, 240}, Qt::LeftButton), Areas{FieldArea::Video});
+    QCOMPARE(clickAt(dialog, {389, 59}, Qt::LeftButton), Areas{FieldArea::Players});
+  }
+
+  void leftAndRightButtonsDoTheSameAndTheMiddleNothing() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    for (QPoint at : {QPoint(20, 30), QPoint(20, 60), QPoint(20, 300), QPoint(300, 30),
+                      QPoint(300, 300), QPoint(200, 100)}) {
+      QCOMPARE(clickAt(dialog, at, Qt::RightButton), clickAt(dialog, at, Qt::LeftButton));
+      QCOMPARE(clickAt(dialog, at, Qt::MiddleButton), Areas{});
+    }
+  }
+
+  void theThreeAreasAreTriedInTurnWithTheSamePoint() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    scene.engine().frameRect = {0, 0, 640, 480};  // a picture under the whole field
+    RecordingDialog& dialog = *scene.dialog;
+    QCOMPARE(clickAt(dialog, {20, 30}, Qt::LeftButton), (Areas{FieldArea::Video, FieldArea::Players}));
+    QCOMPARE(clickAt(dialog, {20, 300}, Qt::LeftButton),
+             (Areas{FieldArea::Video, FieldArea::Environment}));
+  }
+
+  void aFailedVideoFlowEndsTheProgram() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    scene.engine().frameRect = {0, 0, 640, 480};
+    RecordingDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    dialog.videoFlowResult = false;
+    QCOMPARE(clickAt(dialog, {20, 30}, Qt::LeftButton), Areas{FieldArea::Video});
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(!dialog.isWindow());
+    QVERIFY(dialog.engine().source == nullptr);
+  }
+
+  void ownCursorOverTheClickableAreasOnly() {
+    WindowScene<RecordingDialog> scene;
+    scene.setCourt();
+    RecordingDialog& dialog = *scene.dialog;
+    const auto cursorAt = [&](QPoint at) {
+      QMouseEvent move(QEvent::MouseMove, at, dialog.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(&dialog, &move);
+      return dialog.cursor().shape() == Qt::BitmapCursor;
+    };
+    QVERIFY(cursorAt({300, 300}));   // picture
+    QVERIFY(!cursorAt({200, 100}));  // between the strips
+    QVERIFY(cursorAt({300, 30}));    // score box
+    QVERIFY(cursorAt({20, 300}));    // strip below
+    QVERIFY(!cursorAt({20, 60}));    // strip, exactly on the score box's bottom edge
+    QVERIFY(cursorAt({20, 59}));
+    QCOMPARE(dialog.cursor().hotSpot(), QPoint(10, 9));
+  }
+
+  void frameEventOtherThanTwoOnlyClearsGameOver() {
+    WindowScene<RecordingDialog> scene;
+    GameEngine& engine = scene.engine();
+    QVERIFY(scene.dialog->start());
+    engine.leftScore = 5;
+    engine.rightScore = 3;
+    engine.gameOver = 1;
+    const TopTenTable before = engine.topTen;
+    scene.dialog->postFrameEvent(1);
+    QCoreApplication::sendPostedEvents(scene.dialog.get());
+    QCOMPARE(engine.gameOver.load(), 0u);
+    QCOMPARE(engine.leftScore, 5);
+    QCOMPARE(engine.rightScore, 3);
+    QVERIFY(engine.topTen == before);
+    QVERIFY(scene.dialog->winners.empty());
+  }
+
+  void frameEventTwoEndsTheGame() {
+    WindowScene<RecordingDialog> scene;
+    GameEngine& engine = scene.engine();
+    QVERIFY(scene.dialog->start());
+    engine.leftScore = 4;
+    engine.rightScore = 4;
+    engine.gameOver = 1;
+    scene.dialog->postFrameEvent(FRAME_EVENT_GAME_OVER);
+    QCoreApplication::sendPostedEvents(scene.dialog.get());
+    QCOMPARE(scene.dialog->winners, std::vector<std::string>{"Friendship"});
+    QCOMPARE(engine.topTen[0].nameView(), std::string_view("Player1"));
+    QCOMPARE(engine.topTen[0].points, 4);
+    QCOMPARE(engine.topTen[1].nameView(), std::string_view("Player2"));
+    QCOMPARE(engine.leftScore, 0);
+    QCOMPARE(engine.rightScore, 0);
+    QCOMPARE(engine.gameOver.load(), 0u);
+  }
+
+  // The period ends on the capture thread; the window shows the real winner's screen, which a
+  // key closes; the top ten is updated and frames play a new game.
+  void aWholeGameEndsWithTheWinnersScreenAndANewGameStarts() {
+    WindowScene<MainDialog> scene;
+    GameEngine& engine = scene.engine();
+    engine.periodMinutes = 5;
+    QVERIFY(scene.dialog->start());
+    SteppedSource& camera = *scene.provider.last;
+    for (int frame = 0; frame < 10; ++frame) {
+      scene.clock.advance(40);
+      QVERIFY(camera.deliver(90));
+    }
+    QCOMPARE(engine.gameOver.load(), 0u);
+    engine.leftScore = 12;  // between frames: the frame step is not running
+    scene.clock.advance(300000);
+    QVERIFY(camera.deliver(90));
+    QCOMPARE(engine.gameOver.load(), 1u);
+
+    QString shown;
+    int framesWhileOpen = 0;
+    whenModal([&](QWidget* modal) {
+      auto* screen = qobject_cast<QDialog*>(modal);
+      if (auto* win = dynamic_cast<WinScreen*>(screen)) shown = win->winnerText();
+      // Frames keep coming while the screen is open: they only hold the clock.
+      scene.clock.advance(5000);
+      framesWhileOpen += camera.deliver(90) ? 1 : 0;
+      if (modal != nullptr) QTest::keyClick(modal, Qt::Key_Space);
+    });
+    QCoreApplication::sendPostedEvents(scene.dialog.get());
+
+    QCOMPARE(shown, QStringLiteral("Player1"));
+    QCOMPARE(framesWhileOpen, 1);
+    QCOMPARE(engine.topTen[0].nameView(), std::string_view("Player1"));
+    QCOMPARE(engine.topTen[0].points, 12);
+    QCOMPARE(engine.topTen[0].score, 12 * 10 / 5 + 5);
+    QCOMPARE(engine.leftScore, 0);
+    QCOMPARE(engine.gameOver.load(), 0u);
+    const std::uint32_t newGameStart = scene.clock.now();
+    QCOMPARE(engine.gameStartTick, newGameStart);
+    scene.clock.advance(40);
+    QVERIFY(camera.deliver(90));
+    QCOMPARE(engine.frameDoneTick, scene.clock.now());
+    QCOMPARE(engine.gameOver.load(), 0u);
+  }
+
+  void presentFromAnotherThreadIsPaintedOnTheWindowThread() {
+    WindowScene<RecordingDialog> scene;
+    RecordingDialog& dialog = *scene.dialog;
+    dialog.surface().create(320, 240);
+    dialog.resize(320, 240);
+    dialog.show();
+    QCoreApplication::processEvents();
+    dialog.painted.clear();
+    std::thread([&] {
+      DrawLockGuard guard;
+      dialog.surface().present({10, 20, 50, 60});
+    }).join();
+    while (dialog.painted.empty()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QVERIFY(dialog.painted.front().contains(QRect(10, 20, 40, 40)));
+  }
+
+  void escapeClosesAndStopsTheCaptureEnterDoesNothing() {
+    WindowScene<MainDialog> scene;
+    MainDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.engine().source != nullptr);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.engine().source == nullptr);
+    QVERIFY(!dialog.isWindow());
+  }
+
+  void destroyingTheWindowSavesTheSettings() {
+    WindowScene<MainDialog> scene;
+    const QString settings = scene.folder.filePath("Swishcam.prm");
+    QVERIFY(scene.dialog->start());
+    scene.engine().periodMinutes = 12;
+    scene.dialog.reset();
+    QCOMPARE(QFileInfo(settings).size(), 360);
+    WindowScene<MainDialog> again;
+    again.dialog = std::make_unique<MainDialog>(again.catalog, settings.toStdString(), &again.clock);
+    QCOMPARE(again.engine().periodMinutes, 12);
+  }
+
+  void captureFailureShowsTheMessageBox() {
+    QTemporaryDir folder;
+    SourceCatalog none;
+    MainDialog dialog(none, folder.filePath("Swishcam.prm").toStdString());
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) return;
+      caption = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = static_cast<int>(box->buttons().size());
+      box->button(QMessageBox::Ok)->click();
+    });
+    QVERIFY(!dialog.start());
+    QCOMPARE(caption, QStringLiteral("Swish Cam message"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons, 1);
+    QVERIFY(text.startsWith(QStringLiteral("No video capture device was detected on your system.\n\n")));
+    QVERIFY(!text.contains(QLatin1Char('\r')));
+  }
+
+  void f1OpensHelpWhichReachesTheAboutBox() {
+    WindowScene<MainDialog> scene;
+    MainDialog& dialog = *scene.dialog;
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_F1);
+    HelpWindow* help = dialog.helpWindow();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->windowTitle(), QStringLiteral("Swish Cam Help"));
+    QVERIFY(HelpWindow::helpText().contains(QStringLiteral("Where to click")));
+
+    QString title, text;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) return;
+      title = box->windowTitle();
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    help->aboutButton()->click();
+    QCOMPARE(title, QStringLiteral("About Swish Cam"));
+    QVERIFY(text.contains(QStringLiteral("Swish Cam")));
+    QVERIFY(text.contains(QStringLiteral(SWISH_VERSION)));
+  }
+};
+
+QTEST_MAIN(MainDialogTest)
+#include "MainDialog_qt.moc"
