@@ -30,9 +30,12 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent)
 }
 
 QString SingleInstance::lockPath(const QString& key) {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (folder.isEmpty()) folder = QDir::tempPath();
-  return QDir(folder).filePath(key + QStringLiteral(".lock"));
+  // The runtime folder is the user's own; the shared temporary folder is the fallback, hence
+  // the user id in the name.
+  const QString folder = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                             ? QDir::tempPath()
+                             : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  return QDir(folder).filePath(QStringLiteral("%1-%2.lock").arg(key).arg(getuid()));
 }
 
 bool SingleInstance::claim() {
