@@ -48,6 +48,10 @@ void MainDialog::bringToFront() {
   activateWindow();
 }
 
+void MainDialog::reportStreamLost() {
+  QMetaObject::invokeMethod(this, [this] { showMessage(messageDeviceLost); }, Qt::QueuedConnection);
+}
+
 void MainDialog::done(int result) {
   m_engine.stopCapture();
   m_engine.releaseCaptureGraph();

@@ -32,6 +32,8 @@ class MainDialog : public QDialog, public WindowLink {
   bool start();
   // Brings the window to the front, as far as the window system allows.
   void bringToFront();
+  // From the capture thread: the open camera went away. Tells the user on the window thread.
+  void reportStreamLost();
 
   GameEngine& engine() { return m_engine; }
   QtFieldSurface& surface() { return m_surface; }

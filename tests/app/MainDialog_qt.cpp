@@ -150,10 +150,10 @@ class MainDialogTest : public QObject {
 
   void aFailedVideoFlowEndsTheProgram() {
     WindowScene<RecordingDialog> scene;
-    scene.setCourt();
-    scene.engine().frameRect = {0, 0, 640, 480};
     RecordingDialog& dialog = *scene.dialog;
     QVERIFY(dialog.start());
+    scene.setCourt();
+    scene.engine().frameRect = {0, 0, 640, 480};
     dialog.videoFlowResult = false;
     QCOMPARE(clickAt(dialog, {20, 30}, Qt::LeftButton), Areas{FieldArea::Video});
     QCOMPARE(dialog.result(), 0);
