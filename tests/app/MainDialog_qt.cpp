@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -324,6 +325,23 @@ class MainDialogTest : public QObject {
     QCOMPARE(buttons, 1);
     QVERIFY(text.startsWith(QStringLiteral("No video capture device was detected on your system.\n\n")));
     QVERIFY(!text.contains(QLatin1Char('\r')));
+  }
+
+  void aLostCameraIsReportedOnTheWindowThread() {
+    WindowScene<MainDialog> scene;
+    QString text;
+    QThread* shownOn = nullptr;
+    whenModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) return;
+      text = box->text();
+      shownOn = QThread::currentThread();
+      box->button(QMessageBox::Ok)->click();
+    });
+    std::thread([&] { scene.dialog->reportStreamLost(); }).join();
+    QCoreApplication::sendPostedEvents(scene.dialog.get(), QEvent::MetaCall);
+    QVERIFY(text.startsWith(QStringLiteral("The video capture device has stopped delivering pictures.\n\n")));
+    QCOMPARE(shownOn, QCoreApplication::instance()->thread());
   }
 
   void f1OpensHelpWhichReachesTheAboutBox() {
