@@ -57,22 +57,27 @@ Push sumPush(const std::uint8_t* mask, int r) {
   return push;
 }
 
-// Before the first layout, or with a field too small to hold the ball between its
-// borders, there is nothing to step; gravity must be positive for the border solution.
-bool canStep(const GameEngine& e, double dt) {
+// A court is laid out: a field that holds the ball between its borders and the buffers
+// the step reads. Until the layout has run there is nothing to step.
+bool courtReady(const GameEngine& e) {
   const int r = e.ballRadius;
   const std::size_t field = static_cast<std::size_t>(std::max(0, e.fieldWidth)) *
                             static_cast<std::size_t>(std::max(0, e.fieldHeight));
   return r > 0 && e.fieldWidth >= 2 * r + 2 && e.fieldHeight >= 2 * r + 2 &&
-         e.courtMap.size() >= field && e.ballMask.size() >= static_cast<std::size_t>(4 * r * r) &&
-         e.gravity > 0.0 && std::isfinite(e.gravity) && dt >= 0.0 && dt <= longestStep;
+         e.courtMap.size() >= field && e.ballMask.size() >= static_cast<std::size_t>(4 * r * r);
+}
+
+// The settings file and the dialogs only let positive gravity through, and the frame loop
+// never asks for a negative step or one longer than a second.
+bool sensibleStep(const GameEngine& e, double dt) {
+  return e.gravity > 0.0 && std::isfinite(e.gravity) && dt >= 0.0 && dt <= longestStep;
 }
 
 }  // namespace
 
 void GameEngine::stepBall(double dt) {
-  assert(canStep(*this, dt));
-  if (!canStep(*this, dt)) return;
+  assert(sensibleStep(*this, dt));
+  if (!courtReady(*this) || !sensibleStep(*this, dt)) return;
   const int r = ballRadius;
   const double g = gravity;
   const double x0 = ballX, y0 = ballY, vx0 = ballVX, vy0 = ballVY, a0 = ballAngle;

@@ -238,11 +238,21 @@ TEST_F(BallMotionTest, AContactAwayFromThePictureIsNoStrike) {
 }
 
 TEST_F(BallMotionTest, BeforeTheLayoutThereIsNothingToStep) {
-#ifdef NDEBUG
   e.courtMap.clear();
+  e.fieldWidth = e.fieldHeight = 0;
   scene.place(100, 60, 5, 5);
   e.stepBall(0.1);
   EXPECT_EQ(e.ballY, 60.0);
+}
+
+TEST_F(BallMotionTest, NonPositiveGravityIsRefused) {
+#ifdef NDEBUG
+  scene.place(100, 60, 5, 5);
+  for (double g : {0.0, -600.0}) {
+    e.gravity = g;
+    e.stepBall(0.1);
+    EXPECT_EQ(e.ballY, 60.0);
+  }
 #else
   GTEST_SKIP() << "asserts in debug builds";
 #endif
