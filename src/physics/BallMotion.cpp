@@ -115,10 +115,11 @@ void GameEngine::stepBall(double dt) {
     meetHeight(top, (-vy0 - rootOrZero(vy0 * vy0 + 2.0 * g * (top - y0))) / g, 0.0, 1.0);
   if (ballX > right) meetSide(right, -1.0);
   if (ballX < left) meetSide(left, 1.0);
-  // A side test rebuilds the height at its own impact time, which can lie beyond the
-  // bottom or top border after that border bounced earlier in the step. The centre is held
-  // on the borders so that the ball box is never read or drawn outside the field; the
-  // velocity is left as it is, so the next step's border test bounces it at once.
+  // A side test rebuilds the height at its own impact time, which can lie beyond the top
+  // or bottom border: near the apex of a steep throw whose step ends below the top again,
+  // or after a border bounce earlier in the step. The centre is held on the borders so that
+  // the ball box is never read or drawn outside the field; the velocity is left as it is,
+  // still heading out, so the next step's border test bounces it at once.
   ballX = std::clamp(ballX, left, right);
   ballY = std::clamp(ballY, top, bottom);
 
