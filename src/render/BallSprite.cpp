@@ -16,9 +16,14 @@ Bgr panelB(int k) { return {128.0 - k, 128.0 - k, 255.0 - k}; }
 Bgr panelC(int k) { return {153.0 - k, 203.0 - k, 153.0 - k}; }
 Bgr panelD(int k) { return {0.0, 255.0 - k, 255.0 - k}; }
 
+// trunc(P × (1 − t) + Q × t), written as P + (Q − P) × t so that a channel the two panels
+// share keeps its value exactly (the first form can land a hair below it and truncate to
+// one less, which made a full turn of the ball repaint differently).
+double mixChannel(double p, double q, double t) { return std::trunc(p + (q - p) * t); }
+
 Bgr blend(const Bgr& p, const Bgr& q, double t) {
-  return {std::trunc(p.blue * (1 - t) + q.blue * t), std::trunc(p.green * (1 - t) + q.green * t),
-          std::trunc(p.red * (1 - t) + q.red * t)};
+  return {mixChannel(p.blue, q.blue, t), mixChannel(p.green, q.green, t),
+          mixChannel(p.red, q.red, t)};
 }
 
 double root(double v) { return std::sqrt(std::max(0.0, v)); }
@@ -84,13 +89,13 @@ void GameEngine::renderBall(double angle) {
         const double a = g / 255.0;
         const std::uint8_t* front = &ballOverlayColor[at * 3];
         for (int ch = 0; ch < 3; ++ch)
-          out[ch] = static_cast<std::uint8_t>(painted[ch] * (1 - a) + front[ch] * a);
+          out[ch] = static_cast<std::uint8_t>(mixChannel(painted[ch], front[ch], a));
         continue;
       }
       // The outer 1.5 px of the disc fade into the background.
       const double w = (r - d) * 2 / 3;
       for (int ch = 0; ch < 3; ++ch) {
-        out[ch] = static_cast<std::uint8_t>(w < 1 ? under[ch] * (1 - w) + painted[ch] * w
+        out[ch] = static_cast<std::uint8_t>(w < 1 ? mixChannel(under[ch], painted[ch], w)
                                                   : painted[ch]);
       }
     }
