@@ -88,13 +88,4 @@ TEST_F(BallSprite, FullFrontLayerHidesTheBall) {
   }
 }
 
-TEST_F(BallSprite, PartialFrontLayerMixesByCoverage) {
-  const std::size_t centre = static_cast<std::size_t>(r) * 2 * r + r;
-  e.ballOverlayAlpha[centre] = 51;  // a = 0.2
-  e.ballOverlayColor[centre * 3] = 5;
-  e.renderBall(0.0);
-  EXPECT_EQ(at(0, 0)[0], int(255 * 0.8 + 5 * 0.2));
-  EXPECT_EQ(at(0, 0)[1], int(128 * 0.8));
-}
-
 }  // namespace
