@@ -181,6 +181,50 @@ class MainDialogTest : public QObject {
     QCOMPARE(dialog.cursor().hotSpot(), QPoint(10, 9));
   }
 
+  void aResizeIsLaidOutAtTheNextMouseMovementKeepingScoresAndClock() {
+    WindowScene<RecordingDialog> scene;
+    RecordingDialog& dialog = *scene.dialog;
+    GameEngine& engine = scene.engine();
+    QVERIFY(dialog.start());
+    QVERIFY(!engine.backdrop.empty());
+    QVERIFY(!dialog.sizeChanged());  // the layout's own resize does not count
+    const int laidOutWidth = engine.fieldWidth;
+    const int laidOutHeight = engine.fieldHeight;
+    QCOMPARE(dialog.size(), QSize(laidOutWidth, laidOutHeight));
+    engine.leftScore = 6;
+    engine.rightScore = 4;
+    const std::uint32_t started = engine.gameStartTick;
+    scene.clock.advance(1234);
+
+    dialog.resize(laidOutWidth + 40, laidOutHeight + 20);
+    QVERIFY(dialog.sizeChanged());
+    QCOMPARE(engine.fieldWidth, laidOutWidth);
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), dialog.mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &move);
+    QVERIFY(!dialog.sizeChanged());
+    QCOMPARE(engine.fieldWidth, laidOutWidth + 40);
+    QCOMPARE(engine.fieldHeight, laidOutHeight + 20);
+    QCOMPARE(engine.leftScore, 6);
+    QCOMPARE(engine.rightScore, 4);
+    QCOMPARE(engine.gameStartTick, started);
+    QCOMPARE(scene.provider.last->starts, 2);  // stopped for the layout, started again
+  }
+
+  void aResizeBeforeTheFirstLayoutOnlyClearsTheFlag() {
+    WindowScene<RecordingDialog> scene;
+    RecordingDialog& dialog = *scene.dialog;
+    dialog.resize(300, 200);
+    dialog.show();
+    QVERIFY(dialog.sizeChanged());
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), dialog.mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &move);
+    QVERIFY(!dialog.sizeChanged());
+    QCOMPARE(dialog.engine().fieldWidth, 0);
+  }
+
   void frameEventOtherThanTwoOnlyClearsGameOver() {
     WindowScene<RecordingDialog> scene;
     GameEngine& engine = scene.engine();
