@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/qt/CellFont.h"
+#include "platform/qt/QtFont.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void drawShadedCircle(QPainter& painter, int radius, int shade) {
 // The text's cell centred on (x, y), halves truncated.
 void drawCentredText(QPainter& painter, int x, int y, const QString& text, int width, int height,
                      const QColor& colour) {
-  const QFont font = cellFont(height, width);
+  const QFont font = makeFont(TextFont{height, width});
   const QFontMetrics metrics(font);
   painter.setFont(font);
   painter.setPen(colour);
