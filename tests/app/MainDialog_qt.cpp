@@ -90,53 +90,41 @@ class MainDialogTest : public QObject {
     QVERIFY(scene.dialog->isWindow());
   }
 
-  void clickOnTheScoreBoxBottomRowInASideStripOpensNothing() {
-    WindowScene<RecordingDialog> scene;
-    scene.setCourt();
-    RecordingDialog& dialog = *scene.dialog;
-    QCOMPARE(clickAt(dialog, {20, 60}, Qt::LeftButton), Areas{});
-    QCOMPARE(clickAt(dialog, {600, 60}, Qt::RightButton), Areas{});
-    QCOMPARE(clickAt(dialog, {20, 59}, Qt::LeftButton), Areas{FieldArea::Players});
-    QCOMPARE(clickAt(dialog, {20, 61}, Qt::LeftButton), Areas{FieldArea::Environment});
-    QCOMPARE(clickAt(dialog, {600, 400}, Qt::LeftButton), Areas{FieldArea::Environment});
+  // Expected flows as letters: V video, P players, E environment.
+  void clicksOpenTheirArea_data() {
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("left strip on the score box's bottom row") << QPoint(20, 60) << "";
+    QTest::newRow("right strip on the score box's bottom row") << QPoint(600, 60) << "";
+    QTest::newRow("strip one row above it") << QPoint(20, 59) << "P";
+    QTest::newRow("strip one row below it") << QPoint(20, 61) << "E";
+    QTest::newRow("right strip low") << QPoint(600, 400) << "E";
+    QTest::newRow("left strip's last column") << QPoint(139, 100) << "E";
+    QTest::newRow("left ring's right edge") << QPoint(140, 100) << "";
+    QTest::newRow("right ring's left edge") << QPoint(500, 100) << "";
+    QTest::newRow("right strip's first column") << QPoint(501, 100) << "E";
+    QTest::newRow("between the strips") << QPoint(200, 100) << "";
+    QTest::newRow("picture's right edge") << QPoint(480, 300) << "";
+    QTest::newRow("score box's bottom edge between the strips") << QPoint(300, 60) << "";
+    QTest::newRow("picture's top-left pixel") << QPoint(160, 240) << "V";
+    QTest::newRow("score box's last pixel") << QPoint(389, 59) << "P";
   }
 
-  void sideStripsEndAtTheRingEdges() {
+  void clicksOpenTheirArea() {
+    QFETCH(QPoint, at);
+    QFETCH(QString, opens);
     WindowScene<RecordingDialog> scene;
     scene.setCourt();
     RecordingDialog& dialog = *scene.dialog;
-    QCOMPARE(clickAt(dialog, {139, 100}, Qt::LeftButton), Areas{FieldArea::Environment});
-    QCOMPARE(clickAt(dialog, {140, 100}, Qt::LeftButton), Areas{});
-    QCOMPARE(clickAt(dialog, {500, 100}, Qt::LeftButton), Areas{});
-    QCOMPARE(clickAt(dialog, {501, 100}, Qt::LeftButton), Areas{FieldArea::Environment});
-  }
-
-  void clickBetweenTheStripsOutsidePictureAndScoreBoxOpensNothing() {
-    WindowScene<RecordingDialog> scene;
-    scene.setCourt();
-    RecordingDialog& dialog = *scene.dialog;
-    QCOMPARE(clickAt(dialog, {200, 100}, Qt::LeftButton), Areas{});
-    QCOMPARE(clickAt(dialog, {480, 300}, Qt::LeftButton), Areas{});  // picture's right edge is outside
-    QCOMPARE(clickAt(dialog, {300, 60}, Qt::LeftButton), Areas{});   // score box's bottom edge too
-  }
-
-  void pictureAndScoreBoxOpenTheirFlows() {
-    WindowScene<RecordingDialog> scene;
-    scene.setCourt();
-    RecordingDialog& dialog = *scene.dialog;
-    QCOMPARE(clickAt(dialog, {160, 240}, Qt::LeftButton), Areas{FieldArea::Video});
-    QCOMPARE(clickAt(dialog, {389, 59}, Qt::LeftButton), Areas{FieldArea::Players});
-  }
-
-  void leftAndRightButtonsDoTheSameAndTheMiddleNothing() {
-    WindowScene<RecordingDialog> scene;
-    scene.setCourt();
-    RecordingDialog& dialog = *scene.dialog;
-    for (QPoint at : {QPoint(20, 30), QPoint(20, 60), QPoint(20, 300), QPoint(300, 30),
-                      QPoint(300, 300), QPoint(200, 100)}) {
-      QCOMPARE(clickAt(dialog, at, Qt::RightButton), clickAt(dialog, at, Qt::LeftButton));
-      QCOMPARE(clickAt(dialog, at, Qt::MiddleButton), Areas{});
-    }
+    const auto letters = [](const Areas& areas) {
+      QString text;
+      for (FieldArea area : areas)
+        text += area == FieldArea::Video ? 'V' : area == FieldArea::Players ? 'P' : 'E';
+      return text;
+    };
+    QCOMPARE(letters(clickAt(dialog, at, Qt::LeftButton)), opens);
+    QCOMPARE(letters(clickAt(dialog, at, Qt::RightButton)), opens);
+    QCOMPARE(letters(clickAt(dialog, at, Qt::MiddleButton)), QString());
   }
 
   void theThreeAreasAreTriedInTurnWithTheSamePoint() {
