@@ -59,6 +59,15 @@ struct WindowScene {
     engine().rightRingRect = {500, 150, 630, 200};
   }
 
+  // The frame step's report of a period's end, with these scores, handled by the window.
+  void handleFrameEvent(std::intptr_t lParam, int leftScore, int rightScore) {
+    engine().leftScore = leftScore;
+    engine().rightScore = rightScore;
+    engine().gameOver = 1;
+    dialog->postFrameEvent(lParam);
+    QCoreApplication::sendPostedEvents(dialog.get());
+  }
+
   QTemporaryDir folder;
   ManualTickClock clock{100000};
   SteppedProvider provider;
@@ -73,6 +82,12 @@ std::vector<FieldArea> clickAt(RecordingDialog& dialog, QPoint at, Qt::MouseButt
 }
 
 using Areas = std::vector<FieldArea>;
+
+void moveMouse(QWidget& widget, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&widget, &move);
+}
 
 }  // namespace
 
@@ -155,9 +170,7 @@ class MainDialogTest : public QObject {
     scene.setCourt();
     RecordingDialog& dialog = *scene.dialog;
     const auto cursorAt = [&](QPoint at) {
-      QMouseEvent move(QEvent::MouseMove, at, dialog.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                       Qt::NoModifier);
-      QApplication::sendEvent(&dialog, &move);
+      moveMouse(dialog, at);
       return dialog.cursor().shape() == Qt::BitmapCursor;
     };
     QVERIFY(cursorAt({300, 300}));   // picture
@@ -188,9 +201,7 @@ class MainDialogTest : public QObject {
     QVERIFY(dialog.sizeChanged());
     QCOMPARE(engine.fieldWidth, laidOutWidth);
 
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), dialog.mapToGlobal(QPointF(5, 5)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &move);
+    moveMouse(dialog, {5, 5});
     QVERIFY(!dialog.sizeChanged());
     QCOMPARE(engine.fieldWidth, laidOutWidth + 40);
     QCOMPARE(engine.fieldHeight, laidOutHeight + 20);
@@ -206,9 +217,7 @@ class MainDialogTest : public QObject {
     dialog.resize(300, 200);
     dialog.show();
     QVERIFY(dialog.sizeChanged());
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), dialog.mapToGlobal(QPointF(5, 5)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&dialog, &move);
+    moveMouse(dialog, {5, 5});
     QVERIFY(!dialog.sizeChanged());
     QCOMPARE(dialog.engine().fieldWidth, 0);
   }
@@ -217,12 +226,8 @@ class MainDialogTest : public QObject {
     WindowScene<RecordingDialog> scene;
     GameEngine& engine = scene.engine();
     QVERIFY(scene.dialog->start());
-    engine.leftScore = 5;
-    engine.rightScore = 3;
-    engine.gameOver = 1;
     const TopTenTable before = engine.topTen;
-    scene.dialog->postFrameEvent(1);
-    QCoreApplication::sendPostedEvents(scene.dialog.get());
+    scene.handleFrameEvent(1, 5, 3);
     QCOMPARE(engine.gameOver.load(), 0u);
     QCOMPARE(engine.leftScore, 5);
     QCOMPARE(engine.rightScore, 3);
@@ -234,11 +239,7 @@ class MainDialogTest : public QObject {
     WindowScene<RecordingDialog> scene;
     GameEngine& engine = scene.engine();
     QVERIFY(scene.dialog->start());
-    engine.leftScore = 4;
-    engine.rightScore = 4;
-    engine.gameOver = 1;
-    scene.dialog->postFrameEvent(FRAME_EVENT_GAME_OVER);
-    QCoreApplication::sendPostedEvents(scene.dialog.get());
+    scene.handleFrameEvent(FRAME_EVENT_GAME_OVER, 4, 4);
     QCOMPARE(scene.dialog->winners, std::vector<std::string>{"Friendship"});
     QCOMPARE(engine.topTen[0].nameView(), std::string_view("Player1"));
     QCOMPARE(engine.topTen[0].points, 4);
