@@ -42,6 +42,7 @@ MainDialog::~MainDialog() {
 bool MainDialog::start() { return m_engine.buildCaptureGraph(*this) == 0; }
 
 void MainDialog::bringToFront() {
+  if (!isVisible()) return;  // not laid out yet, or closing
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
