@@ -377,6 +377,16 @@ class MainDialogTest : public QObject {
     QCOMPARE(shownOn, QCoreApplication::instance()->thread());
   }
 
+  void bringingToFrontRestoresAMinimizedWindow() {
+    WindowScene<MainDialog> scene;
+    MainDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    dialog.showMinimized();
+    dialog.bringToFront();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!(dialog.windowState() & Qt::WindowMinimized));
+  }
+
   void f1OpensHelpWhichReachesTheAboutBox() {
     WindowScene<MainDialog> scene;
     MainDialog& dialog = *scene.dialog;
