@@ -1,6 +1,4 @@
 #include "app/DialogFlows.h"
 
-// Placeholders until the dialogs land.
+// Placeholder until the video dialog lands.
 bool videoDialogFlow(QWidget*, GameEngine&) { return true; }
-void playersDialogFlow(QWidget*, GameEngine&) {}
-void environmentDialogFlow(QWidget*, GameEngine&) {}
