@@ -85,6 +85,8 @@ PlayersDialog::PlayersDialog(const PlayersValues& initial, const TopTenTable& to
                              {QStringLiteral("Game period"), periodList}}));
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The button box shows it before the other buttons; tabbing follows.
+  setTabOrder(periodList, topTenButton);
 }
 
 void PlayersDialog::accept() {

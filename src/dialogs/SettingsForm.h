@@ -21,8 +21,8 @@ inline const QString defaultMark = QStringLiteral(" (default value)");
 QComboBox* makeChoiceList(const QStringList& entries, int defaultIndex, const QString& name);
 
 // The index of the entry nearest to `value`, the first of equally near ones. Values that
-// match no entry (a hand-edited settings file) so still preselect a listed value, and
-// gravities that do not survive the × unit ÷ unit round trip exactly find their entry.
+// match no entry (a settings file is read without range checks) so still preselect a
+// listed value, which OK then stores.
 int nearestEntry(std::span<const double> entries, double value);
 
 // A titled group of labelled fields, one a row, in tab order.

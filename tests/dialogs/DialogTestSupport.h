@@ -44,6 +44,19 @@ inline QStringList entriesOf(const QComboBox& list) {
   return texts;
 }
 
+// The names of the first `count` tab stops from `first` on, `first` included; the edit
+// field of an editable list counts as its list.
+inline QStringList tabStops(QWidget& first, int count) {
+  QStringList names;
+  for (QWidget* widget = &first; names.size() < count; widget = widget->nextInFocusChain()) {
+    if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
+    QWidget* stop = qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget()
+                                                                     : widget;
+    if (names.isEmpty() || names.back() != stop->objectName()) names << stop->objectName();
+  }
+  return names;
+}
+
 // Every top-level window closed, so that no dialog outlives its test.
 inline void closeTopLevels() {
   for (QWidget* widget : QApplication::topLevelWidgets()) widget->close();
