@@ -14,9 +14,9 @@ namespace {
 // Each list's entry values, by index; filling the list and reading it back use the same
 // formulas.
 double gravityEntry(int i) { return i < 5 ? (i + 1) * 0.2 : (i - 5) * 0.5 + 1.5; }  // g
-int ballRadiusEntry(int i) { return 24 + 2 * i; }                                    // px
-int basketSizeEntry(int i) { return static_cast<int>((24 + 2 * i) * 3.75); }         // px
-int ringHeightEntry(int i) { return (i + 8) * 20; }                                  // px
+int ballRadiusEntry(int i) { return 24 + 2 * i; }                                   // px
+int basketSizeEntry(int i) { return static_cast<int>((24 + 2 * i) * 3.75); }        // px
+int ringHeightEntry(int i) { return (i + 8) * 20; }                                 // px
 
 constexpr int gravityCount = 9;
 constexpr int sizeCount = 10;  // ball and basket sizes
@@ -42,40 +42,39 @@ EnvironmentDialog::EnvironmentDialog(const EnvironmentValues& initial, QWidget* 
     : QDialog(parent), values(initial) {
   setWindowTitle(QStringLiteral("Environment Properties"));
   const auto number = [](int value) { return QString::number(value); };
-  ballSizeList = makeChoiceList(
-      entryTexts<sizeCount>([&](int i) { return number(ballRadiusEntry(i)); }), 3,
-      QStringLiteral("ballSize"));
-  basketSizeList = makeChoiceList(
-      entryTexts<sizeCount>([&](int i) { return number(basketSizeEntry(i)); }), 3,
-      QStringLiteral("basketSize"));
-  ringHeightList = makeChoiceList(
-      entryTexts<ringHeightCount>([&](int i) { return number(ringHeightEntry(i)); }), 2,
-      QStringLiteral("ringHeight"));
-  skinList = makeChoiceList({QStringLiteral("Jalousie"), QStringLiteral("Magic chess"),
-                             QStringLiteral("Green field"), QStringLiteral("Buttons"),
-                             QStringLiteral("Bubbles")},
-                            3, QStringLiteral("skin"));
-  gravityList = makeChoiceList(entryTexts<gravityCount>([](int i) {
-                                 return QString::asprintf("%1.1f g", gravityEntry(i));
-                               }),
-                               4, QStringLiteral("gravitation"));
+  ballSizeList =
+      makeChoiceList(entryTexts<sizeCount>([&](int i) { return number(ballRadiusEntry(i)); }), 3,
+                     QStringLiteral("ballSize"));
+  basketSizeList =
+      makeChoiceList(entryTexts<sizeCount>([&](int i) { return number(basketSizeEntry(i)); }), 3,
+                     QStringLiteral("basketSize"));
+  ringHeightList =
+      makeChoiceList(entryTexts<ringHeightCount>([&](int i) { return number(ringHeightEntry(i)); }),
+                     2, QStringLiteral("ringHeight"));
+  skinList = makeChoiceList(
+      {QStringLiteral("Jalousie"), QStringLiteral("Magic chess"), QStringLiteral("Green field"),
+       QStringLiteral("Buttons"), QStringLiteral("Bubbles")},
+      3, QStringLiteral("skin"));
+  gravityList = makeChoiceList(
+      entryTexts<gravityCount>([](int i) { return QString::asprintf("%1.1f g", gravityEntry(i)); }),
+      4, QStringLiteral("gravitation"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(labelledGroup(QStringLiteral("Geometrical"),
-                            {{QStringLiteral("Ball Size"), ballSizeList},
-                             {QStringLiteral("Basket Size"), basketSizeList},
-                             {QStringLiteral("Ring Height"), ringHeightList}}));
-  layout->addWidget(labelledGroup(QStringLiteral("Common"), {{QStringLiteral("Bk Skin"), skinList},
-                                                       {QStringLiteral("Gravitation"),
-                                                        gravityList}}));
+                                  {{QStringLiteral("Ball Size"), ballSizeList},
+                                   {QStringLiteral("Basket Size"), basketSizeList},
+                                   {QStringLiteral("Ring Height"), ringHeightList}}));
+  layout->addWidget(labelledGroup(
+      QStringLiteral("Common"),
+      {{QStringLiteral("Bk Skin"), skinList}, {QStringLiteral("Gravitation"), gravityList}}));
   layout->addWidget(confirmButtons(*this, QStringLiteral("OK")));
   layout->setSizeConstraint(QLayout::SetFixedSize);
   preselect();
 }
 
 void EnvironmentDialog::preselect() {
-  gravityList->setCurrentIndex(nearestEntry(entryValues<gravityCount>(gravityEntry),
-                                            values.gravity / values.gravityUnit));
+  gravityList->setCurrentIndex(
+      nearestEntry(entryValues<gravityCount>(gravityEntry), values.gravity / values.gravityUnit));
   ballSizeList->setCurrentIndex(
       nearestEntry(entryValues<sizeCount>(ballRadiusEntry), values.ballRadius));
   basketSizeList->setCurrentIndex(

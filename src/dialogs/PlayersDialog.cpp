@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,12 +16,13 @@
 namespace {
 
 constexpr std::array<double, 6> periodEntries = {5, 8, 10, 12, 15, 20};  // minutes
-constexpr int fewestMoves = 2;   // moves per frame of the first speed entry
+constexpr int fewestMoves = 2;  // moves per frame of the first speed entry
 constexpr int mostMoves = 10;
-constexpr int nameLength = 10;   // characters; a table row holds 11 bytes and a NUL
+constexpr int nameLength = 10;  // characters; a table row holds 11 bytes and a NUL
 
 // An editable list of a default name and "Computer"; any other name becomes a third entry.
-QComboBox* makeNameList(const QString& defaultName, const QString& name, const QString& objectName) {
+QComboBox* makeNameList(const QString& defaultName, const QString& name,
+                        const QString& objectName) {
   auto* list = new QComboBox;
   list->setObjectName(objectName);
   list->setEditable(true);
@@ -68,25 +70,26 @@ PlayersDialog::PlayersDialog(const PlayersValues& initial, const TopTenTable& to
       std::clamp(values.movesPerFrame - fewestMoves, 0, speedList->count() - 1));
   periodList->setCurrentIndex(nearestEntry(periodEntries, values.periodMinutes));
 
-  QDialogButtonBox* buttons = confirmButtons(*this, QStringLiteral("OK/New Game"));
-  QPushButton* topTenButton =
-      buttons->addButton(QStringLiteral("Top ten..."), QDialogButtonBox::ActionRole);
+  // Created before the confirm buttons, so that tabbing reaches it first.
+  auto* topTenButton = new QPushButton(QStringLiteral("Top ten..."));
   topTenButton->setObjectName(QStringLiteral("topTen"));
   topTenButton->setAutoDefault(false);
   connect(topTenButton, &QPushButton::clicked, this, &PlayersDialog::showTopTen);
+  auto* buttonRow = new QHBoxLayout;
+  buttonRow->addWidget(topTenButton);
+  buttonRow->addStretch();
+  buttonRow->addWidget(confirmButtons(*this, QStringLiteral("OK/New Game")));
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(labelledGroup(QStringLiteral("Players"), {{QStringLiteral("Left player"), leftList},
-                                                        {QStringLiteral("Right player"),
-                                                         rightList}}));
-  layout->addWidget(labelledGroup(QStringLiteral("Timings"),
-                            {{QStringLiteral("Computer game skill"), skillList},
-                             {QStringLiteral("Game speed"), speedList},
-                             {QStringLiteral("Game period"), periodList}}));
-  layout->addWidget(buttons);
+  layout->addWidget(labelledGroup(
+      QStringLiteral("Players"),
+      {{QStringLiteral("Left player"), leftList}, {QStringLiteral("Right player"), rightList}}));
+  layout->addWidget(
+      labelledGroup(QStringLiteral("Timings"), {{QStringLiteral("Computer game skill"), skillList},
+                                                {QStringLiteral("Game speed"), speedList},
+                                                {QStringLiteral("Game period"), periodList}}));
+  layout->addLayout(buttonRow);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  // The button box shows it before the other buttons; tabbing follows.
-  setTabOrder(periodList, topTenButton);
 }
 
 void PlayersDialog::accept() {

@@ -27,8 +27,7 @@ class PlayersDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  PlayersDialog(const PlayersValues& initial, const TopTenTable& topTen,
-                QWidget* parent = nullptr);
+  PlayersDialog(const PlayersValues& initial, const TopTenTable& topTen, QWidget* parent = nullptr);
 
   void accept() override;
 

@@ -5,10 +5,10 @@
 // "OK/New Game" starts a new game even without changes. Before the court has been laid
 // out once there is no game to restart, so the values are dropped then.
 void playersDialogFlow(QWidget* owner, GameEngine& engine) {
-  PlayersDialog dialog({engine.periodMinutes, engine.movesPerFrame, engine.computerSkill,
-                        QString::fromStdString(engine.leftName),
-                        QString::fromStdString(engine.rightName)},
-                       engine.topTen, owner);
+  PlayersDialog dialog(
+      {engine.periodMinutes, engine.movesPerFrame, engine.computerSkill,
+       QString::fromStdString(engine.leftName), QString::fromStdString(engine.rightName)},
+      engine.topTen, owner);
   if (dialog.exec() != QDialog::Accepted || engine.backdrop.empty()) return;
   engine.stopCapture();
   const PlayersValues& chosen = dialog.values;

@@ -7,10 +7,9 @@
 
 namespace {
 
-const std::array<QString, 4> headers = {QStringLiteral("Player Name"),
-                                        QStringLiteral("Total Game Time"),
-                                        QStringLiteral("Total Points"),
-                                        QStringLiteral("Total Score")};
+const std::array<QString, 4> headers = {
+    QStringLiteral("Player Name"), QStringLiteral("Total Game Time"),
+    QStringLiteral("Total Points"), QStringLiteral("Total Score")};
 
 const QColor textColor(255, 255, 0);
 
@@ -41,7 +40,8 @@ TopTenGrid layoutTopTen(const TopTenTable& rows, const QFontMetrics& metrics) {
   const std::array<QString, 4> measured = {QStringLiteral("WWWWWWWWWW"), headers[1], headers[2],
                                            headers[3]};
   for (int c = 0; c < 4; ++c) grid.columnWidth[c] = metrics.horizontalAdvance(measured[c]);
-  grid.rowHeight = metrics.size(Qt::TextSingleLine, headers[3]).height();
+  // A text's extent is ascent plus descent, without the line spacing's leading.
+  grid.rowHeight = metrics.boundingRect(headers[3]).height();
   const int m = grid.margin;
   for (int r = 0; r <= 10; ++r) {
     const std::array<QString, 4> texts = r == 0 ? headers : rowTexts(r - 1, rows[r - 1]);
@@ -49,9 +49,9 @@ TopTenGrid layoutTopTen(const TopTenTable& rows, const QFontMetrics& metrics) {
     for (int c = 0; c < 4; ++c) {
       const QRect rect(left, m + r * grid.rowHeight, grid.columnWidth[c] + 2 * m, grid.rowHeight);
       // Names start one margin into their cell; everything else is centred.
-      const int textX = r > 0 && c == 0
-                            ? rect.left() + m
-                            : rect.left() + (rect.width() - metrics.horizontalAdvance(texts[c])) / 2;
+      const int textX =
+          r > 0 && c == 0 ? rect.left() + m
+                          : rect.left() + (rect.width() - metrics.horizontalAdvance(texts[c])) / 2;
       grid.cells.push_back({rect, cellFill(r, c), texts[c], QPoint(textX, rect.top())});
       left += rect.width();
     }

@@ -50,8 +50,8 @@ inline QStringList tabStops(QWidget& first, int count) {
   QStringList names;
   for (QWidget* widget = &first; names.size() < count; widget = widget->nextInFocusChain()) {
     if (!(widget->focusPolicy() & Qt::TabFocus)) continue;
-    QWidget* stop = qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget()
-                                                                     : widget;
+    QWidget* stop =
+        qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget() : widget;
     if (names.isEmpty() || names.back() != stop->objectName()) names << stop->objectName();
   }
   return names;

@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "app/DialogFlows.h"
-#include "dialogs/EnvironmentDialog.h"
 #include "dialogs/DialogTestSupport.h"
+#include "dialogs/EnvironmentDialog.h"
 
 namespace {
 
@@ -30,18 +30,17 @@ class EnvironmentDialogTest : public QObject {
     QCOMPARE(entriesOf(listOf(dialog, "gravitation")),
              QStringList({"0.2 g", "0.4 g", "0.6 g", "0.8 g", "1.0 g (default value)", "1.5 g",
                           "2.0 g", "2.5 g", "3.0 g"}));
-    QCOMPARE(entriesOf(listOf(dialog, "ballSize")),
-             QStringList({"24", "26", "28", "30 (default value)", "32", "34", "36", "38", "40",
-                          "42"}));
+    QCOMPARE(
+        entriesOf(listOf(dialog, "ballSize")),
+        QStringList({"24", "26", "28", "30 (default value)", "32", "34", "36", "38", "40", "42"}));
     QCOMPARE(entriesOf(listOf(dialog, "basketSize")),
              QStringList({"90", "97", "105", "112 (default value)", "120", "127", "135", "142",
                           "150", "157"}));
     QCOMPARE(entriesOf(listOf(dialog, "ringHeight")),
-             QStringList({"160", "180", "200 (default value)", "220", "240", "260", "280",
-                          "300"}));
+             QStringList({"160", "180", "200 (default value)", "220", "240", "260", "280", "300"}));
     QCOMPARE(entriesOf(listOf(dialog, "skin")),
-             QStringList({"Jalousie", "Magic chess", "Green field", "Buttons (default value)",
-                          "Bubbles"}));
+             QStringList(
+                 {"Jalousie", "Magic chess", "Green field", "Buttons (default value)", "Bubbles"}));
     QCOMPARE(dialog.windowTitle(), QString("Environment Properties"));
     for (const char* name : {"ballSize", "basketSize", "ringHeight", "skin", "gravitation"})
       QVERIFY(!listOf(dialog, name).isEditable());
@@ -57,9 +56,9 @@ class EnvironmentDialogTest : public QObject {
             shown << listOf(dialog, name).currentText();
         },
         "cancel");
-    QCOMPARE(shown, QStringList({"1.0 g (default value)", "30 (default value)",
-                                 "112 (default value)", "200 (default value)",
-                                 "Buttons (default value)"}));
+    QCOMPARE(shown,
+             QStringList({"1.0 g (default value)", "30 (default value)", "112 (default value)",
+                          "200 (default value)", "Buttons (default value)"}));
   }
 
   void gravitationIsStoredInUnitsAndPreselectedAgain() {
@@ -122,7 +121,8 @@ class EnvironmentDialogTest : public QObject {
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
     const int starts = laidOut.camera().starts;
-    runEnvironment(engine, [](EnvironmentDialog&) {}, "confirm");
+    runEnvironment(
+        engine, [](EnvironmentDialog&) {}, "confirm");
     QCOMPARE(laidOut.window.relayouts, relayouts + 1);
     QCOMPARE(laidOut.camera().stops, stops + 1);
     QCOMPARE(laidOut.camera().starts, starts + 1);
@@ -178,8 +178,8 @@ class EnvironmentDialogTest : public QObject {
   void tabOrderFollowsTheForm() {
     EnvironmentDialog dialog({});
     QCOMPARE(tabStops(listOf(dialog, "ballSize"), 7),
-             QStringList({"ballSize", "basketSize", "ringHeight", "skin", "gravitation",
-                          "confirm", "cancel"}));
+             QStringList({"ballSize", "basketSize", "ringHeight", "skin", "gravitation", "confirm",
+                          "cancel"}));
   }
 };
 

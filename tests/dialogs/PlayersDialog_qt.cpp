@@ -10,8 +10,7 @@ namespace {
 
 // Opens the players dialog through the flow, lets `act` work on it and then presses the
 // button named `button` ("confirm" or "cancel").
-void runPlayers(GameEngine& engine, std::function<void(PlayersDialog&)> act,
-                const char* button) {
+void runPlayers(GameEngine& engine, std::function<void(PlayersDialog&)> act, const char* button) {
   whenModal<PlayersDialog>([act, button](PlayersDialog& dialog) {
     act(dialog);
     clickButton(dialog, button);
@@ -40,11 +39,11 @@ class PlayersDialogTest : public QObject {
     QCOMPARE(entriesOf(listOf(dialog, "skill")),
              QStringList({"bad school team", "school team", "low division", "mid division",
                           "high division", "All STARS"}));
-    QCOMPARE(entriesOf(listOf(dialog, "speed")),
-             QStringList({"2 move per frame (default value)", "3 move per frame",
-                          "4 move per frame", "5 move per frame", "6 move per frame",
-                          "7 move per frame", "8 move per frame", "9 move per frame",
-                          "10 move per frame"}));
+    QCOMPARE(
+        entriesOf(listOf(dialog, "speed")),
+        QStringList({"2 move per frame (default value)", "3 move per frame", "4 move per frame",
+                     "5 move per frame", "6 move per frame", "7 move per frame", "8 move per frame",
+                     "9 move per frame", "10 move per frame"}));
     QCOMPARE(entriesOf(listOf(dialog, "period")),
              QStringList({"5 minutes", "8 minutes", "10 minutes", "12 minutes", "15 minutes",
                           "20 minutes"}));
@@ -70,8 +69,9 @@ class PlayersDialogTest : public QObject {
 
   void customNameReopensAsThirdSelectedEntry() {
     LaidOutScene laidOut;
-    runPlayers(laidOut.engine(), [](PlayersDialog& dialog) { typeName(dialog, "leftPlayer", "Ann"); },
-               "confirm");
+    runPlayers(
+        laidOut.engine(), [](PlayersDialog& dialog) { typeName(dialog, "leftPlayer", "Ann"); },
+        "confirm");
     QCOMPARE(laidOut.engine().leftName, std::string("Ann"));
     QStringList entries;
     int selected = -1;
@@ -170,7 +170,8 @@ class PlayersDialogTest : public QObject {
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
     const int starts = laidOut.camera().starts;
-    runPlayers(engine, [](PlayersDialog&) {}, "confirm");
+    runPlayers(
+        engine, [](PlayersDialog&) {}, "confirm");
     QCOMPARE(engine.leftScore, 0);
     QCOMPARE(engine.rightScore, 0);
     QCOMPARE(engine.gameStartTick, laidOut.scene.clock.now());
