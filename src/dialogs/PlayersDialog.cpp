@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
 #include <algorithm>
 #include <array>
 
@@ -18,7 +19,18 @@ namespace {
 constexpr std::array<double, 6> periodEntries = {5, 8, 10, 12, 15, 20};  // minutes
 constexpr int fewestMoves = 2;  // moves per frame of the first speed entry
 constexpr int mostMoves = 10;
-constexpr int nameLength = 10;  // characters; a table row holds 11 bytes and a NUL
+constexpr int nameLength = 10;  // characters
+constexpr int nameBytes = 11;   // UTF-8 bytes a top-ten row holds before its NUL
+
+// Keeps a name whole in its top-ten row: ten characters fit as long as they are ASCII;
+// other letters take two or more bytes each and so allow fewer.
+class NameFitsRow final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return input.toUtf8().size() <= nameBytes ? Acceptable : Invalid;
+  }
+};
 
 // An editable list of a default name and "Computer"; any other name becomes a third entry.
 QComboBox* makeNameList(const QString& defaultName, const QString& name,
@@ -30,6 +42,7 @@ QComboBox* makeNameList(const QString& defaultName, const QString& name,
   // No completion: typing "Com" must not turn the side into the computer.
   list->setCompleter(nullptr);
   list->lineEdit()->setMaxLength(nameLength);
+  list->lineEdit()->setValidator(new NameFitsRow(list));
   list->addItems({defaultName, computerName});
   if (name != defaultName && name != computerName) list->addItem(name);
   list->setCurrentIndex(std::max(0, list->findText(name)));

@@ -100,6 +100,28 @@ class PlayersDialogTest : public QObject {
     QCOMPARE(laidOut.engine().rightName, std::string("ABCDEFGHIJ"));
   }
 
+  void nameFitsItsTopTenRow() {
+    TopTenTable table{};
+    PlayersDialog dialog({}, table);
+    QLineEdit* edit = listOf(dialog, "leftPlayer").lineEdit();
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromUtf8("\u00c4\u00c4\u00c4\u00c4\u00c4\u00c4"));
+    QCOMPARE(edit->text(), QString::fromUtf8("\u00c4\u00c4\u00c4\u00c4\u00c4"));  // 10 bytes
+    QTest::keyClicks(edit, "x");
+    QCOMPARE(edit->text().toUtf8().size(), 11);
+  }
+
+  void enterInANameFieldConfirms() {
+    LaidOutScene laidOut;
+    whenModal<PlayersDialog>([](PlayersDialog& dialog) {
+      typeName(dialog, "leftPlayer", "Bo");
+      QTest::keyClick(listOf(dialog, "leftPlayer").lineEdit(), Qt::Key_Return);
+      if (dialog.isVisible()) dialog.reject();
+    });
+    playersDialogFlow(nullptr, laidOut.engine());
+    QCOMPARE(laidOut.engine().leftName, std::string("Bo"));
+  }
+
   void computerOnBothSidesScoresForBoth() {
     LaidOutScene laidOut;
     GameEngine& engine = laidOut.engine();
