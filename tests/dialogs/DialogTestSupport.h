@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/DialogFlows.h"
 #include "platform/HeadlessWindow.h"
 #include "support/EngineScene.h"
 
@@ -26,6 +27,20 @@ void whenModal(std::function<void(Dialog&)> act) {
   });
 }
 
+inline void clickButton(QWidget& dialog, const char* name);
+
+// Runs `flow`, lets `act` work on its dialog and then presses the button named `button`
+// ("confirm" or "cancel").
+template <typename Dialog>
+void runFlow(void (*flow)(QWidget*, GameEngine&), GameEngine& engine,
+             std::function<void(Dialog&)> act, const char* button) {
+  whenModal<Dialog>([act, button](Dialog& dialog) {
+    act(dialog);
+    clickButton(dialog, button);
+  });
+  flow(nullptr, engine);
+}
+
 inline void clickButton(QWidget& dialog, const char* name) {
   auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
   QVERIFY(button != nullptr);
@@ -41,6 +56,13 @@ inline QComboBox& listOf(QWidget& dialog, const char* name) {
 inline QStringList entriesOf(const QComboBox& list) {
   QStringList texts;
   for (int i = 0; i < list.count(); ++i) texts << list.itemText(i);
+  return texts;
+}
+
+// The entries the named lists show, in the order of `names`.
+inline QStringList currentTexts(QWidget& dialog, std::initializer_list<const char*> names) {
+  QStringList texts;
+  for (const char* name : names) texts << listOf(dialog, name).currentText();
   return texts;
 }
 

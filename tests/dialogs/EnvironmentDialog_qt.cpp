@@ -1,23 +1,7 @@
 #include <QtTest>
 
-#include "app/DialogFlows.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/EnvironmentDialog.h"
-
-namespace {
-
-// Opens the environment dialog through the flow, lets `act` work on it and then presses
-// the button named `button` ("confirm" or "cancel").
-void runEnvironment(GameEngine& engine, std::function<void(EnvironmentDialog&)> act,
-                    const char* button) {
-  whenModal<EnvironmentDialog>([act, button](EnvironmentDialog& dialog) {
-    act(dialog);
-    clickButton(dialog, button);
-  });
-  environmentDialogFlow(nullptr, engine);
-}
-
-}  // namespace
 
 class EnvironmentDialogTest : public QObject {
   Q_OBJECT
@@ -49,11 +33,11 @@ class EnvironmentDialogTest : public QObject {
   void defaultsOpenOnTheMarkedEntries() {
     LaidOutScene laidOut;
     QStringList shown;
-    runEnvironment(
-        laidOut.engine(),
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, laidOut.engine(),
         [&shown](EnvironmentDialog& dialog) {
-          for (const char* name : {"gravitation", "ballSize", "basketSize", "ringHeight", "skin"})
-            shown << listOf(dialog, name).currentText();
+          shown =
+              currentTexts(dialog, {"gravitation", "ballSize", "basketSize", "ringHeight", "skin"});
         },
         "cancel");
     QCOMPARE(shown,
@@ -63,14 +47,14 @@ class EnvironmentDialogTest : public QObject {
 
   void gravitationIsStoredInUnitsAndPreselectedAgain() {
     LaidOutScene laidOut;
-    runEnvironment(
-        laidOut.engine(),
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, laidOut.engine(),
         [](EnvironmentDialog& dialog) { listOf(dialog, "gravitation").setCurrentIndex(7); },
         "confirm");
     QCOMPARE(laidOut.engine().gravity, 1500.0);
     QString reopened;
-    runEnvironment(
-        laidOut.engine(),
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, laidOut.engine(),
         [&reopened](EnvironmentDialog& dialog) {
           reopened = listOf(dialog, "gravitation").currentText();
         },
@@ -92,8 +76,8 @@ class EnvironmentDialogTest : public QObject {
 
   void confirmedGeometryReachesTheEngine() {
     LaidOutScene laidOut;
-    runEnvironment(
-        laidOut.engine(),
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, laidOut.engine(),
         [](EnvironmentDialog& dialog) {
           listOf(dialog, "ballSize").setCurrentIndex(9);
           listOf(dialog, "basketSize").setCurrentIndex(1);
@@ -121,8 +105,8 @@ class EnvironmentDialogTest : public QObject {
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
     const int starts = laidOut.camera().starts;
-    runEnvironment(
-        engine, [](EnvironmentDialog&) {}, "confirm");
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, engine, [](EnvironmentDialog&) {}, "confirm");
     QCOMPARE(laidOut.window.relayouts, relayouts + 1);
     QCOMPARE(laidOut.camera().stops, stops + 1);
     QCOMPARE(laidOut.camera().starts, starts + 1);
@@ -141,8 +125,8 @@ class EnvironmentDialogTest : public QObject {
     LaidOutScene laidOut;
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
-    runEnvironment(
-        laidOut.engine(),
+    runFlow<EnvironmentDialog>(
+        environmentDialogFlow, laidOut.engine(),
         [](EnvironmentDialog& dialog) {
           listOf(dialog, "gravitation").setCurrentIndex(0);
           listOf(dialog, "ballSize").setCurrentIndex(0);

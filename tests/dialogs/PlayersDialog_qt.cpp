@@ -1,22 +1,11 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "app/DialogFlows.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PlayersDialog.h"
 #include "dialogs/TopTenDialog.h"
 
 namespace {
-
-// Opens the players dialog through the flow, lets `act` work on it and then presses the
-// button named `button` ("confirm" or "cancel").
-void runPlayers(GameEngine& engine, std::function<void(PlayersDialog&)> act, const char* button) {
-  whenModal<PlayersDialog>([act, button](PlayersDialog& dialog) {
-    act(dialog);
-    clickButton(dialog, button);
-  });
-  playersDialogFlow(nullptr, engine);
-}
 
 void typeName(PlayersDialog& dialog, const char* list, const char* keys) {
   QLineEdit* edit = listOf(dialog, list).lineEdit();
@@ -56,11 +45,10 @@ class PlayersDialogTest : public QObject {
   void defaultsOpenOnTheFirstEntries() {
     LaidOutScene laidOut;
     QStringList shown;
-    runPlayers(
-        laidOut.engine(),
+    runFlow<PlayersDialog>(
+        playersDialogFlow, laidOut.engine(),
         [&shown](PlayersDialog& dialog) {
-          for (const char* name : {"leftPlayer", "rightPlayer", "skill", "speed", "period"})
-            shown << listOf(dialog, name).currentText();
+          shown = currentTexts(dialog, {"leftPlayer", "rightPlayer", "skill", "speed", "period"});
         },
         "cancel");
     QCOMPARE(shown, QStringList({"Player1", "Player2", "bad school team",
@@ -69,14 +57,14 @@ class PlayersDialogTest : public QObject {
 
   void customNameReopensAsThirdSelectedEntry() {
     LaidOutScene laidOut;
-    runPlayers(
-        laidOut.engine(), [](PlayersDialog& dialog) { typeName(dialog, "leftPlayer", "Ann"); },
-        "confirm");
+    runFlow<PlayersDialog>(
+        playersDialogFlow, laidOut.engine(),
+        [](PlayersDialog& dialog) { typeName(dialog, "leftPlayer", "Ann"); }, "confirm");
     QCOMPARE(laidOut.engine().leftName, std::string("Ann"));
     QStringList entries;
     int selected = -1;
-    runPlayers(
-        laidOut.engine(),
+    runFlow<PlayersDialog>(
+        playersDialogFlow, laidOut.engine(),
         [&](PlayersDialog& dialog) {
           entries = entriesOf(listOf(dialog, "leftPlayer"));
           selected = listOf(dialog, "leftPlayer").currentIndex();
@@ -89,8 +77,8 @@ class PlayersDialogTest : public QObject {
   void eleventhCharacterCannotBeTyped() {
     LaidOutScene laidOut;
     QString typed;
-    runPlayers(
-        laidOut.engine(),
+    runFlow<PlayersDialog>(
+        playersDialogFlow, laidOut.engine(),
         [&typed](PlayersDialog& dialog) {
           typeName(dialog, "rightPlayer", "ABCDEFGHIJK");
           typed = listOf(dialog, "rightPlayer").currentText();
@@ -125,8 +113,8 @@ class PlayersDialogTest : public QObject {
   void computerOnBothSidesScoresForBoth() {
     LaidOutScene laidOut;
     GameEngine& engine = laidOut.engine();
-    runPlayers(
-        engine,
+    runFlow<PlayersDialog>(
+        playersDialogFlow, engine,
         [](PlayersDialog& dialog) {
           listOf(dialog, "leftPlayer").setCurrentIndex(1);  // picked
           typeName(dialog, "rightPlayer", "Computer");      // typed
@@ -155,8 +143,8 @@ class PlayersDialogTest : public QObject {
     GameEngine& engine = laidOut.engine();
     engine.leftName = engine.rightName = "Computer";
     engine.leftIsPerson = engine.rightIsPerson = 0;
-    runPlayers(
-        engine,
+    runFlow<PlayersDialog>(
+        playersDialogFlow, engine,
         [](PlayersDialog& dialog) {
           listOf(dialog, "leftPlayer").setCurrentIndex(0);
           typeName(dialog, "rightPlayer", "computer");  // the comparison is case-sensitive
@@ -170,8 +158,8 @@ class PlayersDialogTest : public QObject {
 
   void confirmStoresTheTimings() {
     LaidOutScene laidOut;
-    runPlayers(
-        laidOut.engine(),
+    runFlow<PlayersDialog>(
+        playersDialogFlow, laidOut.engine(),
         [](PlayersDialog& dialog) {
           listOf(dialog, "skill").setCurrentIndex(5);
           listOf(dialog, "speed").setCurrentIndex(8);
@@ -192,8 +180,8 @@ class PlayersDialogTest : public QObject {
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
     const int starts = laidOut.camera().starts;
-    runPlayers(
-        engine, [](PlayersDialog&) {}, "confirm");
+    runFlow<PlayersDialog>(
+        playersDialogFlow, engine, [](PlayersDialog&) {}, "confirm");
     QCOMPARE(engine.leftScore, 0);
     QCOMPARE(engine.rightScore, 0);
     QCOMPARE(engine.gameStartTick, laidOut.scene.clock.now());
@@ -211,8 +199,8 @@ class PlayersDialogTest : public QObject {
     laidOut.scene.clock.advance(60000);
     const int relayouts = laidOut.window.relayouts;
     const int stops = laidOut.camera().stops;
-    runPlayers(
-        engine,
+    runFlow<PlayersDialog>(
+        playersDialogFlow, engine,
         [](PlayersDialog& dialog) {
           typeName(dialog, "leftPlayer", "Computer");
           listOf(dialog, "period").setCurrentIndex(5);
@@ -229,8 +217,8 @@ class PlayersDialogTest : public QObject {
 
   void confirmBeforeTheFirstLayoutChangesNothing() {
     EngineScene scene;  // no capture build, so no court yet
-    runPlayers(
-        *scene.engine,
+    runFlow<PlayersDialog>(
+        playersDialogFlow, *scene.engine,
         [](PlayersDialog& dialog) {
           typeName(dialog, "leftPlayer", "Computer");
           listOf(dialog, "period").setCurrentIndex(5);
