@@ -68,7 +68,7 @@ QFont topTenFont() {
 }
 
 TopTenDialog::TopTenDialog(const TopTenTable& rows, QWidget* parent)
-    : QDialog(parent), font(topTenFont()), table(layoutTopTen(rows, QFontMetrics(font))) {
+    : QDialog(parent), tableFont(topTenFont()), table(layoutTopTen(rows, QFontMetrics(tableFont))) {
   setWindowTitle(QStringLiteral("Top Ten"));
   ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
@@ -81,9 +81,9 @@ TopTenDialog::TopTenDialog(const TopTenTable& rows, QWidget* parent)
 
 void TopTenDialog::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setFont(font);
+  painter.setFont(tableFont);
   painter.setPen(textColor);
-  const int ascent = QFontMetrics(font).ascent();
+  const int ascent = QFontMetrics(tableFont).ascent();
   for (const TopTenCell& cell : table.cells) {
     painter.fillRect(cell.rect, cell.fill);
     painter.drawText(cell.textAt.x(), cell.textAt.y() + ascent, cell.text);

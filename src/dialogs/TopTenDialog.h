@@ -54,7 +54,7 @@ class TopTenDialog final : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QFont font;
+  QFont tableFont;
   TopTenGrid table;
   QPushButton* ok;
 };
