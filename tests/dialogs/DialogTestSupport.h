@@ -106,11 +106,7 @@ class CountingWindow final : public WindowLink {
 
 // An engine whose court has been laid out once, with a new game, on a counting window.
 struct LaidOutScene {
-  LaidOutScene() {
-    scene.engine->buildCaptureGraph(window);
-    // The placeholder layout draws no court yet; a backdrop marks the layout as made.
-    if (engine().backdrop.empty()) engine().backdrop.assign(1, 0);
-  }
+  LaidOutScene() { scene.engine->buildCaptureGraph(window); }
   GameEngine& engine() { return *scene.engine; }
   ScriptedSource& camera() { return *scene.provider.last; }
 

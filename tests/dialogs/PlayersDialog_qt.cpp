@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QtTest>
+#include <algorithm>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PlayersDialog.h"
@@ -113,6 +114,8 @@ class PlayersDialogTest : public QObject {
   void computerOnBothSidesScoresForBoth() {
     LaidOutScene laidOut;
     GameEngine& engine = laidOut.engine();
+    QVERIFY(std::any_of(engine.overlayAlpha.begin(), engine.overlayAlpha.end(),
+                        [](std::uint8_t alpha) { return alpha != 0; }));  // two baskets
     runFlow<PlayersDialog>(
         playersDialogFlow, engine,
         [](PlayersDialog& dialog) {
@@ -122,6 +125,10 @@ class PlayersDialogTest : public QObject {
         "confirm");
     QCOMPARE(engine.leftIsPerson, 0u);
     QCOMPARE(engine.rightIsPerson, 0u);
+    // Only the baskets draw in front of the ball: with neither drawn, nothing is in front.
+    QVERIFY(!engine.overlayAlpha.empty());
+    QVERIFY(std::all_of(engine.overlayAlpha.begin(), engine.overlayAlpha.end(),
+                        [](std::uint8_t alpha) { return alpha == 0; }));
     // Skill 0: 2 points each once more than 50000 ms have passed since the last ones.
     laidOut.scene.deliverUniform(0);
     laidOut.scene.clock.advance(50000);
