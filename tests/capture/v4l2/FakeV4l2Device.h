@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdint>
@@ -194,8 +195,8 @@ class FakeV4l2Device final : public V4l2Io {
 
   int queryCap(const FakeNode& node, v4l2_capability& capability) {
     capability = {};
-    std::strncpy(reinterpret_cast<char*>(capability.card), node.card.c_str(),
-                 sizeof capability.card);
+    std::memcpy(capability.card, node.card.data(),
+                std::min(node.card.size(), sizeof capability.card));
     capability.device_caps = node.deviceCaps;
     capability.capabilities = node.deviceCaps | V4L2_CAP_DEVICE_CAPS;
     return 0;
