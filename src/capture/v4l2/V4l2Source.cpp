@@ -71,8 +71,13 @@ std::vector<CameraMode> V4l2Source::modes() { return listCameraModes(io, fd); }
 CaptureError V4l2Source::setMode(const CameraMode& mode) {
   assert(!thread.joinable() && "the source must be stopped for a mode change");
   if (thread.joinable()) return CaptureError::Run;
+  const CameraMode previous = current;
   const CaptureError error = applyMode(mode);
-  if (error == CaptureError::None && hooks.modeChosen) hooks.modeChosen(mode);
+  if (error != CaptureError::None) {
+    applyMode(previous);  // the driver may have half-taken the refused mode
+    return error;
+  }
+  if (hooks.modeChosen) hooks.modeChosen(mode);
   return error;
 }
 
