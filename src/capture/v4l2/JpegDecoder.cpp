@@ -21,5 +21,5 @@ bool JpegDecoder::decode(const std::uint8_t* jpeg, std::size_t length, int width
   if (jpegWidth != width || jpegHeight != height) return false;
   // A warning (premature end of data, corrupt entropy) also gives -1: drop those frames too.
   return tjDecompress2(handle, jpeg, static_cast<unsigned long>(length), frame, width, width * 3,
-                       height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT) == 0;
+                       height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) == 0;
 }
