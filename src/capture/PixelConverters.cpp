@@ -93,22 +93,6 @@ void rgbRow(const Byte* in, Byte* out, int width) {
 int chromaRows(int height) { return (height + 1) / 2; }
 int planarChromaStride(int stride) { return (stride + 1) / 2; }
 
-// Smallest stride that holds one row of `width` pixels.
-std::size_t minimumStride(PixelLayout layout, int width) {
-  switch (layout) {
-    case PixelLayout::YUYV:
-    case PixelLayout::UYVY: return static_cast<std::size_t>((width + 1) / 2) * 4;
-    case PixelLayout::RGB24:
-    case PixelLayout::BGR24: return static_cast<std::size_t>(width) * 3;
-    case PixelLayout::NV12: return static_cast<std::size_t>((width + 1) / 2) * 2;
-    case PixelLayout::YUV420:
-    case PixelLayout::GREY: return static_cast<std::size_t>(width);
-    case PixelLayout::MJPEG:
-    case PixelLayout::Unsupported: break;
-  }
-  return 0;
-}
-
 }  // namespace
 
 PixelLayout pixelLayoutOf(std::uint32_t code) {
@@ -124,6 +108,21 @@ PixelLayout pixelLayoutOf(std::uint32_t code) {
     case fourcc('J', 'P', 'E', 'G'): return PixelLayout::MJPEG;
     default: return PixelLayout::Unsupported;
   }
+}
+
+std::size_t minimumStride(PixelLayout layout, int width) {
+  switch (layout) {
+    case PixelLayout::YUYV:
+    case PixelLayout::UYVY: return static_cast<std::size_t>((width + 1) / 2) * 4;
+    case PixelLayout::RGB24:
+    case PixelLayout::BGR24: return static_cast<std::size_t>(width) * 3;
+    case PixelLayout::NV12: return static_cast<std::size_t>((width + 1) / 2) * 2;
+    case PixelLayout::YUV420:
+    case PixelLayout::GREY: return static_cast<std::size_t>(width);
+    case PixelLayout::MJPEG:
+    case PixelLayout::Unsupported: break;
+  }
+  return 0;
 }
 
 std::size_t pictureBytes(PixelLayout layout, int width, int height, int stride) {

@@ -7,6 +7,10 @@ enum class PixelLayout { Unsupported, YUYV, UYVY, NV12, YUV420, GREY, RGB24, BGR
 
 PixelLayout pixelLayoutOf(std::uint32_t fourcc);
 
+// Bytes of the shortest row that holds `width` pixels of `layout` (the luma row for the
+// planar layouts); 0 for MJPEG and unsupported layouts.
+std::size_t minimumStride(PixelLayout layout, int width);
+
 // Bytes a top-down picture of `layout` needs with `stride` bytes per (luma) row; 0 when the
 // stride is too short for the width, or for MJPEG, whose length varies.
 std::size_t pictureBytes(PixelLayout layout, int width, int height, int stride);

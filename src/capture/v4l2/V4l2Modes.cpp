@@ -56,8 +56,11 @@ std::vector<v4l2_fract> frameIntervals(V4l2Io& io, int fd, std::uint32_t pixelFo
       intervals.push_back(interval.discrete);
       continue;
     }
-    intervals.push_back(interval.stepwise.min);
-    intervals.push_back(interval.stepwise.max);
+    const v4l2_fract& fastest = interval.stepwise.min;
+    const v4l2_fract& slowest = interval.stepwise.max;
+    intervals.push_back(fastest);
+    if (fastest.numerator * slowest.denominator != slowest.numerator * fastest.denominator)
+      intervals.push_back(slowest);
     break;
   }
   if (intervals.empty()) intervals.push_back({0, 0});
@@ -104,8 +107,11 @@ CaptureError applyCameraMode(V4l2Io& io, int fd, const CameraMode& mode,
   if (pixelLayoutOf(agreed.pixelformat) == PixelLayout::Unsupported || agreed.width == 0 ||
       agreed.height == 0 || agreed.width > 16384 || agreed.height > 16384)
     return CaptureError::Connection;
-  negotiated = {agreed.pixelformat, int(agreed.width), int(agreed.height),
-                int(agreed.bytesperline)};
+  // Some drivers leave bytesperline 0 for unpadded rows.
+  const int stride = agreed.bytesperline != 0
+                         ? int(agreed.bytesperline)
+                         : int(minimumStride(pixelLayoutOf(agreed.pixelformat), int(agreed.width)));
+  negotiated = {agreed.pixelformat, int(agreed.width), int(agreed.height), stride};
   if (mode.intervalNumerator != 0) {
     v4l2_streamparm rate{};
     rate.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
