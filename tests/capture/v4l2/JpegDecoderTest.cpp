@@ -24,6 +24,23 @@ Bytes redOverBlue() {
   return result;
 }
 
+// The same picture as many USB cameras send it: without its Huffman tables (DHT segments),
+// which the decoder must take to be the standard ones.
+Bytes withoutHuffmanTables(const Bytes& jpeg) {
+  Bytes stripped;
+  std::size_t i = 0;
+  while (i + 3 < jpeg.size()) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) break;  // scan data follows
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) {
+      i += 2 + (std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3]);
+      continue;
+    }
+    stripped.push_back(jpeg[i++]);
+  }
+  stripped.insert(stripped.end(), jpeg.begin() + static_cast<long>(i), jpeg.end());
+  return stripped;
+}
+
 }  // namespace
 
 TEST(JpegDecoder, DecodesBottomRowFirstInBlueGreenRed) {
@@ -47,4 +64,16 @@ TEST(JpegDecoder, RefusesTruncatedGarbageAndWrongSizes) {
   EXPECT_FALSE(decoder.decode(garbage.data(), garbage.size(), 16, 16, frame.data()));
   EXPECT_FALSE(decoder.decode(jpeg.data(), jpeg.size(), 32, 16, frame.data()));
   EXPECT_FALSE(decoder.decode(jpeg.data(), 0, 16, 16, frame.data()));
+}
+
+TEST(JpegDecoder, CameraPicturesWithoutHuffmanTablesDecodeAsWithThem) {
+  const Bytes jpeg = redOverBlue();
+  const Bytes bare = withoutHuffmanTables(jpeg);
+  ASSERT_LT(bare.size(), jpeg.size());
+  Bytes expected(16 * 16 * 3);
+  Bytes frame(16 * 16 * 3);
+  JpegDecoder decoder;
+  ASSERT_TRUE(decoder.decode(jpeg.data(), jpeg.size(), 16, 16, expected.data()));
+  ASSERT_TRUE(decoder.decode(bare.data(), bare.size(), 16, 16, frame.data()));
+  EXPECT_EQ(frame, expected);
 }
