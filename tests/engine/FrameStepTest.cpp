@@ -151,3 +151,41 @@ TEST(FrameStep, ADrawIsAFriendshipAndOtherEventsOnlyClearGameOver) {
   EXPECT_EQ(m.engine->rightScore, 6);
   EXPECT_EQ(m.engine->topTen, TopTenTable{});
 }
+
+TEST(FrameStep, TheFirstFrameAndAFrameAfterAPauseMoveNothing) {
+  EngineScene m({320, 240});
+  ASSERT_EQ(m.build(), 0);
+  GameEngine& e = *m.engine;
+  const double x = e.ballX, y = e.ballY, vy = e.ballVY;
+  m.clock.advance(40);
+  m.deliverUniform(90);  // lastFrameTick was 0: more than a second ago
+  EXPECT_EQ(e.ballX, x);
+  EXPECT_EQ(e.ballY, y);
+  EXPECT_EQ(e.ballVY, vy);
+
+  m.clock.advance(30);
+  m.deliverUniform(90);  // three steps of 10 ms under 600 px/s²
+  EXPECT_NEAR(e.ballVY, vy + 18.0, 1e-9);
+  const double vyAfter = e.ballVY;
+  m.clock.advance(1001);
+  m.deliverUniform(90);
+  EXPECT_EQ(e.ballVY, vyAfter);
+}
+
+TEST(FrameStep, EachFrameMakesMovesPerFramePlusOneStepsAndDrawsAllButTheLast) {
+  for (int moves : {0, 2, 5}) {
+    EngineScene m({320, 240});
+    m.engine->movesPerFrame = static_cast<std::uint8_t>(moves);
+    ASSERT_EQ(m.build(), 0);
+    m.clock.advance(40);
+    m.deliverUniform(90);
+    const double vy = m.engine->ballVY;
+    m.surface.presented.clear();
+    m.clock.advance(30);
+    m.deliverUniform(90);
+    EXPECT_NEAR(m.engine->ballVY, vy + 18.0, 1e-9) << moves;  // the steps cover 30 ms
+    // Away from the picture the final composition presents two rectangles (ball and
+    // picture); every intermediate drawing presents one.
+    EXPECT_EQ(m.surface.presented.size(), static_cast<std::size_t>(moves + 2)) << moves;
+  }
+}
