@@ -6,6 +6,7 @@
 #include "app/MainDialog.h"
 #include "app/Runners.h"
 #include "app/SingleInstance.h"
+#include "capture/v4l2/V4l2Provider.h"
 #include "engine/GameEngine.h"
 #include "engine/SettingsFile.h"
 
@@ -38,8 +39,15 @@ int runWindowed(int argc, char** argv, const Options& options) {
     return 0;
   }
 
+  // The cameras outlive the window, whose engine holds the device it opened.
+  MainDialog* window = nullptr;
+  V4l2Provider cameras([&window] {
+    if (window != nullptr) window->reportStreamLost();
+  });
   SourceCatalog catalog;
+  catalog.add(cameras);
   MainDialog dialog(catalog, settingsPathFor(options));
+  window = &dialog;
   applyOptions(dialog.engine(), options);
   QObject::connect(&instance, &SingleInstance::raiseRequested, &dialog, &MainDialog::bringToFront);
   if (!dialog.start()) return 1;
