@@ -2,9 +2,5 @@
 
 #include "app/Runners.h"
 
-// Placeholders until the window and the headless runner land.
+// Placeholder until the window lands.
 int runWindowed(int, char**, const Options&) { return 0; }
-int runHeadless(const Options&) { return 0; }
-std::optional<Options> parseOptions(const std::vector<std::string>&, std::string&) {
-  return Options{};
-}
