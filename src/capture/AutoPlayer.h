@@ -28,6 +28,7 @@ class AutoPlayer {
   // The hand for the next frame; call once per frame, before that frame is painted.
   HandPose nextPose();
   double palmRadius() const;
+  const HandPose& pose() const { return m_pose; }  // the last pose handed out
   int side() const { return m_side; }          // 1 shoots at the right ring, 2 at the left
   std::uint64_t strikes() const { return m_strikes; }  // pushes made so far
 
