@@ -138,18 +138,29 @@ void AutoPlayer::modelStep(Ball& ball, double dt, const Push* push) const {
   const Rect region = intersectRect({bx - ri, by - ri, bx + ri, by + ri}, m_engine.frameRect);
   if (region.width() <= 7 || region.height() <= 7) return;
   const double palm = palmRadius();
-  const double reach = palm + motionReach;
-  const double inner = palm - motionReach;
+  const double reach2 = (palm + motionReach) * (palm + motionReach);
+  const double inner2 = (palm - motionReach) * (palm - motionReach);
+  // Only pixels near one of the palm's two places can have changed.
+  const int near = static_cast<int>(palm + motionReach) + 1;
+  const Rect palms = unionRect(
+      {static_cast<int>(push->to.x) - near, static_cast<int>(push->to.y) - near,
+       static_cast<int>(push->to.x) + near + 1, static_cast<int>(push->to.y) + near + 1},
+      {static_cast<int>(push->from.x) - near, static_cast<int>(push->from.y) - near,
+       static_cast<int>(push->from.x) + near + 1, static_cast<int>(push->from.y) + near + 1});
+  const Rect scan = intersectRect(
+      {region.left + 3, region.top + 3, region.right - 3, region.bottom - 3}, palms);
   double sumP = 0.0, sumQ = 0.0, sumT = 0.0;
-  for (int y = region.top + 3; y < region.bottom - 3; ++y) {
-    for (int x = region.left + 3; x < region.right - 3; ++x) {
+  for (int y = scan.top; y < scan.bottom; ++y) {
+    const double toY = (y - push->to.y) * (y - push->to.y);
+    const double fromY = (y - push->from.y) * (y - push->from.y);
+    for (int x = scan.left; x < scan.right; ++x) {
       const int a = y - by;
       const int b = x - bx;
       const int d2 = a * a + b * b;
       if (d2 <= 0 || d2 >= ri * ri) continue;
-      const double dNew = std::hypot(x - push->to.x, y - push->to.y);
-      const double dOld = std::hypot(x - push->from.x, y - push->from.y);
-      if (!((dNew <= reach && dOld >= inner) || (dOld <= reach && dNew >= inner))) continue;
+      const double dNew = (x - push->to.x) * (x - push->to.x) + toY;
+      const double dOld = (x - push->from.x) * (x - push->from.x) + fromY;
+      if (!((dNew <= reach2 && dOld >= inner2) || (dOld <= reach2 && dNew >= inner2))) continue;
       sumP -= static_cast<double>(b) / d2;
       sumQ -= static_cast<double>(a) / d2;
       sumT += 1.0 / std::sqrt(static_cast<double>(ri * ri - d2));
