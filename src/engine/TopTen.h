@@ -11,6 +11,7 @@ struct TopTenEntry {
   char name[12] = {};         // NUL-terminated, at most 11 characters
 
   std::string_view nameView() const;
+  bool operator==(const TopTenEntry&) const = default;
 };
 
 using TopTenTable = std::array<TopTenEntry, 10>;

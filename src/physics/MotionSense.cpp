@@ -1,0 +1,132 @@
+#include "physics/MotionSense.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+
+#include "capture/FrameImage.h"
+#include "engine/GameEngine.h"
+#include "physics/BallBox.h"
+
+namespace {
+
+constexpr int smoothing = 7;      // px, side of the box that averages the differences
+constexpr int smallestRegion = 8; // px, narrower overlaps keep their court values
+
+// Running sums along each row: work[c] = in[c − hw] + … + in[c − hw + boxWidth − 1].
+void sumRows(const std::int32_t* plane, std::int32_t* work, int width, int height,
+             int boxWidth) {
+  const int hw = boxWidth / 2;
+  for (int y = 0; y < height; ++y) {
+    const std::int32_t* in = plane + static_cast<std::ptrdiff_t>(y) * width;
+    std::int32_t* out = work + static_cast<std::ptrdiff_t>(y) * width;
+    std::int32_t sum = 0;
+    for (int c = 0; c < boxWidth - 1; ++c) sum += in[c];
+    for (int c = hw; c <= width - 1 - hw; ++c) {
+      sum += in[c - hw + boxWidth - 1];
+      out[c] = sum;
+      sum -= in[c - hw];
+    }
+  }
+}
+
+// Running sums down each column, a row at a time so that memory is read in order: each
+// output row is the one above it plus the entering work row minus the leaving one.
+void sumColumns(const std::int32_t* work, std::int32_t* plane, int width, int height,
+                int boxWidth, int boxHeight) {
+  const int hw = boxWidth / 2;
+  const int hh = boxHeight / 2;
+  auto row = [width](auto* base, int y) { return base + static_cast<std::ptrdiff_t>(y) * width; };
+  std::int32_t* first = row(plane, hh);
+  for (int k = 0; k < boxHeight; ++k) {
+    const std::int32_t* in = row(work, k);
+    for (int c = hw; c <= width - 1 - hw; ++c) first[c] += in[c];
+  }
+  for (int y = hh + 1; y <= height - 1 - hh; ++y) {
+    const std::int32_t* above = row(plane, y - 1);
+    const std::int32_t* entering = row(work, y - hh + boxHeight - 1);
+    const std::int32_t* leaving = row(work, y - hh - 1);
+    std::int32_t* out = row(plane, y);
+    for (int c = hw; c <= width - 1 - hw; ++c) out[c] = above[c] + entering[c] - leaving[c];
+  }
+}
+
+// Truncating division of every value. The motion box divides by the constant 49, which the
+// compiler turns into a multiplication; a division by a run-time value costs several times
+// the rest of the filter.
+void divideAll(std::int32_t* plane, std::ptrdiff_t count, std::int32_t area) {
+  constexpr std::int32_t motionArea = smoothing * smoothing;
+  if (area == motionArea) {
+    for (std::ptrdiff_t i = 0; i < count; ++i) plane[i] /= motionArea;
+    return;
+  }
+  for (std::ptrdiff_t i = 0; i < count; ++i) plane[i] /= area;
+}
+
+}  // namespace
+
+void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int boxWidth,
+             int boxHeight) {
+  assert(boxWidth > 0 && boxHeight > 0);
+  if (boxWidth <= 0 || boxHeight <= 0 || width <= 0 || height <= 0) return;
+  const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(width) * height;
+  if (width < boxWidth || height < boxHeight) {
+    std::fill(plane, plane + count, 0);
+    return;
+  }
+  std::fill(work, work + count, 0);
+  sumRows(plane, work, width, height, boxWidth);
+  std::fill(plane, plane + count, 0);
+  sumColumns(work, plane, width, height, boxWidth, boxHeight);
+  divideAll(plane, count, boxWidth * boxHeight);
+}
+
+// Writes the smoothed difference between workFrame and shownFrame into the mask bytes of
+// `region`. Region rows go into the planes bottom row first, as the frames store them.
+void GameEngine::senseMotion(const Rect& region) {
+  const int r = ballRadius;
+  const Rect box = ballBox(ballX, ballY, r);
+  const Rect area = intersectRect(intersectRect(region, frameRect), box);
+  const int w = area.width();
+  const int h = area.height();
+  if (w < smallestRegion || h < smallestRegion) return;
+
+  const std::size_t pixels = static_cast<std::size_t>(w) * h;
+  const std::size_t frameSize = frameBytes(frameWidth, frameHeight);
+  const bool ready = frameRect.width() == frameWidth && frameRect.height() == frameHeight &&
+                     workFrame.size() >= frameSize && shownFrame.size() >= frameSize &&
+                     motionWork.size() >= pixels && motionPlanes[2].size() >= pixels &&
+                     motionPlanes[1].size() >= pixels && motionPlanes[0].size() >= pixels &&
+                     ballMask.size() >= static_cast<std::size_t>(4 * r * r);
+  assert(ready);
+  if (!ready) return;
+
+  // Frame row, counted from the bottom, of the region's bottom field row.
+  const int firstStored = frameHeight - 1 - (area.bottom - 1 - frameRect.top);
+  for (int i = 0; i < h; ++i) {
+    const std::size_t at =
+        (static_cast<std::size_t>(firstStored + i) * frameWidth + (area.left - frameRect.left)) * 3;
+    const std::uint8_t* cur = workFrame.data() + at;
+    const std::uint8_t* prev = shownFrame.data() + at;
+    for (int j = 0; j < w; ++j)
+      for (int channel = 0; channel < 3; ++channel)
+        motionPlanes[channel][static_cast<std::size_t>(i) * w + j] =
+            cur[3 * j + channel] - prev[3 * j + channel];
+  }
+  for (auto& plane : motionPlanes)
+    boxMean(plane.data(), motionWork.data(), w, h, smoothing, smoothing);
+
+  const int side = 2 * r;
+  for (int i = 0; i < h; ++i) {
+    const int maskRow = area.bottom - 1 - i - box.top;
+    std::uint8_t* mask = ballMask.data() + static_cast<std::size_t>(maskRow) * side +
+                         (area.left - box.left);
+    const std::size_t planeRow = static_cast<std::size_t>(i) * w;
+    for (int j = 0; j < w; ++j) {
+      const std::size_t p = planeRow + j;
+      const int sum = std::abs(motionPlanes[0][p]) + std::abs(motionPlanes[1][p]) +
+                      std::abs(motionPlanes[2][p]);
+      mask[j] = static_cast<std::uint8_t>(sum / 3);
+    }
+  }
+}

@@ -1,0 +1,93 @@
+#include "platform/qt/QtFieldSurface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// A GDI-style font request as a QFont. GDI's cell height is ascent + descent and its
+// average width is the face's average character width; Qt sizes fonts by the em. So the
+// face is measured at a 100 px em: pixel size = cell height × 100 / (ascent + descent),
+// then the horizontal stretch (percent) = requested average width / measured average
+// width at that size. For Liberation Sans (ascent + descent 1.117 em, average width
+// 0.59 em), the names' 34 / 17 give a 30 px em at a stretch of 96 %.
+QFont makeFont(const TextFont& request) {
+  QFont font(request.face == "Arial" ? QStringLiteral("Liberation Sans")
+                                     : QString::fromStdString(request.face));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(request.weight, 1, 1000)));
+  font.setPixelSize(100);
+  const QFontMetricsF probe(font);
+  const int pixelSize = std::max(1, qRound(request.height * 100.0 / probe.height()));
+  font.setPixelSize(pixelSize);
+  if (request.averageWidth > 0) {
+    const double average = QFontMetricsF(font).averageCharWidth();
+    if (average > 0)
+      font.setStretch(std::clamp(qRound(100.0 * request.averageWidth / average), 1, 4000));
+  }
+  return font;
+}
+
+}  // namespace
+
+void QtFieldSurface::create(int width, int height) {
+  m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+  m_image.fill(Qt::black);
+}
+
+void QtFieldSurface::putImage(const std::uint8_t* image, int imageWidth, int imageHeight,
+                              int srcX, int srcY, int w, int h, int dstX, int dstY) {
+  const int surfaceW = m_image.width();
+  const int surfaceH = m_image.height();
+  const int x0 = std::max({0, dstX, dstX - srcX});
+  const int x1 = std::min({surfaceW, dstX + w, dstX - srcX + imageWidth});
+  if (x0 >= x1) return;
+  for (int row = 0; row < h; ++row) {
+    const int fieldY = dstY + row;
+    const int imageRow = srcY + h - 1 - row;  // source rows are counted from the bottom
+    if (fieldY < 0 || fieldY >= surfaceH || imageRow < 0 || imageRow >= imageHeight) continue;
+    const std::uint8_t* src =
+        image + (static_cast<std::size_t>(imageRow) * imageWidth + (srcX + x0 - dstX)) * 3;
+    auto* dst = reinterpret_cast<QRgb*>(m_image.scanLine(fieldY)) + x0;
+    for (int x = x0; x < x1; ++x, src += 3) *dst++ = qRgb(src[2], src[1], src[0]);
+  }
+}
+
+void QtFieldSurface::getImage(std::uint8_t* image) const {
+  const int h = m_image.height();
+  for (int y = 0; y < h; ++y) {
+    const auto* src = reinterpret_cast<const QRgb*>(m_image.constScanLine(h - 1 - y));
+    for (int x = 0; x < m_image.width(); ++x, image += 3) {
+      image[0] = static_cast<std::uint8_t>(qBlue(src[x]));
+      image[1] = static_cast<std::uint8_t>(qGreen(src[x]));
+      image[2] = static_cast<std::uint8_t>(qRed(src[x]));
+    }
+  }
+}
+
+void QtFieldSurface::present(const Rect& area) {
+  if (m_presenter) m_presenter(area);
+}
+
+void QtFieldSurface::drawText(int x, int y, std::string_view text, const TextFont& font,
+                              Rgb colour) {
+  if (text.empty() || m_image.isNull()) return;
+  const QFont qfont = makeFont(font);
+  QPainter painter(&m_image);
+  painter.setFont(qfont);
+  painter.setPen(QColor(colour.red, colour.green, colour.blue));
+  painter.setBackgroundMode(Qt::TransparentMode);
+  const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  painter.drawText(QPointF(x, y + QFontMetricsF(qfont).ascent()), line);
+}
+
+int QtFieldSurface::textWidth(std::string_view text, const TextFont& font) const {
+  const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return qRound(QFontMetricsF(makeFont(font)).horizontalAdvance(line));
+}
+
+void QtFieldSurface::setPresenter(std::function<void(const Rect&)> presenter) {
+  m_presenter = std::move(presenter);
+}
+
+bool QtFieldSurface::savePng(const QString& path) const { return m_image.save(path, "PNG"); }

@@ -1,0 +1,141 @@
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+
+#include "engine/GameEngine.h"
+#include "platform/DrawLock.h"
+#include "render/Skins.h"
+
+namespace {
+
+// The two green floor wedges: straight edges from the field's bottom corners, 30 px up, to
+// the picture's bottom corners. Both edges are softened with the left edge's angle.
+struct FloorWedges {
+  double a, b, c, m;
+
+  FloorWedges(int width, const Rect& frame)
+      : a(-30.0 / frame.left),
+        b(30.0 / (width - frame.right)),
+        c(-30.0 * frame.right / (width - frame.right)),
+        m(std::cos(std::atan(a)) / std::sqrt(0.5)) {}
+
+  // 1 inside a wedge, 0 outside, a ramp about 1.4 px wide across the edge.
+  double weight(int x, int y) const {
+    const double u = (a * x + 30 - y) * m;
+    const double v = (b * x + c - y) * m;
+    if (u >= 1 || v >= 1) return 1;
+    if (u > -1) return (u + 1) / 2;
+    if (v > -1) return (v + 1) / 2;
+    return 0;
+  }
+};
+
+void paintSkinAndFloor(GameEngine& e) {
+  const SkinField field{e.fieldWidth, e.fieldHeight, e.frameRect};
+  const FloorWedges floor(e.fieldWidth, e.frameRect);
+  std::uint8_t* p = e.backdrop.data();
+  std::uint8_t* code = e.courtMap.data();
+  for (int y = 0; y < e.fieldHeight; ++y) {
+    for (int x = 0; x < e.fieldWidth; ++x, p += 3, ++code) {
+      const Rgb skin = skinColour(e.skinIndex, x, y, field);
+      const double w = floor.weight(x, y);
+      p[0] = static_cast<std::uint8_t>(skin.blue * (1 - w));
+      p[1] = static_cast<std::uint8_t>(skin.green * (1 - w) + 128 * w);
+      p[2] = static_cast<std::uint8_t>(skin.red * (1 - w));
+      *code = static_cast<std::uint8_t>(255 * w);
+    }
+  }
+}
+
+// Backboard, brackets and net of one side. `wall` is the backboard's outer column and
+// `toward` +1 (left basket) or −1 (right basket) points into the field.
+void drawBasketSide(GameEngine& e, int wall, int toward, int ringLeft) {
+  const int t = e.backboardThickness;
+  const int rh = e.ringHeight;
+  const int q = e.backboardHeight / 6;
+  for (int i = 0; i < t; ++i)
+    e.drawSoftLine(wall + toward * i, rh, wall + toward * i, rh + e.backboardHeight, 0, 128, 0,
+                   255, false);
+  const int bracketFrom = wall + toward * (t + 1);
+  const int bracketTo = wall + toward * (t + e.basketSize / 5);
+  for (const int slope : {1, 0}) {
+    for (int d = -2; d <= 2; d += 2) {
+      e.drawSoftLine(bracketFrom, rh + (slope ? q / 2 : q) + d, bracketTo, rh + q + d,
+                     255 - 32 * std::abs(d), 0, 0, 255, false);
+    }
+  }
+  e.drawBasket(ringLeft, rh + q);
+}
+
+Rect ringRect(int left, const GameEngine& e) {
+  const int top = e.fieldHeight - e.ringHeight - e.backboardHeight / 6;
+  return {left, top, left + e.basketSize, top + static_cast<int>(0.8 * e.basketSize)};
+}
+
+// Player 2 shoots at the left ring and player 1 at the right one: a computer's target ring
+// is not drawn, and its rectangle keeps the last drawn value.
+void drawBaskets(GameEngine& e) {
+  const int t = e.backboardThickness;
+  const int bs = e.basketSize;
+  if (e.rightIsPerson != 0) {
+    e.leftRingRect = ringRect(t + bs / 5 + 10, e);
+    drawBasketSide(e, 10, +1, e.leftRingRect.left);
+  }
+  if (e.leftIsPerson != 0) {
+    e.rightRingRect = ringRect(e.fieldWidth - t - bs - bs / 5 - 10, e);
+    drawBasketSide(e, e.fieldWidth - 10, -1, e.rightRingRect.left);
+  }
+}
+
+// The black box with its brown frame and the colon; the seven segments of the first digit.
+void drawScoreBox(GameEngine& e) {
+  const int H = e.fieldHeight;
+  const int x1 = (e.fieldRect.left + e.fieldRect.right - 150) / 2;
+  const int x2 = (e.fieldRect.left + e.fieldRect.right + 150) / 2;
+  e.scoreBoxRect = {x1, 10, x2, 60};
+  e.fillBox(x1, H - 60, x2, H - 10, 0, 0, 0);
+  e.drawSoftLine(x1 - 2, H - 8, x2 + 2, H - 8, 128, 64, 0, 0, false);
+  e.drawSoftLine(x1 - 2, H - 62, x2 + 2, H - 62, 128, 64, 0, 0, false);
+  e.drawSoftLine(x1 - 2, H - 8, x1 - 2, H - 62, 128, 64, 0, 0, false);
+  e.drawSoftLine(x2 + 2, H - 8, x2 + 2, H - 62, 128, 64, 0, 0, false);
+  const int m2 = x1 + x2;
+  e.fillBox((m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46, 0, 0, 200);
+  e.fillBox((m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22, 0, 0, 200);
+  e.digitSegments = {{
+      {x1 + 5, H - 33, x1 + 7, H - 18},   // upper left
+      {x1 + 21, H - 33, x1 + 23, H - 18}, // upper right
+      {x1 + 5, H - 52, x1 + 7, H - 37},   // lower left
+      {x1 + 21, H - 52, x1 + 23, H - 37}, // lower right
+      {x1 + 8, H - 17, x1 + 20, H - 15},  // top
+      {x1 + 8, H - 36, x1 + 20, H - 34},  // middle
+      {x1 + 8, H - 55, x1 + 20, H - 53},  // bottom
+  }};
+}
+
+}  // namespace
+
+void GameEngine::buildBackdrop(int newGame) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  paintSkinAndFloor(*this);
+  drawBaskets(*this);
+  drawScoreBox(*this);
+  digitPitch = 22;
+  secondScoreOffset = 77;
+  if (newGame) {
+    leftScore = rightScore = 0;
+    gameStartTick = computerTick = clock.now();
+  }
+  showScore(1, leftScore);
+  showScore(2, rightScore);
+}
+
+// The names are rendered by the platform's text, so they go through the surface and come
+// back into the backdrop, where the ball's save-under finds them.
+void GameEngine::prepareFieldImage() {
+  DrawLockGuard lock;
+  surface.create(fieldWidth, fieldHeight);
+  surface.putImage(backdrop.data(), fieldWidth, fieldHeight, 0, 0, fieldWidth, fieldHeight, 0,
+                   0);
+  drawPlayerNames();
+  surface.getImage(backdrop.data());
+}

@@ -1,0 +1,98 @@
+#include "render/Basket.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
+#include "engine/GameEngine.h"
+#include "render/Intersections.h"
+
+BasketShape basketShape(int bs) {
+  BasketShape s{};
+  s.ringHalfHeight = (bs / 6) / 2;
+  s.netHeight = static_cast<int>(0.8 * bs);
+  s.netBottomWidth = static_cast<int>(0.6 * bs);
+  s.bottomHalfWidth = s.netBottomWidth / 2;
+  s.bottomHalfHeight = (s.netBottomWidth / 6) / 2;
+  s.leftSlope = 2.0 * s.netHeight / (s.netBottomWidth - bs);
+  s.rightSlope = 2.0 * s.netHeight / (bs - s.netBottomWidth);
+  return s;
+}
+
+namespace {
+
+struct RimPoint {
+  double x;
+  double y;
+};
+
+// One net of one basket: the ring's left end at (x, y), its centre line at height y.
+struct Net {
+  int x;
+  int y;
+  int bs;
+  BasketShape shape;
+
+  // Point t pixels along the rim; upper half in front of the ball, lower half behind it.
+  RimPoint rim(double t, bool upper) const {
+    const double off = t - bs / 2;
+    const double rise =
+        0.5 * (bs / 6) * std::sqrt(std::max(0.0, 1 - 4 * off * off / (double(bs) * bs)));
+    return {x + t, upper ? y + rise : y - rise};
+  }
+
+  // Where a string of slope g from p stops going down: the first of the net's side (left
+  // side for g = +2) and the bottom ellipse; a string that misses the ellipse ends at the
+  // side, because the miss is reported as (0, 0).
+  PixelPoint stringEnd(const RimPoint& p, double g, int root) const {
+    const double b = p.y - g * p.x;
+    const PixelPoint side = g > 0 ? intersectLines(g, b, shape.leftSlope, y - shape.leftSlope * x)
+                                  : intersectLines(g, b, shape.rightSlope,
+                                                   y - shape.rightSlope * (x + bs));
+    const PixelPoint bottom = intersectLineEllipse(g, b, x + bs / 2, y - shape.netHeight,
+                                                   shape.bottomHalfWidth,
+                                                   shape.bottomHalfHeight, root);
+    return bottom.y > side.y ? bottom : side;
+  }
+};
+
+// Six pairs of crossing strings from one half of the rim.
+void drawStrings(GameEngine& e, const Net& net, bool upper, int grey) {
+  const double step = net.bs / 6.0;
+  const int rootUp = upper ? +1 : -1;
+  for (int i = 0; i <= 5; ++i) {
+    for (const auto& [t, g, root] : {std::tuple{(i + 1) * step, 2.0, rootUp},
+                                     std::tuple{i * step, -2.0, -rootUp}}) {
+      const RimPoint p = net.rim(t, upper);
+      const PixelPoint end = net.stringEnd(p, g, root);
+      e.drawSoftLine(static_cast<int>(p.x), static_cast<int>(p.y), end.x, end.y, grey, grey,
+                     grey, 0, upper);
+    }
+  }
+}
+
+// Five stacked half ellipses, brightest in the middle; the rim is never solid (code 0).
+void drawRimHalf(GameEngine& e, const Net& net, bool upper) {
+  const int e2 = net.shape.ringHalfHeight;
+  const int middleRed = upper ? 255 : 224;
+  for (int d = -2; d <= 2; ++d) {
+    e.drawHalfEllipse(net.x, net.y + e2 + d, net.x + net.bs, net.y - e2 + d,
+                      middleRed - 32 * std::abs(d), 0, 0, upper ? -1 : +1, upper);
+  }
+}
+
+}  // namespace
+
+void GameEngine::drawBasket(int x, int y) {
+  const Net net{x, y, basketSize, basketShape(basketSize)};
+  drawStrings(*this, net, false, 128);
+  drawRimHalf(*this, net, false);
+  drawStrings(*this, net, true, 160);
+  const int inset = (net.bs - net.shape.netBottomWidth) / 2;
+  const int bottom = y - net.shape.netHeight;
+  for (int j = 0; j <= 1; ++j)
+    drawSoftLine(x + j, y, x + inset + j, bottom, 160, 160, 160, 254, true);
+  for (int j = 0; j <= 1; ++j)
+    drawSoftLine(x + net.bs - j, y, x + net.bs - inset - j, bottom, 160, 160, 160, 254, true);
+  drawRimHalf(*this, net, true);
+}
