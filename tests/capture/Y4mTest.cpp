@@ -140,6 +140,8 @@ struct BadFile {
   const char* expected;  // part of the error
 };
 
+void PrintTo(const BadFile& file, std::ostream* out) { *out << file.what; }
+
 class Y4mBadInput : public testing::TestWithParam<BadFile> {};
 
 TEST_P(Y4mBadInput, IsRefusedWithAClearError) {
