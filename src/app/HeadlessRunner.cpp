@@ -60,6 +60,24 @@ std::uint64_t handleFrameEvents(GameEngine& engine, HeadlessWindow& window) {
   return ended;
 }
 
+// Delivers frames 0 … frames − 1 at their ticks; the number of games ended, or nothing when
+// the source ran dry.
+std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& window,
+                                        ManualTickClock& clock, SteppedSource& source,
+                                        long frames) {
+  const double fps = source.framesPerSecond();
+  std::uint64_t games = 0;
+  for (long n = 0; n < frames; ++n) {
+    clock.set(frameTick(n, fps));
+    if (!source.deliver()) {
+      std::fprintf(stderr, "swishcam: the frame source stopped after %ld frames\n", n);
+      return std::nullopt;
+    }
+    games += handleFrameEvents(engine, window);
+  }
+  return games;
+}
+
 }  // namespace
 
 int runHeadless(const Options& options) {
@@ -77,6 +95,8 @@ int runHeadless(const Options& options) {
                     options.settingsFile.empty() ? settingsPathBesideExecutable()
                                                  : std::filesystem::path(options.settingsFile));
   applyPlayOptions(options, engine);
+  // The run opens no camera, so the camera chosen in the settings file stays chosen.
+  const std::string cameraName = engine.videoDeviceName;
 
   std::string error;
   FrameRatio rate = frameRatioOf(options.fps);
@@ -89,26 +109,20 @@ int runHeadless(const Options& options) {
   }
   std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
   catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  if (engine.buildCaptureGraph(window) != 0 || painter->stepped == nullptr) {
+  const int built = engine.buildCaptureGraph(window);
+  engine.videoDeviceName = cameraName;
+  if (built != 0 || painter->stepped == nullptr) {
     for (const std::string& message : window.messages)
       std::fprintf(stderr, "swishcam: %s\n", message.c_str());
     return 1;
   }
   if (recorder && recorder->failed) return 1;
 
-  SteppedSource& source = *painter->stepped;
-  const double fps = source.framesPerSecond();
-  const long frames = framesToRun(options, fps);
-  std::uint64_t games = 0;
-  for (long n = 0; n < frames; ++n) {
-    clock.set(frameTick(n, fps));
-    if (!source.deliver()) {
-      std::fprintf(stderr, "swishcam: the frame source stopped after %ld frames\n", n);
-      return 1;
-    }
-    games += handleFrameEvents(engine, window);
-  }
+  const long frames = framesToRun(options, painter->stepped->framesPerSecond());
+  const std::optional<std::uint64_t> games =
+      playFrames(engine, window, clock, *painter->stepped, frames);
   engine.stopCapture();
+  if (!games) return 1;
 
   int status = 0;
   if (!options.snapshotFile.empty() &&
@@ -116,7 +130,7 @@ int runHeadless(const Options& options) {
     std::fprintf(stderr, "swishcam: cannot write the snapshot %s\n", options.snapshotFile.c_str());
     status = 1;
   }
-  std::printf("%s\n", summary(engine, frames, games).c_str());
+  std::printf("%s\n", summary(engine, frames, *games).c_str());
   std::fflush(stdout);
   return status;
 }

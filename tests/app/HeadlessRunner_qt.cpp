@@ -78,6 +78,7 @@ class HeadlessRunnerTest : public QObject {
     QCOMPARE(saved->topTen[0].gameTime, 1);
     QVERIFY(saved->topTen[0].points > 0);
     QCOMPARE(saved->periodMinutes, std::uint8_t{1});
+    QCOMPARE(saved->videoDeviceName, std::string());  // no camera was used, none is forgotten
     const QImage snapshot(file("field.png"));
     QCOMPARE(snapshot.size(), QSize(1068, 600));
   }
