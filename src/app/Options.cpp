@@ -43,16 +43,36 @@ bool parseInRange(const std::string& text, Number low, Number high, Number& valu
 // The reading of one option's value; false when the value is bad.
 using ValueReader = std::function<bool(const std::string&, Options&)>;
 
+ValueReader text(std::string Options::*field) {
+  return [field](const std::string& v, Options& o) {
+    o.*field = v;
+    return !v.empty();
+  };
+}
+
+ValueReader name(std::optional<std::string> Options::*field) {
+  return [field](const std::string& v, Options& o) {
+    o.*field = v;
+    return v.size() <= maxNameLength;
+  };
+}
+
+template <typename Number, typename Field>
+ValueReader numberIn(Field Options::*field, Number low, Number high) {
+  return [field, low, high](const std::string& v, Options& o) {
+    Number n{};
+    if (!parseInRange(v, low, high, n)) return false;
+    o.*field = n;
+    return true;
+  };
+}
+
 const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions() {
   static const std::map<std::string, std::pair<ValueReader, const char*>> table{
-      {"--replay", {[](const std::string& v, Options& o) { o.replayFile = v; return !v.empty(); },
-                    "a file name"}},
-      {"--record", {[](const std::string& v, Options& o) { o.recordFile = v; return !v.empty(); },
-                    "a file name"}},
-      {"--snapshot", {[](const std::string& v, Options& o) { o.snapshotFile = v; return !v.empty(); },
-                      "a file name"}},
-      {"--settings", {[](const std::string& v, Options& o) { o.settingsFile = v; return !v.empty(); },
-                      "a file name"}},
+      {"--replay", {text(&Options::replayFile), "a file name"}},
+      {"--record", {text(&Options::recordFile), "a file name"}},
+      {"--snapshot", {text(&Options::snapshotFile), "a file name"}},
+      {"--settings", {text(&Options::settingsFile), "a file name"}},
       {"--size", {[](const std::string& v, Options& o) { return parseSize(v, o.width, o.height); },
                   "WIDTHxHEIGHT, each 32 to 4096"}},
       {"--fps", {[](const std::string& v, Options& o) {
@@ -66,46 +86,14 @@ const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions()
                        return true;
                      },
                      "simulated seconds, above 0 and at most 1000000"}},
-      {"--frames", {[](const std::string& v, Options& o) {
-                      long n = 0;
-                      if (!parseInRange(v, 1L, 100'000'000L, n)) return false;
-                      o.frames = n;
-                      return true;
-                    },
-                    "a frame count, 1 to 100000000"}},
+      {"--frames", {numberIn(&Options::frames, 1L, 100'000'000L), "a frame count, 1 to 100000000"}},
       {"--seed", {[](const std::string& v, Options& o) { return parseNumber(v, o.seed); },
                   "a whole number, 0 to 4294967295"}},
-      {"--left", {[](const std::string& v, Options& o) {
-                    o.leftName = v;
-                    return v.size() <= maxNameLength;
-                  },
-                  "a name of at most 10 characters"}},
-      {"--right", {[](const std::string& v, Options& o) {
-                     o.rightName = v;
-                     return v.size() <= maxNameLength;
-                   },
-                   "a name of at most 10 characters"}},
-      {"--skill", {[](const std::string& v, Options& o) {
-                     int n = 0;
-                     if (!parseInRange(v, 0, 5, n)) return false;
-                     o.skill = n;
-                     return true;
-                   },
-                   "0 to 5"}},
-      {"--period", {[](const std::string& v, Options& o) {
-                      int n = 0;
-                      if (!parseInRange(v, 1, 255, n)) return false;
-                      o.periodMinutes = n;
-                      return true;
-                    },
-                    "minutes, 1 to 255"}},
-      {"--speed", {[](const std::string& v, Options& o) {
-                     int n = 0;
-                     if (!parseInRange(v, 2, 10, n)) return false;
-                     o.speed = n;
-                     return true;
-                   },
-                   "2 to 10"}},
+      {"--left", {name(&Options::leftName), "a name of at most 10 characters"}},
+      {"--right", {name(&Options::rightName), "a name of at most 10 characters"}},
+      {"--skill", {numberIn(&Options::skill, 0, 5), "0 to 5"}},
+      {"--period", {numberIn(&Options::periodMinutes, 1, 255), "minutes, 1 to 255"}},
+      {"--speed", {numberIn(&Options::speed, 2, 10), "2 to 10"}},
   };
   return table;
 }

@@ -17,6 +17,16 @@ bool parseInt(std::string_view text, int& value) {
   return error == std::errc() && stop == text.data() + text.size() && !text.empty();
 }
 
+// A frame width or height: a whole number from 1 to maxSide.
+bool parseSide(const std::string& word, int& value, const char* side, const char* unit,
+               std::string& error) {
+  if (parseInt(std::string_view(word).substr(1), value) && value > 0 && value <= maxSide)
+    return true;
+  error = std::string("bad frame ") + side + " '" + word + "' (a whole number of " + unit +
+          ", 1 to " + std::to_string(maxSide) + ")";
+  return false;
+}
+
 bool parseRatio(std::string_view text, FrameRatio& ratio) {
   const std::size_t colon = text.find(':');
   int numerator = 0;
@@ -88,18 +98,12 @@ bool parseY4mHeader(const std::string& line, Y4mHeader& header, std::string& err
     const std::string_view value = std::string_view(word).substr(1);
     switch (word[0]) {
       case 'W':
-        haveWidth = parseInt(value, header.width);
-        if (!haveWidth || header.width <= 0 || header.width > maxSide) {
-          error = "bad frame width '" + word + "' (a whole number of pixels, 1 to 16384)";
-          return false;
-        }
+        haveWidth = parseSide(word, header.width, "width", "pixels", error);
+        if (!haveWidth) return false;
         break;
       case 'H':
-        haveHeight = parseInt(value, header.height);
-        if (!haveHeight || header.height <= 0 || header.height > maxSide) {
-          error = "bad frame height '" + word + "' (a whole number of rows, 1 to 16384)";
-          return false;
-        }
+        haveHeight = parseSide(word, header.height, "height", "rows", error);
+        if (!haveHeight) return false;
         break;
       case 'F':
         haveRate = parseRatio(value, header.rate);
