@@ -1,11 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "capture/CFile.h"
 #include "capture/FrameRate.h"
 
 // Chroma layouts a YUV4MPEG2 file may carry. Every 4:2:0 siting variant reads the same
@@ -40,10 +39,7 @@ class Y4mReader {
   bool indexFrames(const std::string& name, std::string& error);
   void convert(std::uint8_t* bgr) const;
 
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, FileCloser> m_file;
+  CFile m_file;
   Y4mHeader m_header;
   std::vector<long long> m_offsets;   // where each frame's planes start
   std::vector<std::uint8_t> m_planes; // one frame as stored

@@ -1,11 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "capture/CFile.h"
 #include "capture/FrameRate.h"
 
 // Writes game frames (blue-green-red, bottom row first) as a YUV4MPEG2 4:4:4 file in BT.601
@@ -21,10 +20,7 @@ class Y4mWriter {
   std::uint64_t framesWritten() const { return m_frames; }
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, FileCloser> m_file;
+  CFile m_file;
   std::string m_name;
   int m_width = 0;
   int m_height = 0;
