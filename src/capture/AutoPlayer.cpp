@@ -56,6 +56,9 @@ HandPose AutoPlayer::restPose() const {
 }
 
 HandPose AutoPlayer::nextPose() {
+  // While a game's end is handled the window thread rewrites the scores: look away, and
+  // keep the hand still.
+  if (m_engine.gameOver.load() != 0) return m_pose;
   followBaskets();
   switch (m_phase) {
     case Phase::Strike:

@@ -55,6 +55,19 @@ TEST(AutoPlayer, LeavesABallAboveThePictureAlone) {
   EXPECT_GT(player.pose().y, s.scene.engine->frameRect.bottom);  // resting below the picture
 }
 
+TEST(AutoPlayer, HoldsStillWhileTheEndOfAGameIsHandled) {
+  PlayerScene s;
+  AutoPlayer player(*s.scene.engine, 30.0, 3);
+  const HandPose before = player.pose();
+  s.scene.engine->gameOver = 1;
+  for (int n = 0; n < 3; ++n) {
+    const HandPose held = player.nextPose();
+    EXPECT_EQ(held.x, before.x);
+    EXPECT_EQ(held.y, before.y);
+  }
+  EXPECT_EQ(player.strikes(), 0u);
+}
+
 TEST(AutoPlayer, ChangesSidesAfterEachBasketWhenBothArePersons) {
   PlayerScene s;
   GameEngine& e = *s.scene.engine;
