@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int maxSide = 16384;            // px; larger is not a video, and would not fit
+constexpr int maxSide = 4096;  // px; the court around a larger picture would not fit in memory
 constexpr std::size_t maxLineLength = 4096;
 
 bool parseInt(std::string_view text, int& value) {
