@@ -154,7 +154,7 @@ void DemoCamera::paintHand(std::uint8_t* frame, const HandPose& pose) {
   const Point centre = toCamera(pose.x, pose.y);
   const Point wrist = toCamera(pose.x - pose.dirX * 1.2 * palm, pose.y - pose.dirY * 1.2 * palm);
   const Point elbow = toCamera(pose.x - pose.dirX * 3.4 * palm, pose.y - pose.dirY * 3.4 * palm);
-  const Point shoulder = toCamera(pose.x - pose.dirX * 9.0 * palm, pose.y - pose.dirY * 9.0 * palm);
+  const Point shoulder = toCamera(pose.x - pose.dirX * 14.0 * palm, pose.y - pose.dirY * 14.0 * palm);
   const Point thumb = toCamera(pose.x + (0.87 * sideX - 0.5 * pose.dirX) * 1.05 * palm,
                                pose.y + (0.87 * sideY - 0.5 * pose.dirY) * 1.05 * palm);
   paintCapsule(frame, shoulder, elbow, 0.95 * palm, sleeveColour, centre.y, 4.0 * palm);
