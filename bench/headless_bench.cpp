@@ -8,6 +8,7 @@
 #include <ctime>
 #include <cstring>
 #include <map>
+#include <unistd.h>
 #include <vector>
 
 #include "capture/DemoCamera.h"
@@ -21,11 +22,21 @@
 
 namespace {
 
+// A settings file of its own, so that no earlier run's settings change the figures; removed
+// after the engine has written it.
+struct BenchFolder {
+  BenchFolder() : path(std::filesystem::temp_directory_path() / ("swishcam-bench-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(path);
+  }
+  ~BenchFolder() { std::filesystem::remove_all(path); }
+  std::filesystem::path path;
+};
+
 // A demo game as the headless runner plays it, on the Qt field surface.
 struct DemoGame {
   DemoGame(int width, int height)
       : clock(100000),
-        engine(clock, surface, catalog, std::filesystem::temp_directory_path() / "swishcam-bench.prm"),
+        engine(clock, surface, catalog, folder.path / "Swishcam.prm"),
         provider("Demo camera",
                  [this, width, height] {
                    return std::make_unique<DemoCamera>(engine, FrameFormat{width, height}, 30.0, 1);
@@ -42,6 +53,7 @@ struct DemoGame {
     while (std::optional<std::intptr_t> event = window.takeFrameEvent())
       engine.onFrameEvent(*event, nullptr);
   }
+  BenchFolder folder;
   ManualTickClock clock;
   QtFieldSurface surface;
   HeadlessWindow window;
