@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class CameraSettings;
+
 // Receives the frames of a source: one call per frame, on the source's own thread (never
 // the window thread), one call at a time. The buffer is valid only during the call.
 class FrameSink {
@@ -34,6 +36,10 @@ class FrameSource {
   virtual FrameFormat format() const = 0;
   virtual CaptureError start(FrameSink& sink) = 0;
   virtual void stop() = 0;
+  // The camera's format and picture controls; null for sources that have none.
+  virtual CameraSettings* settings() { return nullptr; }
+  // True once the device went away while streaming; only a new open can bring it back.
+  virtual bool streamLost() const { return false; }
 };
 
 // A family of devices (the V4L2 cameras, the demo camera, a replay file): lists their names

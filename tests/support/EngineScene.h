@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,7 @@ class TemporaryFolder {
  public:
   TemporaryFolder() {
     path = std::filesystem::temp_directory_path() /
-           ("swishcam-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ("swishcam-test-" + std::to_string(std::random_device{}()) +
             "-" + std::to_string(counter()++) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     std::filesystem::create_directories(path);
   }

@@ -1,0 +1,32 @@
+#include "capture/qt/CameraPages.h"
+
+#include "capture/CameraSettings.h"
+#include "capture/qt/FormatDialog.h"
+#include "capture/qt/SourceControlsDialog.h"
+#include "engine/GameEngine.h"
+
+namespace {
+
+CameraSettings* settingsOf(GameEngine& engine) {
+  return engine.source ? engine.source->settings() : nullptr;
+}
+
+}  // namespace
+
+void showFormatPages(QWidget* owner, GameEngine& engine) {
+  CameraSettings* camera = settingsOf(engine);
+  if (camera == nullptr) return;
+  FormatDialog dialog(owner, camera->modes(), camera->mode());
+  if (dialog.exec() != QDialog::Accepted || dialog.chosen().sameAs(camera->mode())) return;
+  engine.stopCapture();
+  camera->setMode(dialog.chosen());  // a refused mode leaves the one in use
+  engine.relayout(0);
+  engine.startCapture();
+}
+
+void showSourcePages(QWidget* owner, GameEngine& engine) {
+  CameraSettings* camera = settingsOf(engine);
+  if (camera == nullptr) return;
+  SourceControlsDialog dialog(owner, *camera);
+  dialog.exec();
+}

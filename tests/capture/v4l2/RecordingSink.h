@@ -1,0 +1,47 @@
+#pragma once
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "capture/FrameSource.h"
+
+// Keeps a copy of every delivered frame. With `holdFirst`, the first delivery waits inside
+// the call until release(), so a test can act while a delivery is in progress.
+class RecordingSink final : public FrameSink {
+ public:
+  explicit RecordingSink(bool holdFirst = false) : holding(holdFirst) {}
+
+  void BufferCB(double, const std::uint8_t* buffer, long length) override {
+    std::unique_lock lock(mutex);
+    frames.emplace_back(buffer, buffer + length);
+    changed.notify_all();
+    changed.wait(lock, [&] { return !holding; });
+    ++returned;
+  }
+
+  void waitForFrames(std::size_t count) {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return frames.size() >= count; });
+  }
+  void release() {
+    std::lock_guard lock(mutex);
+    holding = false;
+    changed.notify_all();
+  }
+  std::vector<std::vector<std::uint8_t>> taken() {
+    std::lock_guard lock(mutex);
+    return frames;
+  }
+  int returnedCount() {
+    std::lock_guard lock(mutex);
+    return returned;
+  }
+
+ private:
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<std::vector<std::uint8_t>> frames;
+  bool holding;
+  int returned = 0;
+};
