@@ -91,6 +91,21 @@ TEST(Y4mReader, EverySitingOf420And444MonoAndNoColourTagAreRead) {
   EXPECT_TRUE(odd.ok) << "odd sizes round the chroma planes up: " << odd.error;
 }
 
+TEST(Y4mReader, Reads422And411WithChromaSharedAlongTheRow) {
+  // 4 × 1 pictures: 4:2:2 has two chroma samples, 4:1:1 one.
+  Y4mFile wide("YUV4MPEG2 W4 H1 F30:1 C422\nFRAME\n" + planes(4, '\x7E') + "\x80\x80" + "\x80\xF0");
+  ASSERT_TRUE(wide.ok) << wide.error;
+  std::vector<std::uint8_t> bgr(12);
+  ASSERT_TRUE(wide.reader.readFrame(0, bgr.data()));
+  EXPECT_EQ(std::vector<std::uint8_t>(bgr.begin() + 3, bgr.begin() + 6), bgrOf(126, 128, 128));
+  EXPECT_EQ(std::vector<std::uint8_t>(bgr.begin() + 6, bgr.begin() + 9), bgrOf(126, 128, 240));
+  Y4mFile narrow("YUV4MPEG2 W4 H1 F30:1 C411\nFRAME\n" + planes(4, '\x7E') + "\x80" + "\xF0");
+  ASSERT_TRUE(narrow.ok) << narrow.error;
+  ASSERT_TRUE(narrow.reader.readFrame(0, bgr.data()));
+  EXPECT_EQ(std::vector<std::uint8_t>(bgr.begin(), bgr.begin() + 3), bgrOf(126, 128, 240));
+  EXPECT_EQ(std::vector<std::uint8_t>(bgr.begin() + 9, bgr.begin() + 12), bgrOf(126, 128, 240));
+}
+
 TEST(Y4mRecording, ReplaysTheRecordedFramesWithinColourRounding) {
   TemporaryFolder folder;
   const auto path = folder.file("run.y4m");
