@@ -5,7 +5,7 @@ set -euo pipefail
 exe="$1"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: playing a one-minute headless game on the demo camera."
-  exec "$exe" --headless --demo --seconds 60 --period 1 --snapshot swishcam-snapshot.png
+  exec "$exe" --headless --demo --seconds 61 --period 1 --snapshot swishcam-snapshot.png
 fi
 if ls /dev/video* >/dev/null 2>&1; then
   exec "$exe"

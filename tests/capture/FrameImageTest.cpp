@@ -28,3 +28,19 @@ TEST(MirrorFrame, EmptyOrNegativeSizesCopyNothing) {
   EXPECT_EQ(frameBytes(320, 240), 230400u);
   EXPECT_EQ(frameBytes(-320, 240), 0u);
 }
+
+TEST(MirrorFrame, EveryWidthMatchesAPixelByPixelMirror) {
+  for (int width = 1; width <= 13; ++width) {
+    const int height = 3;
+    std::vector<std::uint8_t> src(frameBytes(width, height));
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    std::vector<std::uint8_t> dst(src.size() + 1, 0xEE);  // one guard byte past the frame
+    mirrorFrame(src.data(), dst.data(), width, height);
+    for (int row = 0; row < height; ++row)
+      for (int x = 0; x < width; ++x)
+        for (int c = 0; c < 3; ++c)
+          ASSERT_EQ(dst[(row * width + x) * 3 + c], src[(row * width + width - 1 - x) * 3 + c])
+              << "width " << width << " row " << row << " x " << x;
+    EXPECT_EQ(dst.back(), 0xEE);
+  }
+}

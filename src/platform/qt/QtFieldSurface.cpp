@@ -3,8 +3,12 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "platform/qt/QtFont.h"
+
+static_assert(std::endian::native == std::endian::little, "pixel words assume little-endian");
 
 void QtFieldSurface::create(int width, int height) {
   m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
@@ -25,7 +29,14 @@ void QtFieldSurface::putImage(const std::uint8_t* image, int imageWidth, int ima
     const std::uint8_t* src =
         image + (static_cast<std::size_t>(imageRow) * imageWidth + (srcX + x0 - dstX)) * 3;
     auto* dst = reinterpret_cast<QRgb*>(m_image.scanLine(fieldY)) + x0;
-    for (int x = x0; x < x1; ++x, src += 3) *dst++ = qRgb(src[2], src[1], src[0]);
+    // Blue, green, red bytes read as one little-endian word are already 0x??RRGGBB; the
+    // last pixel of a row is read bytewise so that no read passes the row's end.
+    for (int x = x0; x < x1 - 1; ++x, src += 3) {
+      std::uint32_t bgrx;
+      std::memcpy(&bgrx, src, 4);
+      *dst++ = 0xFF000000u | (bgrx & 0x00FFFFFFu);
+    }
+    *dst = qRgb(src[2], src[1], src[0]);
   }
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+
+#include "capture/FrameRate.h"
+#include "capture/FrameSource.h"
+#include "capture/Y4mWriter.h"
+
+// Wraps any frame source and writes every frame it hands to the engine, as received (before
+// mirroring), to a Y4M file, then passes the frame on unchanged.
+class RecordingSource final : public FrameSource, private FrameSink {
+ public:
+  RecordingSource(std::unique_ptr<FrameSource> inner, std::unique_ptr<Y4mWriter> writer);
+  FrameFormat format() const override { return m_inner->format(); }
+  CaptureError start(FrameSink& sink) override;
+  void stop() override { m_inner->stop(); }
+
+ private:
+  void BufferCB(double sampleTime, const std::uint8_t* buffer, long bufferLength) override;
+
+  std::unique_ptr<FrameSource> m_inner;
+  std::unique_ptr<Y4mWriter> m_writer;
+  FrameSink* m_sink = nullptr;
+  long m_frameLength = 0;
+};
+
+// Lists the devices of `inner` and records whichever is opened into `path` at `rate`.
+// A recording that cannot be created is reported on stderr and the device runs unrecorded.
+class RecordingProvider final : public SourceProvider {
+ public:
+  RecordingProvider(SourceProvider& inner, std::filesystem::path path, FrameRatio rate)
+      : m_inner(inner), m_path(std::move(path)), m_rate(rate) {}
+  std::vector<std::string> deviceNames() override { return m_inner.deviceNames(); }
+  std::unique_ptr<FrameSource> open(std::size_t index, CaptureError& error) override;
+
+  bool failed = false;  // the last recording could not be created
+
+ private:
+  SourceProvider& m_inner;
+  std::filesystem::path m_path;
+  FrameRatio m_rate;
+};

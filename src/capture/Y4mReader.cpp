@@ -1,0 +1,235 @@
+#include "capture/Y4mReader.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <sstream>
+
+#include "capture/YuvConvert.h"
+
+namespace {
+
+constexpr int maxSide = 4096;  // px; the court around a larger picture would not fit in memory
+constexpr std::size_t maxLineLength = 4096;
+
+bool parseInt(std::string_view text, int& value) {
+  auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && stop == text.data() + text.size() && !text.empty();
+}
+
+// A frame width or height: a whole number from 1 to maxSide.
+bool parseSide(const std::string& word, int& value, const char* side, const char* unit,
+               std::string& error) {
+  if (parseInt(std::string_view(word).substr(1), value) && value > 0 && value <= maxSide)
+    return true;
+  error = std::string("bad frame ") + side + " '" + word + "' (a whole number of " + unit +
+          ", 1 to " + std::to_string(maxSide) + ")";
+  return false;
+}
+
+bool parseRatio(std::string_view text, FrameRatio& ratio) {
+  const std::size_t colon = text.find(':');
+  int numerator = 0;
+  int denominator = 0;
+  if (colon == std::string_view::npos || !parseInt(text.substr(0, colon), numerator) ||
+      !parseInt(text.substr(colon + 1), denominator) || numerator <= 0 || denominator <= 0)
+    return false;
+  ratio = {static_cast<std::uint32_t>(numerator), static_cast<std::uint32_t>(denominator)};
+  return true;
+}
+
+bool parseChroma(std::string_view text, Y4mChroma& chroma) {
+  if (text == "420jpeg" || text == "420paldv" || text == "420mpeg2" || text == "420")
+    chroma = Y4mChroma::Yuv420;
+  else if (text == "422")
+    chroma = Y4mChroma::Yuv422;
+  else if (text == "411")
+    chroma = Y4mChroma::Yuv411;
+  else if (text == "444")
+    chroma = Y4mChroma::Yuv444;
+  else if (text == "mono")
+    chroma = Y4mChroma::Mono;
+  else
+    return false;
+  return true;
+}
+
+// Horizontal and vertical chroma subsampling.
+std::pair<int, int> chromaStep(Y4mChroma chroma) {
+  switch (chroma) {
+    case Y4mChroma::Yuv420: return {2, 2};
+    case Y4mChroma::Yuv422: return {2, 1};
+    case Y4mChroma::Yuv411: return {4, 1};
+    case Y4mChroma::Yuv444:
+    case Y4mChroma::Mono: break;
+  }
+  return {1, 1};
+}
+
+std::size_t chromaPlaneBytes(const Y4mHeader& h) {
+  if (h.chroma == Y4mChroma::Mono) return 0;
+  auto [sx, sy] = chromaStep(h.chroma);
+  return static_cast<std::size_t>((h.width + sx - 1) / sx) * ((h.height + sy - 1) / sy);
+}
+
+// One line up to '\n' (not kept), or false at end of file or when it runs too long.
+bool readLine(std::FILE* file, std::string& line) {
+  line.clear();
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    if (c == '\n') return true;
+    if (line.size() >= maxLineLength) return false;
+    line.push_back(static_cast<char>(c));
+  }
+  return false;
+}
+
+}  // namespace
+
+bool parseY4mHeader(const std::string& line, Y4mHeader& header, std::string& error) {
+  std::istringstream words(line);
+  std::string word;
+  if (!(words >> word) || word != "YUV4MPEG2") {
+    error = "not a YUV4MPEG2 file (the header must start with \"YUV4MPEG2 \")";
+    return false;
+  }
+  header = Y4mHeader{};
+  bool haveWidth = false, haveHeight = false, haveRate = false;
+  while (words >> word) {
+    const std::string_view value = std::string_view(word).substr(1);
+    switch (word[0]) {
+      case 'W':
+        haveWidth = parseSide(word, header.width, "width", "pixels", error);
+        if (!haveWidth) return false;
+        break;
+      case 'H':
+        haveHeight = parseSide(word, header.height, "height", "rows", error);
+        if (!haveHeight) return false;
+        break;
+      case 'F':
+        haveRate = parseRatio(value, header.rate);
+        if (!haveRate || !isUsableFrameRate(header.rate.perSecond())) {
+          error = "bad frame rate '" + word + "' (1 to 240 frames per second)";
+          return false;
+        }
+        break;
+      case 'C':
+        if (!parseChroma(value, header.chroma)) {
+          error = "unknown colour space '" + std::string(value) +
+                  "' (420jpeg, 420paldv, 420mpeg2, 420, 422, 411, 444 and mono are read)";
+          return false;
+        }
+        break;
+      default:
+        break;  // interlacing, aspect and extensions do not change the pixels we read
+    }
+  }
+  if (!haveWidth || !haveHeight || !haveRate) {
+    error = "the header lacks the frame width (W), height (H) or rate (F)";
+    return false;
+  }
+  return true;
+}
+
+std::size_t y4mFrameBytes(const Y4mHeader& header) {
+  return static_cast<std::size_t>(header.width) * header.height + 2 * chromaPlaneBytes(header);
+}
+
+bool Y4mReader::open(const std::filesystem::path& path, std::string& error) {
+  const std::string name = path.string();
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    error = name + ": is a folder, not a video file";
+    return false;
+  }
+  m_file.reset(std::fopen(path.c_str(), "rb"));
+  if (!m_file) {
+    error = name + ": cannot open the file (" + std::strerror(errno) + ")";
+    return false;
+  }
+  std::string line;
+  if (!readLine(m_file.get(), line)) {
+    error = name + ": truncated or overlong header";
+    return false;
+  }
+  if (!parseY4mHeader(line, m_header, error)) {
+    error = name + ": " + error;
+    return false;
+  }
+  if (!indexFrames(name, error)) return false;
+  m_planes.resize(y4mFrameBytes(m_header));
+  return true;
+}
+
+// Walks the FRAME lines and skips each frame's planes, starting just after the stream
+// header. A file that ends inside the last frame (its line or its planes) loses that frame.
+bool Y4mReader::indexFrames(const std::string& name, std::string& error) {
+  const long long frameBytes = static_cast<long long>(y4mFrameBytes(m_header));
+  std::FILE* file = m_file.get();
+  const long long planesStart = std::ftell(file);
+  std::fseek(file, 0, SEEK_END);
+  const long long fileEnd = std::ftell(file);
+  std::fseek(file, planesStart, SEEK_SET);
+  m_offsets.clear();
+  std::string line;
+  bool truncated = false;
+  while (std::ftell(file) < fileEnd) {
+    const bool whole = readLine(file, line);
+    const bool frameLine = line.starts_with("FRAME") && (line.size() == 5 || line[5] == ' ');
+    const bool cutShort = !whole && std::ftell(file) == fileEnd &&
+                          (frameLine || std::string_view("FRAME").starts_with(line));
+    if (cutShort) {
+      truncated = true;
+      break;
+    }
+    if (!whole || !frameLine) {
+      error = name + ": bad frame header at frame " + std::to_string(m_offsets.size() + 1);
+      return false;
+    }
+    const long long planes = std::ftell(file);
+    if (fileEnd - planes < frameBytes) {
+      truncated = true;
+      break;
+    }
+    m_offsets.push_back(planes);
+    std::fseek(file, planes + frameBytes, SEEK_SET);
+  }
+  if (truncated)
+    std::fprintf(stderr, "%s: the last frame is truncated and was dropped\n", name.c_str());
+  if (m_offsets.empty()) {
+    error = name + ": the file holds no complete frame";
+    return false;
+  }
+  return true;
+}
+
+bool Y4mReader::readFrame(std::size_t index, std::uint8_t* bgr) {
+  if (index >= m_offsets.size() || !m_file) return false;
+  if (std::fseek(m_file.get(), m_offsets[index], SEEK_SET) != 0) return false;
+  if (std::fread(m_planes.data(), 1, m_planes.size(), m_file.get()) != m_planes.size())
+    return false;
+  convert(bgr);
+  return true;
+}
+
+// Top-down planes to a bottom-up BGR frame.
+void Y4mReader::convert(std::uint8_t* bgr) const {
+  const int w = m_header.width;
+  const int h = m_header.height;
+  const bool mono = m_header.chroma == Y4mChroma::Mono;
+  auto [sx, sy] = chromaStep(m_header.chroma);
+  const int chromaWidth = (w + sx - 1) / sx;
+  const std::uint8_t* luma = m_planes.data();
+  const std::uint8_t* cbPlane = luma + static_cast<std::size_t>(w) * h;
+  const std::uint8_t* crPlane = cbPlane + chromaPlaneBytes(m_header);
+  for (int row = 0; row < h; ++row) {
+    const std::uint8_t* y = luma + static_cast<std::size_t>(row) * w;
+    const std::size_t chromaRow = static_cast<std::size_t>(row / sy) * chromaWidth;
+    std::uint8_t* out = bgr + static_cast<std::size_t>(h - 1 - row) * w * 3;
+    for (int x = 0; x < w; ++x, out += 3) {
+      if (mono)
+        yuvToBgr(y[x], 128, 128, out);
+      else
+        yuvToBgr(y[x], cbPlane[chromaRow + x / sx], crPlane[chromaRow + x / sx], out);
+    }
+  }
+}
