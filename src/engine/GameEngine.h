@@ -169,6 +169,7 @@ class GameEngine final : public FrameSink {
   void buildBackdrop(int newGame);
   void prepareFieldImage();
   void releaseCourtBuffers();
+  void allocateFrameAndBallBuffers();
   void drawSoftLine(int x1, int y1, int x2, int y2, int red, int green, int blue, int code,
                     bool toOverlay);
   void fillBox(int x1, int y1, int x2, int y2, int red, int green, int blue);

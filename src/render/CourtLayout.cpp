@@ -22,19 +22,6 @@ int centred(int screen, int outer) {
   return std::max(0, static_cast<int>((screen - outer + 1.0) * 0.5));
 }
 
-// The buffers of the frame step and the ball step, sized here so that no frame allocates.
-void allocateFrameAndBallBuffers(GameEngine& e) {
-  e.workFrame.assign(frameBytes(e.frameWidth, e.frameHeight), 0);
-  e.shownFrame.assign(frameBytes(e.frameWidth, e.frameHeight), 0);
-  const std::size_t box = static_cast<std::size_t>(2 * e.ballRadius) * (2 * e.ballRadius);
-  e.ballImage.assign(box * 3, 0);
-  e.ballBackground.assign(box * 3, 0);
-  e.ballOverlayColor.assign(box * 3, 0);
-  e.ballOverlayAlpha.assign(box, 0);
-  e.ballMask.assign(box, 0);
-  for (auto& plane : e.motionPlanes) plane.assign(box, 0);
-  e.motionWork.assign(box, 0);
-}
 
 // Grows the window (never shrinks it) to fit the picture with the score band above it,
 // the backboards and rings beside it, and a ball's diameter round them; centres it on the
@@ -75,7 +62,7 @@ void placeBallAtStart(GameEngine& e) {
 
 void GameEngine::layoutCourt(int newGame) {
   releaseCourtBuffers();
-  allocateFrameAndBallBuffers(*this);
+  allocateFrameAndBallBuffers();
 
   const Size client = growWindow(*this);
   fieldRect = {0, 0, client.width, client.height};
@@ -109,4 +96,18 @@ void GameEngine::releaseCourtBuffers() {
     plane->clear();
     plane->shrink_to_fit();
   }
+}
+
+// The buffers of the frame step and the ball step, sized here so that no frame allocates.
+void GameEngine::allocateFrameAndBallBuffers() {
+  workFrame.assign(frameBytes(frameWidth, frameHeight), 0);
+  shownFrame.assign(frameBytes(frameWidth, frameHeight), 0);
+  const std::size_t box = static_cast<std::size_t>(2 * ballRadius) * (2 * ballRadius);
+  ballImage.assign(box * 3, 0);
+  ballBackground.assign(box * 3, 0);
+  ballOverlayColor.assign(box * 3, 0);
+  ballOverlayAlpha.assign(box, 0);
+  ballMask.assign(box, 0);
+  for (auto& plane : motionPlanes) plane.assign(box, 0);
+  motionWork.assign(box, 0);
 }

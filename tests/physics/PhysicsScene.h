@@ -38,16 +38,7 @@ struct PhysicsScene {
     e.backdrop.assign(pixels * 3, 0);
     e.overlayColor.assign(pixels * 3, 0);
     e.overlayAlpha.assign(pixels, 0);
-    e.workFrame.assign(frameBytes(frame.width, frame.height), 0);
-    e.shownFrame.assign(frameBytes(frame.width, frame.height), 0);
-    const std::size_t box = static_cast<std::size_t>(2 * radius) * (2 * radius);
-    e.ballImage.assign(box * 3, 0);
-    e.ballBackground.assign(box * 3, 0);
-    e.ballOverlayColor.assign(box * 3, 0);
-    e.ballOverlayAlpha.assign(box, 0);
-    e.ballMask.assign(box, 0);
-    for (auto& plane : e.motionPlanes) plane.assign(box, 0);
-    e.motionWork.assign(box, 0);
+    e.allocateFrameAndBallBuffers();
     scene.surface.create(W, H);
   }
 
