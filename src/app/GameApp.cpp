@@ -6,6 +6,7 @@
 #include "app/AppIcon.h"
 #include "app/MainDialog.h"
 #include "app/PlayOptions.h"
+#include "app/QuitSignals.h"
 #include "app/Runners.h"
 #include "app/SingleInstance.h"
 #include "app/WindowSources.h"
@@ -44,6 +45,8 @@ int runWindowed(int argc, char** argv, const Options& options) {
   }
   QObject::connect(&instance, &SingleInstance::raiseRequested, &dialog, &MainDialog::bringToFront);
   if (!dialog.start()) return 1;
+  QuitSignals quit;
+  QObject::connect(&quit, &QuitSignals::quitRequested, &app, &QApplication::closeAllWindows);
   dialog.exec();
   return 0;
 }
