@@ -13,7 +13,7 @@
 #include "engine/SettingsFile.h"
 
 std::filesystem::path settingsPathFor(const Options& options) {
-  return options.settingsFile.empty() ? settingsPathBesideExecutable()
+  return options.settingsFile.empty() ? settingsPath()
                                       : std::filesystem::path(options.settingsFile);
 }
 

@@ -92,7 +92,7 @@ int runHeadless(const Options& options) {
   HeadlessWindow window;
   SourceCatalog catalog;
   GameEngine engine(clock, surface, catalog,
-                    options.settingsFile.empty() ? settingsPathBesideExecutable()
+                    options.settingsFile.empty() ? settingsPath()
                                                  : std::filesystem::path(options.settingsFile));
   applyPlayOptions(options, engine);
   // The run opens no camera, so the camera chosen in the settings file stays chosen.
