@@ -92,6 +92,11 @@ void MainDialog::showMessage(const std::string& text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(messageCaption), shown, QMessageBox::Ok,
                   this);
+  // The texts break their own lines; widen the label so Qt does not break them again.
+  int widest = 0;
+  for (const QString& line : shown.split(u'\n'))
+    widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(widest + 8));
   box.exec();
 }
 
