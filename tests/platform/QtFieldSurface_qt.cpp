@@ -45,22 +45,11 @@ class QtFieldSurfaceTest : public QObject {
     QCOMPARE(surface.image().format(), QImage::Format_RGB32);
   }
 
-  // Every placement, clipped or not, lands where the memory surface puts it.
+  // Every placement, clipped or not, lands where the memory surface puts it; narrow
+  // images take the pixel-by-pixel path, wide ones the four-pixel groups.
   void rectanglesAndClippingMatchTheMemorySurface() {
-    QtFieldSurface qt;
-    MemorySurface memory;
-    qt.create(9, 6);
-    memory.create(9, 6);
-    const auto image = randomImage(5, 4, 2);
-    std::mt19937 gen(3);
-    for (int i = 0; i < 200; ++i) {
-      const int sx = int(gen() % 5), sy = int(gen() % 4);
-      const int w = int(gen() % (6 - sx)), h = int(gen() % (5 - sy));
-      const int dx = int(gen() % 14) - 4, dy = int(gen() % 12) - 4;
-      qt.putImage(image.data(), 5, 4, sx, sy, w, h, dx, dy);
-      memory.putImage(image.data(), 5, 4, sx, sy, w, h, dx, dy);
-      QCOMPARE(readBack(qt), memory.pixels());
-    }
+    comparePlacements(5, 4, 9, 6);
+    comparePlacements(37, 4, 45, 6);
   }
 
   void createClearsAndResizes() {
@@ -141,6 +130,24 @@ class QtFieldSurfaceTest : public QObject {
     QVERIFY(surface.savePng(path));
     const QImage loaded = QImage(path).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(loaded, surface.image());
+  }
+
+ private:
+  static void comparePlacements(int imageW, int imageH, int surfaceW, int surfaceH) {
+    QtFieldSurface qt;
+    MemorySurface memory;
+    qt.create(surfaceW, surfaceH);
+    memory.create(surfaceW, surfaceH);
+    const auto image = randomImage(imageW, imageH, 2);
+    std::mt19937 gen(3);
+    for (int i = 0; i < 200; ++i) {
+      const int sx = int(gen() % imageW), sy = int(gen() % imageH);
+      const int w = int(gen() % (imageW + 1 - sx)), h = int(gen() % (imageH + 1 - sy));
+      const int dx = int(gen() % (surfaceW + 5)) - 4, dy = int(gen() % (surfaceH + 6)) - 4;
+      qt.putImage(image.data(), imageW, imageH, sx, sy, w, h, dx, dy);
+      memory.putImage(image.data(), imageW, imageH, sx, sy, w, h, dx, dy);
+      QCOMPARE(readBack(qt), memory.pixels());
+    }
   }
 };
 
