@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "capture/DemoCamera.h"
 #include "support/EngineScene.h"
 
 namespace {
@@ -42,6 +43,31 @@ TEST(FrameAllocation, DrawingAFrameAllocatesNothing) {
   const long during = allocations.load() - before;
   EXPECT_EQ(during, 0);
   EXPECT_GE(scene.surface.presented.size(), 61u);  // the calls did draw
+}
+
+// The whole loop of a played game: the demo camera paints a frame, the engine mirrors it,
+// steps and strikes the ball over the picture, draws, credits the computer and ends the
+// period.
+TEST(FrameAllocation, PlayingFramesOfTheDemoCameraAllocatesNothing) {
+  EngineScene scene({640, 480});
+  ASSERT_EQ(scene.build(), 0);
+  GameEngine& e = *scene.engine;
+  e.rightIsPerson = 0;
+  e.periodMinutes = 1;
+  DemoCamera camera(e, {640, 480}, 30.0, 7);
+  std::vector<std::uint8_t> frame(frameBytes(640, 480));
+  scene.surface.presented.reserve(20000);
+  const long before = allocations.load();
+  const std::uint64_t strikesBefore = e.strikeCount;
+  for (int n = 0; n < 1900 && e.gameOver == 0; ++n) {  // a minute and a bit at 30 fps
+    scene.clock.advance(n % 3 == 0 ? 34 : 33);
+    camera.paint(frame.data());
+    e.BufferCB(0, frame.data(), static_cast<long>(frame.size()));
+  }
+  EXPECT_EQ(allocations.load() - before, 0);
+  EXPECT_GT(e.strikeCount, strikesBefore);  // the hand did strike the ball
+  EXPECT_GT(e.rightScore, 0);               // the computer was credited
+  EXPECT_EQ(e.gameOver, 1u);                // and the period ended
 }
 
 TEST(FrameAllocation, TheCounterSeesAllocations) {
