@@ -1,24 +1,24 @@
 #include "app/FieldAreas.h"
 
-#include "engine/GameEngine.h"
+#include "model/Court.h"
 
 namespace {
 
-bool inSideStrip(const GameEngine& engine, int x) {
-  return x < engine.leftRingRect.right || x > engine.rightRingRect.left;
+bool inSideStrip(const Court& court, int x) {
+  return x < court.leftRingRect.right || x > court.rightRingRect.left;
 }
 
 }  // namespace
 
-ClickTargets clickTargets(const GameEngine& engine, int x, int y) {
-  const bool strip = inSideStrip(engine, x);
-  const int edge = engine.scoreBoxRect.bottom;
-  return {engine.frameRect.contains(x, y),
-          engine.scoreBoxRect.contains(x, y) || (strip && y < edge),
+ClickTargets clickTargets(const Court& court, int x, int y) {
+  const bool strip = inSideStrip(court, x);
+  const int edge = court.scoreBoxRect.bottom;
+  return {court.frameRect.contains(x, y),
+          court.scoreBoxRect.contains(x, y) || (strip && y < edge),
           strip && y > edge};
 }
 
-bool showsFieldCursor(const GameEngine& engine, int x, int y) {
-  return engine.frameRect.contains(x, y) || engine.scoreBoxRect.contains(x, y) ||
-         (inSideStrip(engine, x) && y != engine.scoreBoxRect.bottom);
+bool showsFieldCursor(const Court& court, int x, int y) {
+  return court.frameRect.contains(x, y) || court.scoreBoxRect.contains(x, y) ||
+         (inSideStrip(court, x) && y != court.scoreBoxRect.bottom);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-struct Rect;
-class GameEngine;
+struct Court;
 
 // The settings dialogs a click opens, in the order they are tried with the same point.
 enum class FieldArea { Video, Players, Environment };
@@ -15,6 +14,6 @@ struct ClickTargets {
 // Field pixels, right and bottom edges of the rectangles outside them. The side strips are
 // left of the left ring's right edge and right of the right ring's left edge; the row of the
 // score box's bottom edge belongs to neither of their parts.
-ClickTargets clickTargets(const GameEngine& engine, int x, int y);
+ClickTargets clickTargets(const Court& court, int x, int y);
 // Where the program's own cursor is shown: over every clickable place.
-bool showsFieldCursor(const GameEngine& engine, int x, int y);
+bool showsFieldCursor(const Court& court, int x, int y);

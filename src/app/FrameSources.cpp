@@ -2,6 +2,7 @@
 
 #include "capture/DemoCamera.h"
 #include "capture/ReplaySource.h"
+#include "engine/GameEngine.h"
 
 std::unique_ptr<PainterProvider> makeDemoProvider(const Options& options, const GameEngine& engine,
                                                   Delivery delivery) {
@@ -10,7 +11,10 @@ std::unique_ptr<PainterProvider> makeDemoProvider(const Options& options, const 
   const std::uint32_t seed = options.seed;
   return std::make_unique<PainterProvider>(
       "Demo camera",
-      [&engine, size, fps, seed] { return std::make_unique<DemoCamera>(engine, size, fps, seed); },
+      [&engine, size, fps, seed] {
+        const GameView game{engine.ball, engine.court, engine.match, engine.camera.mirror};
+        return std::make_unique<DemoCamera>(game, size, fps, seed);
+      },
       delivery);
 }
 

@@ -41,21 +41,23 @@ std::string summary(const GameEngine& e, long frames, std::uint64_t games) {
   std::snprintf(head, sizeof head,
                 "{\"frames\":%ld,\"field\":[%d,%d],\"frame\":[%d,%d],\"leftScore\":%d,"
                 "\"rightScore\":%d,\"baskets\":%llu,\"strikes\":%llu,\"games\":%llu,",
-                frames, e.fieldWidth, e.fieldHeight, e.frameWidth, e.frameHeight, e.leftScore,
-                e.rightScore, static_cast<unsigned long long>(e.basketCount),
-                static_cast<unsigned long long>(e.strikeCount),
+                frames, e.court.fieldWidth, e.court.fieldHeight, e.camera.frameWidth,
+                e.camera.frameHeight, e.match.leftScore, e.match.rightScore,
+                static_cast<unsigned long long>(e.stats.baskets),
+                static_cast<unsigned long long>(e.stats.strikes),
                 static_cast<unsigned long long>(games));
-  return std::string(head) + "\"ball\":{\"x\":" + number(e.ballX) + ",\"y\":" + number(e.ballY) +
-         ",\"vx\":" + number(e.ballVX) + ",\"vy\":" + number(e.ballVY) +
-         ",\"angle\":" + number(e.ballAngle) + ",\"spin\":" + number(e.ballSpin) + "}}";
+  const Ball& b = e.ball;
+  return std::string(head) + "\"ball\":{\"x\":" + number(b.x) + ",\"y\":" + number(b.y) +
+         ",\"vx\":" + number(b.vx) + ",\"vy\":" + number(b.vy) +
+         ",\"angle\":" + number(b.angle) + ",\"spin\":" + number(b.spin) + "}}";
 }
 
 // The window thread's share of a frame: the end of a game, without the winner's screen.
-std::uint64_t handleFrameEvents(GameEngine& engine, HeadlessWindow& window) {
+std::uint64_t handlePeriodEnds(GameEngine& engine, HeadlessWindow& window) {
   std::uint64_t ended = 0;
-  while (std::optional<std::intptr_t> lParam = window.takeFrameEvent()) {
-    if (*lParam == FRAME_EVENT_GAME_OVER) ++ended;
-    engine.onFrameEvent(*lParam, nullptr);
+  while (window.takePeriodOver()) {
+    ++ended;
+    engine.onPeriodOver(nullptr);
   }
   return ended;
 }
@@ -73,7 +75,7 @@ std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& wind
       std::fprintf(stderr, "swishcam: the frame source stopped after %ld frames\n", n);
       return std::nullopt;
     }
-    games += handleFrameEvents(engine, window);
+    games += handlePeriodEnds(engine, window);
   }
   return games;
 }
@@ -96,7 +98,7 @@ int runHeadless(const Options& options) {
                                                  : std::filesystem::path(options.settingsFile));
   applyPlayOptions(options, engine);
   // The run opens no camera, so the camera chosen in the settings file stays chosen.
-  const std::string cameraName = engine.videoDeviceName;
+  const std::string cameraName = engine.camera.videoDeviceName;
 
   std::string error;
   FrameRatio rate = frameRatioOf(options.fps);
@@ -109,9 +111,9 @@ int runHeadless(const Options& options) {
   }
   std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
   catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  const int built = engine.buildCaptureGraph(window);
-  engine.videoDeviceName = cameraName;
-  if (built != 0 || painter->stepped == nullptr) {
+  const bool built = engine.buildCaptureGraph(window);
+  engine.camera.videoDeviceName = cameraName;
+  if (!built || painter->stepped == nullptr) {
     for (const std::string& message : window.messages)
       std::fprintf(stderr, "swishcam: %s\n", message.c_str());
     return 1;

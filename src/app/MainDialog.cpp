@@ -10,12 +10,12 @@
 #include <algorithm>
 
 #include "app/AppIcon.h"
-#include "app/DialogFlows.h"
+#include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "app/HelpWindow.h"
 #include "capture/CaptureMessages.h"
 #include "platform/DrawLock.h"
-#include "platform/qt/FrameEvent.h"
+#include "platform/qt/PeriodOverEvent.h"
 #include "render/qt/WinScreen.h"
 
 MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
@@ -39,7 +39,7 @@ MainDialog::~MainDialog() {
   m_alive = false;
 }
 
-bool MainDialog::start() { return m_engine.buildCaptureGraph(*this) == 0; }
+bool MainDialog::start() { return m_engine.buildCaptureGraph(*this); }
 
 void MainDialog::bringToFront() {
   if (!isVisible()) return;  // not laid out yet, or closing
@@ -61,9 +61,7 @@ void MainDialog::done(int result) {
   QDialog::done(result);
 }
 
-void MainDialog::postFrameEvent(std::intptr_t lParam) {
-  QCoreApplication::postEvent(this, new FrameEvent(lParam));
-}
+void MainDialog::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
 
 Size MainDialog::clientSize() const { return {width(), height()}; }
 
@@ -148,7 +146,7 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainDialog::dispatchClick(int x, int y) {
-  const ClickTargets targets = clickTargets(m_engine, x, y);
+  const ClickTargets targets = clickTargets(m_engine.court, x, y);
   if (targets.video && !openFlow(FieldArea::Video)) {
     done(0);
     return;
@@ -160,7 +158,7 @@ void MainDialog::dispatchClick(int x, int y) {
 void MainDialog::mouseMoveEvent(QMouseEvent* event) {
   layoutIfResized();
   const QPoint at = event->position().toPoint();
-  const bool wanted = showsFieldCursor(m_engine, at.x(), at.y());
+  const bool wanted = showsFieldCursor(m_engine.court, at.x(), at.y());
   if (wanted != (cursor().shape() == Qt::BitmapCursor)) {
     if (wanted)
       setCursor(m_fieldCursor);
@@ -182,9 +180,9 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
 
 void MainDialog::layoutIfResized() {
   if (!m_sizeChanged) return;
-  if (!m_engine.backdrop.empty()) {
+  if (m_engine.court.laidOut()) {
     m_engine.stopCapture();
-    m_engine.relayout(0);
+    m_engine.relayout(false);
     m_engine.startCapture();
   }
   m_sizeChanged = false;
@@ -206,7 +204,6 @@ void MainDialog::showHelp() {
 }
 
 void MainDialog::customEvent(QEvent* event) {
-  if (event->type() != FrameEvent::frameEventType) return;
-  m_engine.onFrameEvent(static_cast<FrameEvent*>(event)->lParam,
-                        [this](const std::string& winnerText) { showWinner(winnerText); });
+  if (event->type() != PeriodOverEvent::type()) return;
+  m_engine.onPeriodOver([this](const std::string& winnerText) { showWinner(winnerText); });
 }

@@ -45,7 +45,7 @@ class MainDialog : public QDialog, public WindowLink {
 
   // WindowLink
   bool isWindow() const override { return m_alive.load(); }
-  void postFrameEvent(std::intptr_t lParam) override;
+  void postPeriodOver() override;
   Size clientSize() const override;
   Size outerSize() const override;
   Size screenSize() const override;

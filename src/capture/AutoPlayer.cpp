@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/GameEngine.h"
 
 namespace {
 
@@ -18,38 +17,38 @@ double degrees(double d) { return d * pi / 180.0; }
 
 }  // namespace
 
-AutoPlayer::AutoPlayer(const GameEngine& engine, double framesPerSecond, std::uint32_t seed)
-    : m_engine(engine), m_frameSeconds(1.0 / framesPerSecond), m_random(seed) {
-  m_side = engine.leftIsPerson != 0 || engine.rightIsPerson == 0 ? 1 : 2;
+AutoPlayer::AutoPlayer(const GameView& game, double framesPerSecond, std::uint32_t seed)
+    : m_game(game), m_frameSeconds(1.0 / framesPerSecond), m_random(seed) {
+  m_side = game.match.leftIsPerson || !game.match.rightIsPerson ? 1 : 2;
   m_pose = restPose();
   m_apexRise = 170.0 + 60.0 * m_random.unit();
 }
 
-double AutoPlayer::palmRadius() const { return 1.35 * m_engine.ballRadius; }
+double AutoPlayer::palmRadius() const { return 1.35 * m_game.ball.radius; }
 
-int AutoPlayer::stepsPerFrame() const { return m_engine.movesPerFrame + 1; }
+int AutoPlayer::stepsPerFrame() const { return m_game.match.movesPerFrame + 1; }
 
 double AutoPlayer::stepSeconds() const { return m_frameSeconds / stepsPerFrame(); }
 
-AutoPlayer::Ball AutoPlayer::currentBall() const {
-  return {m_engine.ballX, m_engine.ballY, m_engine.ballVX, m_engine.ballVY, m_engine.ballSpin};
+AutoPlayer::Flight AutoPlayer::currentBall() const {
+  return {m_game.ball.x, m_game.ball.y, m_game.ball.vx, m_game.ball.vy, m_game.ball.spin};
 }
 
 // A side that has just scored hands the ball to the other side when both are persons.
 void AutoPlayer::followBaskets() {
-  const int left = m_engine.leftScore;
-  const int right = m_engine.rightScore;
-  const bool bothPersons = m_engine.leftIsPerson != 0 && m_engine.rightIsPerson != 0;
+  const int left = m_game.match.leftScore;
+  const int right = m_game.match.rightScore;
+  const bool bothPersons = m_game.match.leftIsPerson && m_game.match.rightIsPerson;
   if (bothPersons && left > m_lastLeft) m_side = 2;
   if (bothPersons && right > m_lastRight) m_side = 1;
-  if (!bothPersons) m_side = m_engine.leftIsPerson != 0 ? 1 : 2;
+  if (!bothPersons) m_side = m_game.match.leftIsPerson ? 1 : 2;
   m_lastLeft = left;
   m_lastRight = right;
 }
 
 // Low in the picture on the player's own side, mostly below its bottom edge.
 HandPose AutoPlayer::restPose() const {
-  const Rect& picture = m_engine.frameRect;
+  const Rect& picture = m_game.court.frameRect;
   const double across = 0.15 * picture.width();
   const double x = m_side == 1 ? picture.left + across : picture.right - across;
   return {x, picture.bottom + 0.3 * palmRadius(), 0.0, -1.0};
@@ -58,7 +57,7 @@ HandPose AutoPlayer::restPose() const {
 HandPose AutoPlayer::nextPose() {
   // While a game's end is handled the window thread rewrites the scores: look away, and
   // keep the hand still.
-  if (m_engine.gameOver.load() != 0) return m_pose;
+  if (m_game.match.gameOver.load()) return m_pose;
   followBaskets();
   switch (m_phase) {
     case Phase::Strike:
@@ -93,8 +92,8 @@ HandPose AutoPlayer::nextPose() {
 
 // True when moving the palm from `a` to `b` now leaves the ball untouched in the next frame.
 bool AutoPlayer::clearOf(const HandPose& a, const HandPose& b) const {
-  const double reach = m_engine.ballRadius + palmRadius() + motionReach + 1.0;
-  Ball ball = currentBall();
+  const double reach = m_game.ball.radius + palmRadius() + motionReach + 1.0;
+  Flight ball = currentBall();
   for (int step = 0; step < stepsPerFrame(); ++step) {
     modelStep(ball, stepSeconds(), nullptr);
     if (std::hypot(ball.x - a.x, ball.y - a.y) <= reach ||
@@ -104,25 +103,25 @@ bool AutoPlayer::clearOf(const HandPose& a, const HandPose& b) const {
   return true;
 }
 
-void AutoPlayer::bounce(Ball& ball, double nx, double ny, double kick) const {
-  const double r = m_engine.ballRadius;
+void AutoPlayer::bounce(Flight& ball, double nx, double ny, double kick) const {
+  const double r = m_game.ball.radius;
   const double vn = nx * ball.vx + ny * ball.vy;
   const double vt = ny * ball.vx - nx * ball.vy;
-  const double u = m_engine.spinFactor * r * ball.spin + m_engine.tangentFactor * vt;
+  const double u = m_game.ball.spinFactor * r * ball.spin + m_game.ball.tangentFactor * vt;
   ball.spin = (2.0 * (vt - u) + r * ball.spin) / r;
-  const double m = std::min(std::abs(vn) + 20.0 * kick, 4000.0) * m_engine.restitution;
+  const double m = std::min(std::abs(vn) + 20.0 * kick, 4000.0) * m_game.ball.restitution;
   ball.vx = m * nx + u * ny;
   ball.vy = m * ny - u * nx;
 }
 
-void AutoPlayer::modelStep(Ball& ball, double dt, const Push* push) const {
-  const double g = m_engine.gravity;
-  const double r = m_engine.ballRadius;
-  const Ball start = ball;
+void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
+  const double g = m_game.ball.gravity;
+  const double r = m_game.ball.radius;
+  const Flight start = ball;
   ball.x += ball.vx * dt;
   ball.y = start.y + (start.vy + 0.5 * g * dt) * dt;
   ball.vy = start.vy + g * dt;
-  const double floor = m_engine.fieldHeight - r - 1.0;
+  const double floor = m_game.court.fieldHeight - r - 1.0;
   if (ball.y > floor) {
     const double t = (std::sqrt(std::max(0.0, start.vy * start.vy + 2.0 * g * (floor - start.y))) -
                       start.vy) / g;
@@ -135,10 +134,10 @@ void AutoPlayer::modelStep(Ball& ball, double dt, const Push* push) const {
 
   // The motion the engine will sense: near the edges of the palm's old and new places,
   // inside the part of the ball box over the picture less the smoothing's 3-pixel border.
-  const int ri = m_engine.ballRadius;
+  const int ri = m_game.ball.radius;
   const int bx = static_cast<int>(ball.x);
   const int by = static_cast<int>(ball.y);
-  const Rect region = intersectRect({bx - ri, by - ri, bx + ri, by + ri}, m_engine.frameRect);
+  const Rect region = intersectRect({bx - ri, by - ri, bx + ri, by + ri}, m_game.court.frameRect);
   if (region.width() <= 7 || region.height() <= 7) return;
   const double palm = palmRadius();
   const double reach2 = (palm + motionReach) * (palm + motionReach);
@@ -172,36 +171,36 @@ void AutoPlayer::modelStep(Ball& ball, double dt, const Push* push) const {
   const double px = 2.0 * r * sumP;
   const double qy = 2.0 * r * sumQ;
   const double n = std::hypot(px, qy);
-  if (n > m_engine.hitThreshold && n > 0.0) bounce(ball, px / n, qy / n, 0.5 * sumT);
+  if (n > m_game.ball.hitThreshold && n > 0.0) bounce(ball, px / n, qy / n, 0.5 * sumT);
 }
 
-double AutoPlayer::missAfter(const Ball& ball) const {
-  const Rect& ring = m_side == 1 ? m_engine.rightRingRect : m_engine.leftRingRect;
-  const double g = m_engine.gravity;
-  const double r = m_engine.ballRadius;
+double AutoPlayer::missAfter(const Flight& ball) const {
+  const Rect& ring = m_side == 1 ? m_game.court.rightRingRect : m_game.court.leftRingRect;
+  const double g = m_game.ball.gravity;
+  const double r = m_game.ball.radius;
   const double entry = ring.top + 2.0;
   const double root = ball.vy * ball.vy + 2.0 * g * (entry - ball.y);
   if (root < 0.0) return 1e6;
   const double t = (std::sqrt(root) - ball.vy) / g;
   const double x = ball.x + ball.vx * t;
-  if (x < r + 1.0 || x > m_engine.fieldWidth - r - 1.0) return 1e6;
+  if (x < r + 1.0 || x > m_game.court.fieldWidth - r - 1.0) return 1e6;
   double penalty = 0.0;
   if (ball.vy < 0.0 && ball.y - ball.vy * ball.vy / (2.0 * g) < r + 2.0) penalty += 1e5;
   if (ball.vy + g * t < 0.8 * std::abs(ball.vx)) penalty += 30.0;  // too flat for the net
   return std::abs(x - 0.5 * (ring.left + ring.right)) + penalty;
 }
 
-AutoPlayer::Plan AutoPlayer::tryPush(const Ball& atHitFrame, double nx, double ny,
+AutoPlayer::Plan AutoPlayer::tryPush(const Flight& atHitFrame, double nx, double ny,
                                      double depth) const {
-  const double r = m_engine.ballRadius;
+  const double r = m_game.ball.radius;
   const double palm = palmRadius();
-  Ball first = atHitFrame;
+  Flight first = atHitFrame;
   modelStep(first, stepSeconds(), nullptr);
   Plan plan;
   plan.hit = {first.x - nx * (r + palm - depth), first.y - ny * (r + palm - depth), nx, ny};
   plan.ready = {first.x - nx * (r + palm + readyGap), first.y - ny * (r + palm + readyGap), nx, ny};
   const Push push{plan.ready, plan.hit};
-  Ball ball = atHitFrame;
+  Flight ball = atHitFrame;
   for (int step = 0; step < stepsPerFrame(); ++step) modelStep(ball, stepSeconds(), &push);
   plan.miss = missAfter(ball);
   return plan;
@@ -210,17 +209,17 @@ AutoPlayer::Plan AutoPlayer::tryPush(const Ball& atHitFrame, double nx, double n
 // Searches push directions round the one that a single bounce would need and push depths,
 // for the flight that ends closest to the ring's middle.
 AutoPlayer::Plan AutoPlayer::planStrike() const {
-  if ((m_side == 1 ? m_engine.leftIsPerson : m_engine.rightIsPerson) == 0) return {};
-  const double r = m_engine.ballRadius;
-  const double g = m_engine.gravity;
-  const Rect& picture = m_engine.frameRect;
-  Ball atHit = currentBall();
+  if (!(m_side == 1 ? m_game.match.leftIsPerson : m_game.match.rightIsPerson)) return {};
+  const double r = m_game.ball.radius;
+  const double g = m_game.ball.gravity;
+  const Rect& picture = m_game.court.frameRect;
+  Flight atHit = currentBall();
   for (int step = 0; step < stepsPerFrame(); ++step) modelStep(atHit, stepSeconds(), nullptr);
   if (atHit.x < picture.left + r || atHit.x > picture.right - r || atHit.y < picture.top + r)
     return {};
   if (missAfter(currentBall()) < goodMiss) return {};  // already on its way in
 
-  const Rect& ring = m_side == 1 ? m_engine.rightRingRect : m_engine.leftRingRect;
+  const Rect& ring = m_side == 1 ? m_game.court.rightRingRect : m_game.court.leftRingRect;
   const double targetX = 0.5 * (ring.left + ring.right);
   const double targetY = ring.top + 2.0;
   const double apex = std::max(r + 20.0, std::min(atHit.y, targetY) - m_apexRise);
@@ -230,12 +229,12 @@ AutoPlayer::Plan AutoPlayer::planStrike() const {
   const double wantY = -up;
   // A bounce keeps 0.7 of the tangential speed plus the spin's share; aim the push so that
   // what remains of it lies along the wanted flight.
-  const double ax = wantX - m_engine.tangentFactor * atHit.vx;
-  const double ay = wantY - m_engine.tangentFactor * atHit.vy;
+  const double ax = wantX - m_game.ball.tangentFactor * atHit.vx;
+  const double ay = wantY - m_game.ball.tangentFactor * atHit.vy;
   const double length = std::hypot(ax, ay);
   if (length <= 0.0) return {};
   const double twist =
-      std::asin(std::clamp(m_engine.spinFactor * r * atHit.spin / length, -1.0, 1.0));
+      std::asin(std::clamp(m_game.ball.spinFactor * r * atHit.spin / length, -1.0, 1.0));
   const double base = std::atan2(ay, ax) + twist;
 
   Plan best;

@@ -1,10 +1,20 @@
 #pragma once
 #include <cstdint>
 
-#include "capture/DemoRandom.h"
-#include "engine/Geometry.h"
+#include <atomic>
 
-class GameEngine;
+#include "capture/DemoRandom.h"
+#include "model/Ball.h"
+#include "model/Court.h"
+#include "model/Match.h"
+
+// What the demo camera and its player see of the game; they read it, never write it.
+struct GameView {
+  const Ball& ball;
+  const Court& court;
+  const Match& match;
+  const std::atomic<bool>& mirror;  // the picture is shown turned left for right
+};
 
 // Where the demo camera paints the hand, in field coordinates: the palm's centre and the
 // unit direction from the elbow toward the palm.
@@ -16,7 +26,7 @@ struct HandPose {
 };
 
 // The demo camera's player. It watches the ball as a person watches the screen (it reads the
-// engine, never writes it) and strikes with the palm: one frame it holds the hand just behind
+// game, never writes it) and strikes with the palm: one frame it holds the hand just behind
 // the ball, the next it pushes through it, so that the motion between the two pictures
 // throws the ball toward the ring its side shoots at. Player 1 (left) shoots at the right
 // ring; when both sides are persons it changes sides after each basket. It predicts a
@@ -24,7 +34,7 @@ struct HandPose {
 // and picks the push whose flight ends in the ring.
 class AutoPlayer {
  public:
-  AutoPlayer(const GameEngine& engine, double framesPerSecond, std::uint32_t seed);
+  AutoPlayer(const GameView& game, double framesPerSecond, std::uint32_t seed);
   // The hand for the next frame; call once per frame, before that frame is painted.
   HandPose nextPose();
   double palmRadius() const;
@@ -33,7 +43,7 @@ class AutoPlayer {
   std::uint64_t strikes() const { return m_strikes; }  // pushes made so far
 
   // The ball as the player imagines it.
-  struct Ball {
+  struct Flight {
     double x, y, vx, vy, spin;
   };
   // A palm moving from `from` to `to` between the previous and the current picture.
@@ -52,20 +62,20 @@ class AutoPlayer {
 
   void followBaskets();
   HandPose restPose() const;
-  Ball currentBall() const;
+  Flight currentBall() const;
   // Advances the model by one ball step of `dt` s; with a push, its motion strikes the ball.
-  void modelStep(Ball& ball, double dt, const Push* push) const;
-  void bounce(Ball& ball, double nx, double ny, double kick) const;
+  void modelStep(Flight& ball, double dt, const Push* push) const;
+  void bounce(Flight& ball, double nx, double ny, double kick) const;
   // Px of the ring's middle where `ball`'s flight crosses the ring's top going down, plus
   // penalties for flights that leave the field or come in too flat.
-  double missAfter(const Ball& ball) const;
+  double missAfter(const Flight& ball) const;
   Plan planStrike() const;
-  Plan tryPush(const Ball& atHitFrame, double nx, double ny, double depth) const;
+  Plan tryPush(const Flight& atHitFrame, double nx, double ny, double depth) const;
   bool clearOf(const HandPose& a, const HandPose& b) const;
   double stepSeconds() const;
   int stepsPerFrame() const;
 
-  const GameEngine& m_engine;
+  GameView m_game;
   double m_frameSeconds;
   DemoRandom m_random;
   Phase m_phase = Phase::Rest;

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "capture/FrameImage.h"
-#include "engine/GameEngine.h"
 
 namespace {
 
@@ -69,12 +68,12 @@ std::uint8_t shadeChannel(int value, double light, int noise) {
 
 }  // namespace
 
-DemoCamera::DemoCamera(const GameEngine& engine, FrameFormat size, double framesPerSecond,
+DemoCamera::DemoCamera(const GameView& game, FrameFormat size, double framesPerSecond,
                        std::uint32_t seed)
-    : m_engine(engine),
+    : m_game(game),
       m_size(size),
       m_fps(framesPerSecond),
-      m_player(engine, framesPerSecond, seed),
+      m_player(game, framesPerSecond, seed),
       m_random(static_cast<std::uint64_t>(seed) * 0x2545F4914F6CDD1Dull + 1) {
   buildBackgrounds(seed);
 }
@@ -113,11 +112,11 @@ void DemoCamera::buildBackgrounds(std::uint32_t seed) {
 }
 
 DemoCamera::Point DemoCamera::toCamera(double fieldX, double fieldY) const {
-  double x = fieldX - m_engine.frameRect.left;
-  const double y = fieldY - m_engine.frameRect.top;
+  double x = fieldX - m_game.court.frameRect.left;
+  const double y = fieldY - m_game.court.frameRect.top;
   // The engine mirrors the picture it receives; paint so that the mirrored picture shows
   // the hand where the player means it.
-  if (m_engine.mirror.load() != 0) x = m_size.width - 1 - x;
+  if (m_game.mirror.load()) x = m_size.width - 1 - x;
   return {x, y};
 }
 

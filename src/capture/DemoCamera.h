@@ -7,14 +7,12 @@
 #include "capture/DemoRandom.h"
 #include "capture/FramePainter.h"
 
-class GameEngine;
-
 // A camera that needs no device: a softly lit wall over a desk, mild sensor noise, and the
 // hand and forearm of the automatic player. Every picture follows from the seed and the
-// engine's ball, so a run can be repeated exactly.
+// game's ball, so a run can be repeated exactly.
 class DemoCamera final : public FramePainter {
  public:
-  DemoCamera(const GameEngine& engine, FrameFormat size, double framesPerSecond,
+  DemoCamera(const GameView& game, FrameFormat size, double framesPerSecond,
              std::uint32_t seed);
   FrameFormat format() const override { return m_size; }
   double framesPerSecond() const override { return m_fps; }
@@ -33,7 +31,7 @@ class DemoCamera final : public FramePainter {
   void paintHand(std::uint8_t* frame, const HandPose& pose);
 
   static constexpr int noiseVariants = 3;
-  const GameEngine& m_engine;
+  GameView m_game;
   FrameFormat m_size;
   double m_fps;
   AutoPlayer m_player;

@@ -11,7 +11,8 @@ class CameraSettings;
 class FrameSink {
  public:
   virtual ~FrameSink() = default;
-  virtual void BufferCB(double sampleTime, const std::uint8_t* buffer, long bufferLength) = 0;
+  // `sampleTime` is the source's own time stamp in seconds (0 where it has none).
+  virtual void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) = 0;
 };
 
 struct FrameFormat {

@@ -50,7 +50,7 @@ void PacedSource::run(FrameSink& sink) {
       std::fprintf(stderr, "swishcam: the frame source has no more pictures\n");
       return;
     }
-    sink.BufferCB(0.0, m_frame.data(), static_cast<long>(m_frame.size()));
+    sink.onFrame(0.0, m_frame.data(), m_frame.size());
     due += period;
     if (const auto now = clock::now(); due < now) due = now;
   }

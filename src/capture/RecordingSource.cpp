@@ -8,7 +8,7 @@ RecordingSource::RecordingSource(std::unique_ptr<FrameSource> inner,
                                  std::unique_ptr<Y4mWriter> writer)
     : m_inner(std::move(inner)), m_writer(std::move(writer)) {
   const FrameFormat size = m_inner->format();
-  m_frameLength = static_cast<long>(frameBytes(size.width, size.height));
+  m_frameLength = frameBytes(size.width, size.height);
 }
 
 CaptureError RecordingSource::start(FrameSink& sink) {
@@ -18,9 +18,9 @@ CaptureError RecordingSource::start(FrameSink& sink) {
 
 // Frames of another length than the negotiated one cannot be written as this file's frames;
 // the engine drops them too.
-void RecordingSource::BufferCB(double sampleTime, const std::uint8_t* buffer, long bufferLength) {
-  if (buffer != nullptr && bufferLength == m_frameLength) m_writer->write(buffer);
-  m_sink->BufferCB(sampleTime, buffer, bufferLength);
+void RecordingSource::onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) {
+  if (pixels != nullptr && size == m_frameLength) m_writer->write(pixels);
+  m_sink->onFrame(sampleTime, pixels, size);
 }
 
 std::unique_ptr<FrameSource> RecordingProvider::open(std::size_t index, CaptureError& error) {

@@ -16,12 +16,12 @@ class RecordingSource final : public FrameSource, private FrameSink {
   void stop() override { m_inner->stop(); }
 
  private:
-  void BufferCB(double sampleTime, const std::uint8_t* buffer, long bufferLength) override;
+  void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;
 
   std::unique_ptr<FrameSource> m_inner;
   std::unique_ptr<Y4mWriter> m_writer;
   FrameSink* m_sink = nullptr;
-  long m_frameLength = 0;
+  std::size_t m_frameLength = 0;
 };
 
 // Lists the devices of `inner` and records whichever is opened into `path` at `rate`.

@@ -13,6 +13,6 @@ CaptureError SteppedSource::start(FrameSink& sink) {
 
 bool SteppedSource::deliver() {
   if (m_sink == nullptr || !m_painter->paint(m_frame.data())) return false;
-  m_sink->BufferCB(0.0, m_frame.data(), static_cast<long>(m_frame.size()));
+  m_sink->onFrame(0.0, m_frame.data(), m_frame.size());
   return true;
 }

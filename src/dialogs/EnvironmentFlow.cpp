@@ -1,21 +1,23 @@
 #include <cstdint>
 
-#include "app/DialogFlows.h"
+#include "dialogs/DialogFlows.h"
 #include "dialogs/EnvironmentDialog.h"
 #include "engine/GameEngine.h"
 
 // The court is laid out again even when nothing changed; scores and clock run on.
 void environmentDialogFlow(QWidget* owner, GameEngine& engine) {
-  EnvironmentDialog dialog({engine.gravity, engine.gravityUnit, engine.ballRadius,
-                            engine.basketSize, engine.ringHeight, engine.skinIndex},
+  Ball& ball = engine.ball;
+  Court& court = engine.court;
+  EnvironmentDialog dialog({ball.gravity, ball.gravityUnit, ball.radius, court.basketSize,
+                            court.ringHeight, court.skinIndex},
                            owner);
   if (dialog.exec() != QDialog::Accepted) return;
   engine.stopCapture();
-  engine.gravity = dialog.values.gravity;
-  engine.ballRadius = dialog.values.ballRadius;
-  engine.ringHeight = dialog.values.ringHeight;
-  engine.basketSize = dialog.values.basketSize;
-  engine.skinIndex = static_cast<std::uint8_t>(dialog.values.skinIndex);
-  engine.relayout(0);
+  ball.gravity = dialog.values.gravity;
+  ball.radius = dialog.values.ballRadius;
+  court.ringHeight = dialog.values.ringHeight;
+  court.basketSize = dialog.values.basketSize;
+  court.skinIndex = static_cast<std::uint8_t>(dialog.values.skinIndex);
+  engine.relayout(false);
   engine.startCapture();
 }

@@ -3,7 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "engine/TopTen.h"
+#include "model/Match.h"
+#include "model/TopTen.h"
 
 class QComboBox;
 class QPushButton;
@@ -17,8 +18,6 @@ struct PlayersValues {
   QString rightName = QStringLiteral("Player2");
 };
 
-// The name a side must have to be played by the computer.
-inline const QString computerName = QStringLiteral("Computer");
 
 // "Score and player properties". Works on its own copy of the values; "OK/New Game" stores
 // the names as typed or picked and the chosen timings in `values`. "Top ten..." shows a copy

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/TopTen.h"
+#include "model/TopTen.h"
 
 class QFontMetrics;
 class QPushButton;

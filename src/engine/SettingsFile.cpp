@@ -182,32 +182,32 @@ std::filesystem::path settingsPath() {
 bool GameEngine::loadSettings() {
   std::optional<GameSettings> s = readSettingsFile(settingsPath);
   if (!s) return false;
-  mirror.store(s->mirror);
-  periodMinutes = s->periodMinutes;
-  movesPerFrame = s->movesPerFrame;
-  computerSkill = s->computerSkill;
-  skinIndex = s->skinIndex;
-  gravity = s->gravity;
-  ballRadius = s->ballRadius;
-  basketSize = s->basketSize;
-  ringHeight = s->ringHeight;
-  topTen = s->topTen;
-  videoDeviceName = s->videoDeviceName;
+  camera.mirror.store(s->mirror != 0);
+  match.periodMinutes = s->periodMinutes;
+  match.movesPerFrame = s->movesPerFrame;
+  match.computerSkill = s->computerSkill;
+  court.skinIndex = s->skinIndex;
+  ball.gravity = s->gravity;
+  ball.radius = s->ballRadius;
+  court.basketSize = s->basketSize;
+  court.ringHeight = s->ringHeight;
+  match.topTen = s->topTen;
+  camera.videoDeviceName = s->videoDeviceName;
   return true;
 }
 
 bool GameEngine::saveSettings() const {
   GameSettings s;
-  s.mirror = mirror.load();
-  s.periodMinutes = periodMinutes;
-  s.movesPerFrame = movesPerFrame;
-  s.computerSkill = computerSkill;
-  s.skinIndex = skinIndex;
-  s.gravity = gravity;
-  s.ballRadius = ballRadius;
-  s.basketSize = basketSize;
-  s.ringHeight = ringHeight;
-  s.topTen = topTen;
-  s.videoDeviceName = videoDeviceName;
+  s.mirror = camera.mirror.load() ? 1 : 0;
+  s.periodMinutes = match.periodMinutes;
+  s.movesPerFrame = match.movesPerFrame;
+  s.computerSkill = match.computerSkill;
+  s.skinIndex = court.skinIndex;
+  s.gravity = ball.gravity;
+  s.ballRadius = ball.radius;
+  s.basketSize = court.basketSize;
+  s.ringHeight = court.ringHeight;
+  s.topTen = match.topTen;
+  s.videoDeviceName = camera.videoDeviceName;
   return writeSettingsFile(settingsPath, s);
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/TopTen.h"
+#include "model/TopTen.h"
 
 // The persisted part of the engine: 360 bytes, little-endian, no header.
 struct GameSettings {

@@ -1,10 +1,9 @@
+#include "physics/BallMotion.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstring>
-
-#include "engine/GameEngine.h"
-#include "physics/BallBox.h"
 
 namespace {
 
@@ -59,123 +58,120 @@ Push sumPush(const std::uint8_t* mask, int r) {
 
 // A court is laid out: a field that holds the ball between its borders and the buffers
 // the step reads. Until the layout has run there is nothing to step.
-bool courtReady(const GameEngine& e) {
-  const int r = e.ballRadius;
-  const std::size_t field = static_cast<std::size_t>(std::max(0, e.fieldWidth)) *
-                            static_cast<std::size_t>(std::max(0, e.fieldHeight));
-  return r > 0 && e.fieldWidth >= 2 * r + 2 && e.fieldHeight >= 2 * r + 2 &&
-         e.courtMap.size() >= field && e.ballMask.size() >= static_cast<std::size_t>(4 * r * r);
+bool courtReady(const Ball& ball, const Court& court, const ContactMask& contact) {
+  const int r = ball.radius;
+  const std::size_t field = static_cast<std::size_t>(std::max(0, court.fieldWidth)) *
+                            static_cast<std::size_t>(std::max(0, court.fieldHeight));
+  return r > 0 && court.fieldWidth >= 2 * r + 2 && court.fieldHeight >= 2 * r + 2 &&
+         court.courtMap.size() >= field && contact.fits(r);
 }
 
 // The settings file and the dialogs only let positive gravity through, and the frame loop
 // never asks for a negative step or one longer than a second.
-bool sensibleStep(const GameEngine& e, double dt) {
-  return e.gravity > 0.0 && std::isfinite(e.gravity) && dt >= 0.0 && dt <= longestStep;
+bool sensibleStep(const Ball& ball, double dt) {
+  return ball.gravity > 0.0 && std::isfinite(ball.gravity) && dt >= 0.0 && dt <= longestStep;
 }
 
 }  // namespace
 
-void GameEngine::stepBall(double dt) {
-  assert(sensibleStep(*this, dt));
-  if (!courtReady(*this) || !sensibleStep(*this, dt)) return;
-  const int r = ballRadius;
-  const double g = gravity;
-  const double x0 = ballX, y0 = ballY, vx0 = ballVX, vy0 = ballVY, a0 = ballAngle;
+bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FramePair& frames,
+              double dt) {
+  assert(sensibleStep(ball, dt));
+  if (!courtReady(ball, court, contact) || !sensibleStep(ball, dt)) return false;
+  const int r = ball.radius;
+  const double g = ball.gravity;
+  const double x0 = ball.x, y0 = ball.y, vx0 = ball.vx, vy0 = ball.vy, a0 = ball.angle;
 
-  ballX = x0 + ballVX * dt;
-  ballY = y0 + (vy0 + 0.5 * g * dt) * dt;
-  ballVY = vy0 + g * dt;
-  ballAngle = a0 + ballSpin * dt;
+  ball.x = x0 + ball.vx * dt;
+  ball.y = y0 + (vy0 + 0.5 * g * dt) * dt;
+  ball.vy = vy0 + g * dt;
+  ball.angle = a0 + ball.spin * dt;
 
   // Bottom and top: the height is known, the time comes from the parabola.
   auto meetHeight = [&](double border, double t, double nx, double ny) {
     t = withinStep(t, dt);
-    ballY = border;
-    ballX = x0 + ballVX * t;
-    ballVY = vy0 + g * t;
-    ballAngle = a0 + ballSpin * t;
-    bounceBall(nx, ny, 0.0, borderCode);
+    ball.y = border;
+    ball.x = x0 + ball.vx * t;
+    ball.vy = vy0 + g * t;
+    ball.angle = a0 + ball.spin * t;
+    bounceBall(ball, nx, ny, 0.0, borderCode);
   };
   // Sides: the time comes from the start's horizontal speed, the height is rebuilt.
   auto meetSide = [&](double border, double nx) {
     const double t = withinStep((border - x0) / vx0, dt);
-    ballX = border;
-    ballY = y0 + (vy0 + 0.5 * g * t) * t;
-    ballVY = vy0 + g * t;
-    ballAngle = a0 + ballSpin * t;
-    bounceBall(nx, 0.0, 0.0, borderCode);
+    ball.x = border;
+    ball.y = y0 + (vy0 + 0.5 * g * t) * t;
+    ball.vy = vy0 + g * t;
+    ball.angle = a0 + ball.spin * t;
+    bounceBall(ball, nx, 0.0, 0.0, borderCode);
   };
-  const double bottom = fieldHeight - r - 1;
+  const double bottom = court.fieldHeight - r - 1;
   const double top = r + 1;
-  const double right = fieldWidth - r - 1;
+  const double right = court.fieldWidth - r - 1;
   const double left = r + 1;
-  if (ballY > bottom)
+  if (ball.y > bottom)
     meetHeight(bottom, (rootOrZero(vy0 * vy0 + 2.0 * g * (bottom - y0)) - vy0) / g, 0.0, -1.0);
-  if (ballY < top)
+  if (ball.y < top)
     meetHeight(top, (-vy0 - rootOrZero(vy0 * vy0 + 2.0 * g * (top - y0))) / g, 0.0, 1.0);
-  if (ballX > right) meetSide(right, -1.0);
-  if (ballX < left) meetSide(left, 1.0);
+  if (ball.x > right) meetSide(right, -1.0);
+  if (ball.x < left) meetSide(left, 1.0);
   // A side test rebuilds the height at its own impact time, which can lie beyond the top
   // or bottom border: near the apex of a steep throw whose step ends below the top again,
   // or after a border bounce earlier in the step. The centre is held on the borders so that
   // the ball box is never read or drawn outside the field; the velocity is left as it is,
   // still heading out, so the next step's border test bounces it at once.
-  ballX = std::clamp(ballX, left, right);
-  ballY = std::clamp(ballY, top, bottom);
+  ball.x = std::clamp(ball.x, left, right);
+  ball.y = std::clamp(ball.y, top, bottom);
 
-  copyCourtUnderBall();
-  const Rect box = ballBox(ballX, ballY, r);
-  const Rect picture = intersectRect(box, frameRect);
+  copyCourtUnderBall(ball, court, contact);
+  const Rect box = ballBox(ball.x, ball.y, r);
+  const Rect picture = intersectRect(box, court.frameRect);
   const bool overPicture = !picture.isEmpty();
-  if (overPicture) senseMotion(picture);
+  if (overPicture) senseMotion(ball, court, frames, picture, contact);
 
-  const Push push = sumPush(ballMask.data(), r);
+  const Push push = sumPush(contact.mask.data(), r);
   const double px = 2 * r * push.p;
   const double qy = 2 * r * push.q;
   const double n = std::sqrt(px * px + qy * qy);
-  if (n > 0.0) {
-    if (!overPicture) {
-      bounceBall(px / n, qy / n, 0.0, push.code);
-    } else if (n > hitThreshold) {
-      bounceBall(px / n, qy / n, 0.5 * push.t, borderCode);
-      shotX = static_cast<int>(ballX);
-      ++strikeCount;
-    }
+  if (n <= 0.0) return false;
+  if (!overPicture) {
+    bounceBall(ball, px / n, qy / n, 0.0, push.code);
+    return false;
   }
-
-  const int prevX = static_cast<int>(x0);
-  const int prevY = static_cast<int>(y0);
-  if (rightIsPerson != 0) rightScore = testRing(true, prevX, prevY);
-  if (leftIsPerson != 0) leftScore = testRing(false, prevX, prevY);
+  if (n <= ball.hitThreshold) return false;
+  bounceBall(ball, px / n, qy / n, 0.5 * push.t, borderCode);
+  ball.shotX = static_cast<int>(ball.x);
+  return true;
 }
 
-void GameEngine::bounceBall(double nx, double ny, double kick, std::uint8_t code) {
-  const double r = ballRadius;
-  const double w = ballSpin;
-  const double vn = nx * ballVX + ny * ballVY;
-  const double vt = ny * ballVX - nx * ballVY;
-  const double u = spinFactor * r * w + tangentFactor * vt;
-  ballSpin = (2.0 * (vt - u) + r * w) / r;
+void bounceBall(Ball& ball, double nx, double ny, double kick, std::uint8_t code) {
+  const double r = ball.radius;
+  const double w = ball.spin;
+  const double vn = nx * ball.vx + ny * ball.vy;
+  const double vt = ny * ball.vx - nx * ball.vy;
+  const double u = ball.spinFactor * r * w + ball.tangentFactor * vt;
+  ball.spin = (2.0 * (vt - u) + r * w) / r;
   double m = std::min(std::abs(vn) + kickUnit * kick, normalSpeedCap);
-  m *= code == softCode ? softRestitution : restitution;
-  ballVX = m * nx + u * ny;
-  ballVY = m * ny - u * nx;
+  m *= code == softCode ? softRestitution : ball.restitution;
+  ball.vx = m * nx + u * ny;
+  ball.vy = m * ny - u * nx;
 }
 
 // stepBall holds the centre within the borders, so the box lies inside the field; a box
 // outside it (a caller that skipped the ball step) leaves the mask clear.
-void GameEngine::copyCourtUnderBall() {
-  const int side = 2 * ballRadius;
-  std::memset(ballMask.data(), 0, static_cast<std::size_t>(side) * side);
-  const Rect box = ballBox(ballX, ballY, ballRadius);
+void copyCourtUnderBall(const Ball& ball, const Court& court, ContactMask& contact) {
+  const int side = 2 * ball.radius;
+  const int fieldWidth = court.fieldWidth;
+  std::memset(contact.mask.data(), 0, static_cast<std::size_t>(side) * side);
+  const Rect box = ballBox(ball.x, ball.y, ball.radius);
   const bool inside = box.left >= 0 && box.top >= 0 && box.right <= fieldWidth &&
-                      box.bottom <= fieldHeight;
+                      box.bottom <= court.fieldHeight;
   assert(inside);
   if (!inside) return;
   for (int k = 0; k < side; ++k) {
-    const int storedRow = fieldHeight - 1 - (box.top + k);
-    std::memcpy(ballMask.data() + static_cast<std::size_t>(k) * side,
-                courtMap.data() + static_cast<std::size_t>(storedRow) * fieldWidth + box.left,
+    const int storedRow = court.fieldHeight - 1 - (box.top + k);
+    std::memcpy(contact.mask.data() + static_cast<std::size_t>(k) * side,
+                court.courtMap.data() + static_cast<std::size_t>(storedRow) * fieldWidth + box.left,
                 static_cast<std::size_t>(side));
   }
 }

@@ -4,9 +4,6 @@
 #include <cassert>
 #include <cstdlib>
 
-#include "capture/FrameImage.h"
-#include "engine/GameEngine.h"
-#include "physics/BallBox.h"
 
 namespace {
 
@@ -81,51 +78,50 @@ void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int
   divideAll(plane, count, boxWidth * boxHeight);
 }
 
-// Writes the smoothed difference between workFrame and shownFrame into the mask bytes of
-// `region`. Region rows go into the planes bottom row first, as the frames store them.
-void GameEngine::senseMotion(const Rect& region) {
-  const int r = ballRadius;
-  const Rect box = ballBox(ballX, ballY, r);
+// Region rows go into the planes bottom row first, as the frames store them.
+void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
+                 const Rect& region, ContactMask& contact) {
+  const int r = ball.radius;
+  const Rect& frameRect = court.frameRect;
+  const Rect box = ballBox(ball.x, ball.y, r);
   const Rect area = intersectRect(intersectRect(region, frameRect), box);
   const int w = area.width();
   const int h = area.height();
   if (w < smallestRegion || h < smallestRegion) return;
 
   const std::size_t pixels = static_cast<std::size_t>(w) * h;
-  const std::size_t frameSize = frameBytes(frameWidth, frameHeight);
-  const bool ready = frameRect.width() == frameWidth && frameRect.height() == frameHeight &&
-                     workFrame.size() >= frameSize && shownFrame.size() >= frameSize &&
-                     motionWork.size() >= pixels && motionPlanes[2].size() >= pixels &&
-                     motionPlanes[1].size() >= pixels && motionPlanes[0].size() >= pixels &&
-                     ballMask.size() >= static_cast<std::size_t>(4 * r * r);
+  auto& planes = contact.planes;
+  const bool ready = frameRect.width() == frames.width && frameRect.height() == frames.height &&
+                     frames.current != nullptr && frames.previous != nullptr &&
+                     contact.work.size() >= pixels && planes[0].size() >= pixels &&
+                     planes[1].size() >= pixels && planes[2].size() >= pixels &&
+                     contact.fits(r);
   assert(ready);
   if (!ready) return;
 
   // Frame row, counted from the bottom, of the region's bottom field row.
-  const int firstStored = frameHeight - 1 - (area.bottom - 1 - frameRect.top);
+  const int firstStored = frames.height - 1 - (area.bottom - 1 - frameRect.top);
   for (int i = 0; i < h; ++i) {
-    const std::size_t at =
-        (static_cast<std::size_t>(firstStored + i) * frameWidth + (area.left - frameRect.left)) * 3;
-    const std::uint8_t* cur = workFrame.data() + at;
-    const std::uint8_t* prev = shownFrame.data() + at;
+    const std::size_t at = (static_cast<std::size_t>(firstStored + i) * frames.width +
+                            (area.left - frameRect.left)) * 3;
+    const std::uint8_t* cur = frames.current + at;
+    const std::uint8_t* prev = frames.previous + at;
     for (int j = 0; j < w; ++j)
       for (int channel = 0; channel < 3; ++channel)
-        motionPlanes[channel][static_cast<std::size_t>(i) * w + j] =
+        planes[channel][static_cast<std::size_t>(i) * w + j] =
             cur[3 * j + channel] - prev[3 * j + channel];
   }
-  for (auto& plane : motionPlanes)
-    boxMean(plane.data(), motionWork.data(), w, h, smoothing, smoothing);
+  for (auto& plane : planes) boxMean(plane.data(), contact.work.data(), w, h, smoothing, smoothing);
 
   const int side = 2 * r;
   for (int i = 0; i < h; ++i) {
     const int maskRow = area.bottom - 1 - i - box.top;
-    std::uint8_t* mask = ballMask.data() + static_cast<std::size_t>(maskRow) * side +
+    std::uint8_t* mask = contact.mask.data() + static_cast<std::size_t>(maskRow) * side +
                          (area.left - box.left);
     const std::size_t planeRow = static_cast<std::size_t>(i) * w;
     for (int j = 0; j < w; ++j) {
       const std::size_t p = planeRow + j;
-      const int sum = std::abs(motionPlanes[0][p]) + std::abs(motionPlanes[1][p]) +
-                      std::abs(motionPlanes[2][p]);
+      const int sum = std::abs(planes[0][p]) + std::abs(planes[1][p]) + std::abs(planes[2][p]);
       mask[j] = static_cast<std::uint8_t>(sum / 3);
     }
   }

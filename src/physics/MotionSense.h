@@ -1,6 +1,24 @@
 #pragma once
 #include <cstdint>
 
+#include "model/Ball.h"
+#include "model/Court.h"
+#include "physics/ContactMask.h"
+
+// The camera frame of this step beside the previous one, both FrameImages of the same size.
+struct FramePair {
+  const std::uint8_t* current = nullptr;
+  const std::uint8_t* previous = nullptr;
+  int width = 0;   // px
+  int height = 0;  // px
+};
+
+// Writes the 7 × 7 box-averaged difference between the frames into the mask bytes of
+// `region` (the part of the ball box over the camera picture). Regions narrower or lower
+// than 8 px keep their court values.
+void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
+                 const Rect& region, ContactMask& contact);
+
 // Replaces the width × height plane (row by row) by the mean of the boxWidth × boxHeight
 // box around each value, with separable running sums; `work` is a scratch plane of the same
 // size. Values whose box does not lie wholly inside the plane become 0. Means truncate

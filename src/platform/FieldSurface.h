@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Geometry.h"
+#include "model/Geometry.h"
 
 // A font as the game asks for it: cell height and average width in pixels, weight
 // (400 normal) and face ("Arial" is served by Liberation Sans).

@@ -1,8 +1,5 @@
 #pragma once
-#include <cstdint>
-#include <deque>
-#include <mutex>
-#include <optional>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -16,7 +13,7 @@ class HeadlessWindow final : public WindowLink {
   explicit HeadlessWindow(Size screen = {1920, 1080}) : screen(screen) {}
 
   bool isWindow() const override { return alive; }
-  void postFrameEvent(std::intptr_t lParam) override;
+  void postPeriodOver() override { ++periodsOver; }
   Size clientSize() const override { return client; }
   Size outerSize() const override { return client; }
   Size screenSize() const override { return screen; }
@@ -26,8 +23,8 @@ class HeadlessWindow final : public WindowLink {
   void beginRelayout() override {}
   void endRelayout() override {}
 
-  // The oldest posted lParam, if any.
-  std::optional<std::intptr_t> takeFrameEvent();
+  // Takes one reported end of a period; false when none is waiting.
+  bool takePeriodOver();
 
   bool alive = true;
   Size client;                        // starts at 0 × 0, so the layout alone decides
@@ -35,8 +32,5 @@ class HeadlessWindow final : public WindowLink {
   int x = 0;                          // last placement
   int y = 0;
   std::vector<std::string> messages;  // every message shown, in order
-
- private:
-  std::mutex queueLock;
-  std::deque<std::intptr_t> events;
+  std::atomic<int> periodsOver{0};    // reported, not yet taken
 };

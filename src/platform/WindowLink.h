@@ -2,11 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/Geometry.h"
-
-// Private window message posted by the frame step; lParam 2 means "the period is over".
-constexpr unsigned WM_FRAME_EVENT = 0x415;
-constexpr std::intptr_t FRAME_EVENT_GAME_OVER = 2;
+#include "model/Geometry.h"
 
 // What the engine needs from its main window. The engine never creates windows; the
 // window (or the headless stand-in) is handed to it by the capture build.
@@ -16,8 +12,9 @@ class WindowLink {
 
   // False once the window is gone; drawing then stops at the off-screen surface.
   virtual bool isWindow() const = 0;
-  // Queues WM_FRAME_EVENT (wParam 0) for the window thread; callable from any thread.
-  virtual void postFrameEvent(std::intptr_t lParam) = 0;
+  // Tells the window thread that the game's period is over; callable from any thread.
+  // The window then runs the end of the game (GameEngine::onPeriodOver).
+  virtual void postPeriodOver() = 0;
 
   // Window geometry for the court layout.
   virtual Size clientSize() const = 0;

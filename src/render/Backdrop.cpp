@@ -1,10 +1,14 @@
+#include "render/Backdrop.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
 
-#include "engine/GameEngine.h"
 #include "platform/DrawLock.h"
+#include "render/Basket.h"
+#include "render/ScoreDisplay.h"
 #include "render/Skins.h"
+#include "render/SoftLines.h"
 
 namespace {
 
@@ -30,7 +34,7 @@ struct FloorWedges {
   }
 };
 
-void paintSkinAndFloor(GameEngine& e) {
+void paintSkinAndFloor(Court& e) {
   const SkinField field{e.fieldWidth, e.fieldHeight, e.frameRect};
   const FloorWedges floor(e.fieldWidth, e.frameRect);
   std::uint8_t* p = e.backdrop.data();
@@ -49,58 +53,61 @@ void paintSkinAndFloor(GameEngine& e) {
 
 // Backboard, brackets and net of one side. `wall` is the backboard's outer column and
 // `toward` +1 (left basket) or −1 (right basket) points into the field.
-void drawBasketSide(GameEngine& e, int wall, int toward, int ringLeft) {
+void drawBasketSide(Court& e, int wall, int toward, int ringLeft) {
   const int t = e.backboardThickness;
   const int rh = e.ringHeight;
   const int q = e.backboardHeight / 6;
   for (int i = 0; i < t; ++i)
-    e.drawSoftLine(wall + toward * i, rh, wall + toward * i, rh + e.backboardHeight, 0, 128, 0,
-                   255, false);
+    drawSoftLine(e, wall + toward * i, rh, wall + toward * i, rh + e.backboardHeight,
+                 {0, 128, 0}, 255, false);
   const int bracketFrom = wall + toward * (t + 1);
   const int bracketTo = wall + toward * (t + e.basketSize / 5);
   for (const int slope : {1, 0}) {
     for (int d = -2; d <= 2; d += 2) {
-      e.drawSoftLine(bracketFrom, rh + (slope ? q / 2 : q) + d, bracketTo, rh + q + d,
-                     255 - 32 * std::abs(d), 0, 0, 255, false);
+      const Rgb red{static_cast<unsigned char>(255 - 32 * std::abs(d)), 0, 0};
+      drawSoftLine(e, bracketFrom, rh + (slope ? q / 2 : q) + d, bracketTo, rh + q + d, red, 255,
+                   false);
     }
   }
-  e.drawBasket(ringLeft, rh + q);
+  drawBasket(e, ringLeft, rh + q);
 }
 
-Rect ringRect(int left, const GameEngine& e) {
+Rect ringRect(int left, const Court& e) {
   const int top = e.fieldHeight - e.ringHeight - e.backboardHeight / 6;
   return {left, top, left + e.basketSize, top + static_cast<int>(0.8 * e.basketSize)};
 }
 
 // Player 2 shoots at the left ring and player 1 at the right one: a computer's target ring
 // is not drawn, and its rectangle keeps the last drawn value.
-void drawBaskets(GameEngine& e) {
+void drawBaskets(Court& e, bool leftIsPerson, bool rightIsPerson) {
   const int t = e.backboardThickness;
   const int bs = e.basketSize;
-  if (e.rightIsPerson != 0) {
+  if (rightIsPerson) {
     e.leftRingRect = ringRect(t + bs / 5 + 10, e);
     drawBasketSide(e, 10, +1, e.leftRingRect.left);
   }
-  if (e.leftIsPerson != 0) {
+  if (leftIsPerson) {
     e.rightRingRect = ringRect(e.fieldWidth - t - bs - bs / 5 - 10, e);
     drawBasketSide(e, e.fieldWidth - 10, -1, e.rightRingRect.left);
   }
 }
 
 // The black box with its brown frame and the colon; the seven segments of the first digit.
-void drawScoreBox(GameEngine& e) {
+void drawScoreBox(Court& e) {
   const int H = e.fieldHeight;
   const int x1 = (e.fieldRect.left + e.fieldRect.right - 150) / 2;
   const int x2 = (e.fieldRect.left + e.fieldRect.right + 150) / 2;
   e.scoreBoxRect = {x1, 10, x2, 60};
-  e.fillBox(x1, H - 60, x2, H - 10, 0, 0, 0);
-  e.drawSoftLine(x1 - 2, H - 8, x2 + 2, H - 8, 128, 64, 0, 0, false);
-  e.drawSoftLine(x1 - 2, H - 62, x2 + 2, H - 62, 128, 64, 0, 0, false);
-  e.drawSoftLine(x1 - 2, H - 8, x1 - 2, H - 62, 128, 64, 0, 0, false);
-  e.drawSoftLine(x2 + 2, H - 8, x2 + 2, H - 62, 128, 64, 0, 0, false);
+  fillBox(e, {x1, H - 60, x2, H - 10}, {0, 0, 0});
+  const Rgb brown{128, 64, 0};
+  drawSoftLine(e, x1 - 2, H - 8, x2 + 2, H - 8, brown, 0, false);
+  drawSoftLine(e, x1 - 2, H - 62, x2 + 2, H - 62, brown, 0, false);
+  drawSoftLine(e, x1 - 2, H - 8, x1 - 2, H - 62, brown, 0, false);
+  drawSoftLine(e, x2 + 2, H - 8, x2 + 2, H - 62, brown, 0, false);
   const int m2 = x1 + x2;
-  e.fillBox((m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46, 0, 0, 200);
-  e.fillBox((m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22, 0, 0, 200);
+  const Rgb colon{0, 0, 200};
+  fillBox(e, {(m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46}, colon);
+  fillBox(e, {(m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22}, colon);
   e.digitSegments = {{
       {x1 + 5, H - 33, x1 + 7, H - 18},   // upper left
       {x1 + 21, H - 33, x1 + 23, H - 18}, // upper right
@@ -114,28 +121,24 @@ void drawScoreBox(GameEngine& e) {
 
 }  // namespace
 
-void GameEngine::buildBackdrop(int newGame) {
+void buildBackdrop(Court& court, bool leftIsPerson, bool rightIsPerson) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
-  paintSkinAndFloor(*this);
-  drawBaskets(*this);
-  drawScoreBox(*this);
-  digitPitch = 22;
-  secondScoreOffset = 77;
-  if (newGame) {
-    leftScore = rightScore = 0;
-    gameStartTick = computerTick = clock.now();
-  }
-  showScore(1, leftScore);
-  showScore(2, rightScore);
+  paintSkinAndFloor(court);
+  drawBaskets(court, leftIsPerson, rightIsPerson);
+  drawScoreBox(court);
+  court.digitPitch = 22;
+  court.secondScoreOffset = 77;
 }
 
 // The names are rendered by the platform's text, so they go through the surface and come
 // back into the backdrop, where the ball's save-under finds them.
-void GameEngine::prepareFieldImage() {
+void prepareFieldImage(Court& court, FieldSurface& surface, const std::string& leftName,
+                       const std::string& rightName) {
+  const int w = court.fieldWidth;
+  const int h = court.fieldHeight;
   DrawLockGuard lock;
-  surface.create(fieldWidth, fieldHeight);
-  surface.putImage(backdrop.data(), fieldWidth, fieldHeight, 0, 0, fieldWidth, fieldHeight, 0,
-                   0);
-  drawPlayerNames();
-  surface.getImage(backdrop.data());
+  surface.create(w, h);
+  surface.putImage(court.backdrop.data(), w, h, 0, 0, w, h, 0, 0);
+  drawPlayerNames(surface, w, leftName, rightName);
+  surface.getImage(court.backdrop.data());
 }

@@ -1,8 +1,9 @@
+#include "render/BallSprite.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 
-#include "engine/GameEngine.h"
 
 namespace {
 
@@ -60,18 +61,18 @@ Bgr paint(double U, double V, int k, double r2, double r) {
 
 // Paints the ball box over its background and under the court's front layer. Both passes
 // of the drawing touch one pixel each, so they are done in one visit per pixel.
-void GameEngine::renderBall(double angle) {
-  const int r = ballRadius;
+void renderBall(BallSprite& sprite, double angle) {
+  const int r = sprite.radius;
   const int r2 = r * r;
-  assert(ballImage.size() == static_cast<std::size_t>(4 * r2) * 3);
-  if (ballImage.size() != static_cast<std::size_t>(4 * r2) * 3) return;
+  assert(sprite.image.size() == static_cast<std::size_t>(4 * r2) * 3);
+  if (sprite.image.size() != static_cast<std::size_t>(4 * r2) * 3) return;
   const double c = std::cos(angle);
   const double s = std::sin(angle);
   for (int i = 0; i < 2 * r; ++i) {
     for (int j = 0; j < 2 * r; ++j) {
       const std::size_t at = static_cast<std::size_t>(i) * 2 * r + j;
-      std::uint8_t* out = &ballImage[at * 3];
-      const std::uint8_t* under = &ballBackground[at * 3];
+      std::uint8_t* out = &sprite.image[at * 3];
+      const std::uint8_t* under = &sprite.background[at * 3];
       const int X = j - r;
       const int Y = i - r;
       const int d2 = X * X + Y * Y;
@@ -83,11 +84,11 @@ void GameEngine::renderBall(double angle) {
       const int k = static_cast<int>(102 * d / r);
       const Bgr p = paint(X * c + Y * s, Y * c - X * s, k, r2, r);
       const double painted[3] = {p.blue, p.green, p.red};
-      const std::uint8_t g = ballOverlayAlpha[at];
+      const std::uint8_t g = sprite.overlayAlpha[at];
       if (g != 0) {
         // The front layer covers the ball by its coverage; the rim stays hard.
         const double a = g / 255.0;
-        const std::uint8_t* front = &ballOverlayColor[at * 3];
+        const std::uint8_t* front = &sprite.overlayColor[at * 3];
         for (int ch = 0; ch < 3; ++ch)
           out[ch] = static_cast<std::uint8_t>(mixChannel(painted[ch], front[ch], a));
         continue;

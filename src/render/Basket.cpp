@@ -4,8 +4,8 @@
 #include <cmath>
 #include <tuple>
 
-#include "engine/GameEngine.h"
 #include "render/Intersections.h"
+#include "render/SoftLines.h"
 
 BasketShape basketShape(int bs) {
   BasketShape s{};
@@ -20,6 +20,11 @@ BasketShape basketShape(int bs) {
 }
 
 namespace {
+
+Rgb greyOf(int level) {
+  const auto v = static_cast<unsigned char>(level);
+  return {v, v, v};
+}
 
 struct RimPoint {
   double x;
@@ -57,7 +62,7 @@ struct Net {
 };
 
 // Six pairs of crossing strings from one half of the rim.
-void drawStrings(GameEngine& e, const Net& net, bool upper, int grey) {
+void drawStrings(Court& court, const Net& net, bool upper, int grey) {
   const double step = net.bs / 6.0;
   const int rootUp = upper ? +1 : -1;
   for (int i = 0; i <= 5; ++i) {
@@ -65,34 +70,36 @@ void drawStrings(GameEngine& e, const Net& net, bool upper, int grey) {
                                      std::tuple{i * step, -2.0, -rootUp}}) {
       const RimPoint p = net.rim(t, upper);
       const PixelPoint end = net.stringEnd(p, g, root);
-      e.drawSoftLine(static_cast<int>(p.x), static_cast<int>(p.y), end.x, end.y, grey, grey,
-                     grey, 0, upper);
+      drawSoftLine(court, static_cast<int>(p.x), static_cast<int>(p.y), end.x, end.y,
+                   greyOf(grey), 0, upper);
     }
   }
 }
 
 // Five stacked half ellipses, brightest in the middle; the rim is never solid (code 0).
-void drawRimHalf(GameEngine& e, const Net& net, bool upper) {
+void drawRimHalf(Court& court, const Net& net, bool upper) {
   const int e2 = net.shape.ringHalfHeight;
   const int middleRed = upper ? 255 : 224;
   for (int d = -2; d <= 2; ++d) {
-    e.drawHalfEllipse(net.x, net.y + e2 + d, net.x + net.bs, net.y - e2 + d,
-                      middleRed - 32 * std::abs(d), 0, 0, upper ? -1 : +1, upper);
+    const Rgb red{static_cast<unsigned char>(middleRed - 32 * std::abs(d)), 0, 0};
+    drawHalfEllipse(court, {net.x, net.y + e2 + d, net.x + net.bs, net.y - e2 + d}, red,
+                    upper ? -1 : +1, upper);
   }
 }
 
 }  // namespace
 
-void GameEngine::drawBasket(int x, int y) {
-  const Net net{x, y, basketSize, basketShape(basketSize)};
-  drawStrings(*this, net, false, 128);
-  drawRimHalf(*this, net, false);
-  drawStrings(*this, net, true, 160);
+void drawBasket(Court& court, int x, int y) {
+  const Net net{x, y, court.basketSize, basketShape(court.basketSize)};
+  drawStrings(court, net, false, 128);
+  drawRimHalf(court, net, false);
+  drawStrings(court, net, true, 160);
   const int inset = (net.bs - net.shape.netBottomWidth) / 2;
   const int bottom = y - net.shape.netHeight;
   for (int j = 0; j <= 1; ++j)
-    drawSoftLine(x + j, y, x + inset + j, bottom, 160, 160, 160, 254, true);
+    drawSoftLine(court, x + j, y, x + inset + j, bottom, greyOf(160), 254, true);
   for (int j = 0; j <= 1; ++j)
-    drawSoftLine(x + net.bs - j, y, x + net.bs - inset - j, bottom, 160, 160, 160, 254, true);
-  drawRimHalf(*this, net, true);
+    drawSoftLine(court, x + net.bs - j, y, x + net.bs - inset - j, bottom, greyOf(160), 254,
+                 true);
+  drawRimHalf(court, net, true);
 }

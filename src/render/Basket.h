@@ -1,4 +1,5 @@
 #pragma once
+#include "model/Court.h"
 
 // The measures of one basket of ring width bs, all in pixels (integer divisions).
 struct BasketShape {
@@ -12,3 +13,8 @@ struct BasketShape {
 };
 
 BasketShape basketShape(int basketSize);
+
+// One ring and net with the ring's left end at image (x, y): the back half of the rim and
+// the strings behind the ball, then the front strings, the soft net sides and the front
+// half of the rim in the front layer.
+void drawBasket(Court& court, int x, int y);

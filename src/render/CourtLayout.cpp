@@ -1,7 +1,8 @@
+#include "render/CourtLayout.h"
+
 #include <algorithm>
 
-#include "capture/FrameImage.h"
-#include "engine/GameEngine.h"
+#include "render/Backdrop.h"
 
 namespace {
 
@@ -22,92 +23,67 @@ int centred(int screen, int outer) {
   return std::max(0, static_cast<int>((screen - outer + 1.0) * 0.5));
 }
 
-
 // Grows the window (never shrinks it) to fit the picture with the score band above it,
 // the backboards and rings beside it, and a ball's diameter round them; centres it on the
 // screen. Returns the new client size.
-Size growWindow(GameEngine& e) {
-  const int r = e.ballRadius;
+Size growWindow(Court& e, const CourtFit& fit, WindowLink* link) {
+  const int r = fit.ballRadius;
   const int bs = e.basketSize;
-  const WindowGeometry window = readWindow(e.mainWindow);
+  const WindowGeometry window = readWindow(link);
   const int ncx = window.outer.width - window.client.width;
   const int ncy = window.outer.height - window.client.height;
   const int side = e.backboardThickness + bs + bs / 5 + 10;
   e.leftRingRect.right = side;
   e.scoreBoxRect.bottom = 60;
-  int newH = std::max(e.frameHeight + ncy + 2 * r + 60, window.outer.height);
+  int newH = std::max(fit.frameHeight + ncy + 2 * r + 60, window.outer.height);
   newH = std::max(newH, e.backboardHeight + e.ringHeight + ncy + 2 * r);
-  int newW = std::max(e.frameWidth + 2 * (side + 2 * r) + ncx, window.outer.width);
+  int newW = std::max(fit.frameWidth + 2 * (side + 2 * r) + ncx, window.outer.width);
   newW -= (newW + 4) % 4;
-  if (e.mainWindow == nullptr) return {newW - ncx, newH - ncy};
-  e.mainWindow->placeWindow(centred(window.screen.width, newW),
-                            centred(window.screen.height, newH), newW, newH);
-  e.mainWindow->clearSizeChanged();  // our own resize must not lay out again
-  return e.mainWindow->clientSize();
-}
-
-// A new rally: the ball above the picture's middle, thrown upward.
-void placeBallAtStart(GameEngine& e) {
-  const int r = e.ballRadius;
-  const int startY = e.frameRect.top - r - 5;
-  e.ballX = e.fieldWidth / 2;
-  e.ballY = startY;
-  e.ballVX = 0.0;
-  e.ballVY = -((startY - r) / 3);
-  e.drawnBallX = static_cast<int>(e.ballX);
-  e.drawnBallY = static_cast<int>(e.ballY);
+  if (link == nullptr) return {newW - ncx, newH - ncy};
+  link->placeWindow(centred(window.screen.width, newW), centred(window.screen.height, newH),
+                    newW, newH);
+  link->clearSizeChanged();  // our own resize must not lay out again
+  return link->clientSize();
 }
 
 }  // namespace
 
-void GameEngine::layoutCourt(int newGame) {
-  releaseCourtBuffers();
-  allocateFrameAndBallBuffers();
-
-  const Size client = growWindow(*this);
-  fieldRect = {0, 0, client.width, client.height};
-  fieldWidth = fieldRect.width();
-  fieldHeight = fieldRect.height();
-  frameRect.left = (fieldRect.left + fieldRect.right - frameWidth) / 2;
-  frameRect.top = fieldRect.bottom - frameHeight;
-  frameRect.right = frameRect.left + frameWidth;
-  frameRect.bottom = fieldRect.bottom;
-  placeBallAtStart(*this);
-
-  const std::size_t pixels = static_cast<std::size_t>(fieldWidth) * fieldHeight;
-  backdrop.assign(pixels * 3, 0);
-  overlayColor.assign(pixels * 3, 0);
-  overlayAlpha.assign(pixels, 0);
-  courtMap.assign(pixels, 0);
-
-  buildBackdrop(newGame);
-  prepareFieldImage();
-  saveUnderBall(drawnBallX, drawnBallY, workFrame.data());
+// The throw's speed is a real division: a third of the height above the top border.
+void placeBallAtStart(Ball& ball, const Court& court) {
+  const int r = ball.radius;
+  const int startY = court.frameRect.top - r - 5;
+  ball.x = court.fieldWidth / 2;
+  ball.y = startY;
+  ball.vx = 0.0;
+  ball.vy = -((startY - r) / 3.0);
+  ball.drawnX = static_cast<int>(ball.x);
+  ball.drawnY = static_cast<int>(ball.y);
 }
 
-void GameEngine::releaseCourtBuffers() {
-  for (Bytes* buffer : {&workFrame, &shownFrame, &ballImage, &ballBackground, &ballOverlayColor,
-                        &ballOverlayAlpha, &ballMask, &backdrop, &overlayColor, &overlayAlpha,
-                        &courtMap}) {
-    buffer->clear();
-    buffer->shrink_to_fit();
-  }
-  for (auto* plane : {&motionPlanes[0], &motionPlanes[1], &motionPlanes[2], &motionWork}) {
-    plane->clear();
-    plane->shrink_to_fit();
-  }
+void layoutCourt(Court& court, const CourtFit& fit, WindowLink* window) {
+  releaseCourtPictures(court);
+  const Size client = growWindow(court, fit, window);
+  court.fieldRect = {0, 0, client.width, client.height};
+  court.fieldWidth = client.width;
+  court.fieldHeight = client.height;
+  const Rect& field = court.fieldRect;
+  court.frameRect.left = (field.left + field.right - fit.frameWidth) / 2;
+  court.frameRect.top = field.bottom - fit.frameHeight;
+  court.frameRect.right = court.frameRect.left + fit.frameWidth;
+  court.frameRect.bottom = field.bottom;
+
+  const std::size_t pixels = static_cast<std::size_t>(court.fieldWidth) * court.fieldHeight;
+  court.backdrop.assign(pixels * 3, 0);
+  court.overlayColor.assign(pixels * 3, 0);
+  court.overlayAlpha.assign(pixels, 0);
+  court.courtMap.assign(pixels, 0);
+  buildBackdrop(court, fit.leftIsPerson, fit.rightIsPerson);
 }
 
-// The buffers of the frame step and the ball step, sized here so that no frame allocates.
-void GameEngine::allocateFrameAndBallBuffers() {
-  workFrame.assign(frameBytes(frameWidth, frameHeight), 0);
-  shownFrame.assign(frameBytes(frameWidth, frameHeight), 0);
-  const std::size_t box = static_cast<std::size_t>(2 * ballRadius) * (2 * ballRadius);
-  ballImage.assign(box * 3, 0);
-  ballBackground.assign(box * 3, 0);
-  ballOverlayColor.assign(box * 3, 0);
-  ballOverlayAlpha.assign(box, 0);
-  ballMask.assign(box, 0);
-  for (auto& plane : motionPlanes) plane.assign(box, 0);
-  motionWork.assign(box, 0);
+void releaseCourtPictures(Court& court) {
+  for (Bytes* picture :
+       {&court.backdrop, &court.overlayColor, &court.overlayAlpha, &court.courtMap}) {
+    picture->clear();
+    picture->shrink_to_fit();
+  }
 }

@@ -1,12 +1,11 @@
+#include "render/FrameComposition.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include "engine/GameEngine.h"
 #include "platform/DrawLock.h"
 
 namespace {
-
-Rect ballBox(int x, int y, int r) { return {x - r, y - r, x + r, y + r}; }
 
 // Copies one row span of a field picture (bpp bytes a pixel) into the matching box row;
 // box pixels outside the field become 0.
@@ -23,91 +22,102 @@ void copyBoxRow(const std::uint8_t* picture, int fieldWidth, int imageRow, int l
 
 }  // namespace
 
-// Fills the ball buffers with what the surface shows in the box without the ball: the
-// court from the backdrop and, over the camera area, the picture's pixels. The front
-// layer always comes from the court.
-void GameEngine::saveUnderBall(int x, int y, const std::uint8_t* picture) {
-  const int r = ballRadius;
+void saveUnderBall(const Court& court, BallSprite& sprite, int x, int y,
+                   const std::uint8_t* picture) {
+  const int r = sprite.radius;
   const int size = 2 * r;
+  const int fieldWidth = court.fieldWidth;
+  const int fieldHeight = court.fieldHeight;
   const Rect box = ballBox(x, y, r);
   for (int i = 0; i < size; ++i) {
     const int fieldRow = box.bottom - 1 - i;
     const std::size_t at = static_cast<std::size_t>(i) * size;
     if (fieldRow < 0 || fieldRow >= fieldHeight) {
-      std::memset(&ballBackground[at * 3], 0, static_cast<std::size_t>(size) * 3);
-      std::memset(&ballOverlayColor[at * 3], 0, static_cast<std::size_t>(size) * 3);
-      std::memset(&ballOverlayAlpha[at], 0, size);
+      std::memset(&sprite.background[at * 3], 0, static_cast<std::size_t>(size) * 3);
+      std::memset(&sprite.overlayColor[at * 3], 0, static_cast<std::size_t>(size) * 3);
+      std::memset(&sprite.overlayAlpha[at], 0, size);
       continue;
     }
     const int imageRow = fieldHeight - 1 - fieldRow;
-    copyBoxRow(backdrop.data(), fieldWidth, imageRow, box.left, size, 3, &ballBackground[at * 3]);
-    copyBoxRow(overlayColor.data(), fieldWidth, imageRow, box.left, size, 3,
-               &ballOverlayColor[at * 3]);
-    copyBoxRow(overlayAlpha.data(), fieldWidth, imageRow, box.left, size, 1,
-               &ballOverlayAlpha[at]);
+    copyBoxRow(court.backdrop.data(), fieldWidth, imageRow, box.left, size, 3,
+               &sprite.background[at * 3]);
+    copyBoxRow(court.overlayColor.data(), fieldWidth, imageRow, box.left, size, 3,
+               &sprite.overlayColor[at * 3]);
+    copyBoxRow(court.overlayAlpha.data(), fieldWidth, imageRow, box.left, size, 1,
+               &sprite.overlayAlpha[at]);
   }
+  const Rect& frameRect = court.frameRect;
   const Rect shared = intersectRect(box, frameRect);
   if (shared.isEmpty() || picture == nullptr) return;
+  const int frameWidth = frameRect.width();
+  const int frameHeight = frameRect.height();
   const std::size_t span = static_cast<std::size_t>(shared.width()) * 3;
   for (int fieldRow = shared.bottom - 1; fieldRow >= shared.top; --fieldRow) {
     const int frameRow = frameHeight - 1 - (fieldRow - frameRect.top);
     const int boxRow = box.bottom - 1 - fieldRow;
-    std::memcpy(&ballBackground[(static_cast<std::size_t>(boxRow) * size + shared.left - box.left) * 3],
-                picture + (static_cast<std::size_t>(frameRow) * frameWidth + shared.left -
-                           frameRect.left) * 3,
-                span);
+    std::memcpy(
+        &sprite.background[(static_cast<std::size_t>(boxRow) * size + shared.left - box.left) * 3],
+        picture + (static_cast<std::size_t>(frameRow) * frameWidth + shared.left - frameRect.left) * 3,
+        span);
   }
 }
 
 namespace {
 
-bool windowAlive(const WindowLink* window) { return window != nullptr && window->isWindow(); }
-
 // Puts a 2r-square box image at the box of (x, y).
-void putBox(FieldSurface& surface, const Bytes& box, int x, int y, int r) {
+void putBox(FieldSurface& surface, const std::vector<std::uint8_t>& box, int x, int y, int r) {
   surface.putImage(box.data(), 2 * r, 2 * r, 0, 0, 2 * r, 2 * r, x - r, y - r);
+}
+
+// Takes the ball off its drawn place: what lay under it goes back.
+void eraseBall(FieldCanvas& canvas, const Ball& ball) {
+  putBox(canvas.surface, canvas.sprite.background, ball.drawnX, ball.drawnY, canvas.sprite.radius);
+}
+
+// Saves what lies under the ball's box now, paints the ball there and puts it; returns the
+// area that changed since the last drawing.
+Rect placeBall(FieldCanvas& canvas, Ball& ball, const std::uint8_t* picture) {
+  BallSprite& sprite = canvas.sprite;
+  const int r = sprite.radius;
+  const int x = static_cast<int>(ball.x);
+  const int y = static_cast<int>(ball.y);
+  saveUnderBall(canvas.court, sprite, x, y, picture);
+  renderBall(sprite, ball.angle);
+  putBox(canvas.surface, sprite.image, x, y, r);
+  const Rect changed = unionRect(ballBox(ball.drawnX, ball.drawnY, r), ballBox(x, y, r));
+  ball.drawnX = x;
+  ball.drawnY = y;
+  return changed;
 }
 
 }  // namespace
 
-void GameEngine::drawBallStep(int x, int y) {
-  if (!windowAlive(mainWindow)) return;
+void drawBallStep(FieldCanvas& canvas, Ball& ball, const std::uint8_t* shownFrame) {
+  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
-  const int r = ballRadius;
-  putBox(surface, ballBackground, drawnBallX, drawnBallY, r);
-  // Within a frame the camera area still shows the previous frame.
-  saveUnderBall(x, y, shownFrame.data());
-  renderBall(ballAngle);
-  putBox(surface, ballImage, x, y, r);
-  surface.present(unionRect(ballBox(drawnBallX, drawnBallY, r), ballBox(x, y, r)));
-  drawnBallX = x;
-  drawnBallY = y;
+  eraseBall(canvas, ball);
+  canvas.surface.present(placeBall(canvas, ball, shownFrame));
 }
 
-void GameEngine::composeFrame(int x, int y) {
-  if (!windowAlive(mainWindow)) return;
+void composeFrame(FieldCanvas& canvas, Ball& ball, const std::uint8_t* frame) {
+  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
-  const int r = ballRadius;
-  putBox(surface, ballBackground, drawnBallX, drawnBallY, r);
-  surface.putImage(workFrame.data(), frameWidth, frameHeight, 0, 0, frameWidth, frameHeight,
-                   frameRect.left, frameRect.top);
-  saveUnderBall(x, y, workFrame.data());
-  renderBall(ballAngle);
-  putBox(surface, ballImage, x, y, r);
+  const Rect& picture = canvas.court.frameRect;
+  eraseBall(canvas, ball);
+  canvas.surface.putImage(frame, picture.width(), picture.height(), 0, 0, picture.width(),
+                          picture.height(), picture.left, picture.top);
+  const Rect changed = placeBall(canvas, ball, frame);
   // One rectangle when the ball touches the picture, else the ball area and the picture.
-  const Rect changed = unionRect(ballBox(drawnBallX, drawnBallY, r), ballBox(x, y, r));
-  if (!intersectRect(changed, frameRect).isEmpty()) {
-    surface.present(unionRect(changed, frameRect));
+  if (!intersectRect(changed, picture).isEmpty()) {
+    canvas.surface.present(unionRect(changed, picture));
   } else {
-    surface.present(changed);
-    surface.present(frameRect);
+    canvas.surface.present(changed);
+    canvas.surface.present(picture);
   }
-  drawnBallX = x;
-  drawnBallY = y;
 }
 
-void GameEngine::repaintField() {
-  if (!windowAlive(mainWindow)) return;
+void repaintField(FieldCanvas& canvas) {
+  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
-  surface.present({0, 0, fieldWidth, fieldHeight});
+  canvas.surface.present(canvas.court.fieldRect);
 }

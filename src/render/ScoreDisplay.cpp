@@ -1,8 +1,10 @@
+#include "render/ScoreDisplay.h"
+
 #include <algorithm>
 #include <array>
 
-#include "engine/GameEngine.h"
 #include "platform/DrawLock.h"
+#include "render/SoftLines.h"
 
 namespace {
 
@@ -28,30 +30,31 @@ constexpr Rgb unlit{0, 0, 0};
 
 // Paints all 21 segments of one display into the backdrop, so no erasing is needed, and
 // copies the box to the surface and the window. Three digits cannot show more than 999.
-void GameEngine::showScore(int display, int points) {
-  if (backdrop.empty()) return;
+void showScore(Court& court, FieldSurface& surface, bool windowAlive, int display, int points) {
+  if (!court.laidOut()) return;
   const int shown = std::clamp(points, 0, 999);
   const std::array<int, 3> digits{shown / 100, shown / 10 % 10, shown % 10};
-  const int base = display == 2 ? secondScoreOffset : 0;
+  const int base = display == 2 ? court.secondScoreOffset : 0;
   for (int s = 0; s < 7; ++s) {
-    const PixelBox& seg = digitSegments[s];
+    const PixelBox& seg = court.digitSegments[s];
     for (int k = 0; k < 3; ++k) {
       const Rgb& c = (segmentsOf[digits[k]] >> s & 1) != 0 ? lit : unlit;
-      const int dx = k * digitPitch + base;
-      fillBox(seg.x1 + dx, seg.y1, seg.x2 + dx, seg.y2, c.red, c.green, c.blue);
+      const int dx = k * court.digitPitch + base;
+      fillBox(court, {seg.x1 + dx, seg.y1, seg.x2 + dx, seg.y2}, c);
     }
   }
   // The box's right and bottom edges are inclusive here: rows 10 … 60.
-  const Rect& box = scoreBoxRect;
+  const Rect& box = court.scoreBoxRect;
   const Rect copied{box.left, box.top, box.right + 1, box.bottom + 1};
   DrawLockGuard lock;
-  surface.putImage(backdrop.data(), fieldWidth, fieldHeight, copied.left,
-                   fieldHeight - copied.bottom, copied.width(), copied.height(), copied.left,
-                   copied.top);
-  if (mainWindow != nullptr && mainWindow->isWindow()) surface.present(copied);
+  surface.putImage(court.backdrop.data(), court.fieldWidth, court.fieldHeight, copied.left,
+                   court.fieldHeight - copied.bottom, copied.width(), copied.height(),
+                   copied.left, copied.top);
+  if (windowAlive) surface.present(copied);
 }
 
-void GameEngine::drawPlayerNames() {
+void drawPlayerNames(FieldSurface& surface, int fieldWidth, const std::string& leftName,
+                     const std::string& rightName) {
   const TextFont font{34, 17, 400, "Arial"};
   const Rgb colour{160, 160, 0};
   surface.drawText(30, 20, leftName, font, colour);

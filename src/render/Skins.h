@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/Geometry.h"
+#include "model/Geometry.h"
 
 // What a skin needs to know of the field: its size and where the camera picture lies.
 struct SkinField {

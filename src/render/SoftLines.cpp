@@ -1,9 +1,10 @@
+#include "render/SoftLines.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
-#include "engine/GameEngine.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ std::uint8_t mix(double old, double target, double a) {
 
 // One visit of a soft line at image pixel (x, y) with coverage a. Pixels outside the field
 // are skipped; every visit blends with what earlier visits left.
-void softPixel(GameEngine& e, int x, int y, double a, const Rgb& colour, int code,
+void softPixel(Court& e, int x, int y, double a, const Rgb& colour, int code,
                bool toOverlay) {
   if (x < 0 || y < 0 || x >= e.fieldWidth || y >= e.fieldHeight) return;
   const std::size_t at = static_cast<std::size_t>(y) * e.fieldWidth + x;
@@ -34,11 +35,9 @@ void softPixel(GameEngine& e, int x, int y, double a, const Rgb& colour, int cod
 
 // A tent-shaped line about five pixels wide: full colour on the geometric line, nothing at
 // 2.5 px perpendicular distance. Walked along its longer axis (rows when |dx| = |dy|).
-void GameEngine::drawSoftLine(int x1, int y1, int x2, int y2, int red, int green, int blue,
-                              int code, bool toOverlay) {
+void drawSoftLine(Court& court, int x1, int y1, int x2, int y2, Rgb colour, int code,
+                  bool toOverlay) {
   if (x1 == x2 && y1 == y2) return;
-  const Rgb colour{static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green),
-                   static_cast<std::uint8_t>(blue)};
   const bool flat = std::abs(y2 - y1) < std::abs(x2 - x1);
   // Walk along `along` (x for a flat line), spread across `across`.
   int a1 = flat ? x1 : y1, c1 = flat ? y1 : x1, a2 = flat ? x2 : y2, c2 = flat ? y2 : x2;
@@ -56,30 +55,32 @@ void GameEngine::drawSoftLine(int x1, int y1, int x2, int y2, int red, int green
     for (int across = static_cast<int>(centre - h + 1); across <= last; ++across) {
       const double a = 1 - f * std::abs(centre - across);
       if (flat)
-        softPixel(*this, along, across, a, colour, code, toOverlay);
+        softPixel(court, along, across, a, colour, code, toOverlay);
       else
-        softPixel(*this, across, along, a, colour, code, toOverlay);
+        softPixel(court, across, along, a, colour, code, toOverlay);
     }
   }
 }
 
-void GameEngine::fillBox(int x1, int y1, int x2, int y2, int red, int green, int blue) {
-  const int left = std::max(x1, 0), right = std::min(x2, fieldWidth - 1);
-  const int bottom = std::max(y1, 0), top = std::min(y2, fieldHeight - 1);
+void fillBox(Court& court, const PixelBox& box, Rgb colour) {
+  const int left = std::max(box.x1, 0), right = std::min(box.x2, court.fieldWidth - 1);
+  const int bottom = std::max(box.y1, 0), top = std::min(box.y2, court.fieldHeight - 1);
   for (int y = bottom; y <= top; ++y) {
-    std::uint8_t* p = &backdrop[(static_cast<std::size_t>(y) * fieldWidth + left) * 3];
+    std::uint8_t* p =
+        &court.backdrop[(static_cast<std::size_t>(y) * court.fieldWidth + left) * 3];
     for (int x = left; x <= right; ++x, p += 3) {
-      p[0] = static_cast<std::uint8_t>(blue);
-      p[1] = static_cast<std::uint8_t>(green);
-      p[2] = static_cast<std::uint8_t>(red);
+      p[0] = colour.blue;
+      p[1] = colour.green;
+      p[2] = colour.red;
     }
   }
 }
 
 // A chain of soft lines, one per column; the pieces share their end pixels, which are
 // therefore blended twice, as the ring's look depends on.
-void GameEngine::drawHalfEllipse(int x1, int y1, int x2, int y2, int red, int green, int blue,
-                                 int direction, bool toOverlay) {
+void drawHalfEllipse(Court& court, const PixelBox& box, Rgb colour, int direction,
+                     bool toOverlay) {
+  const int x1 = box.x1, y1 = box.y1, x2 = box.x2, y2 = box.y2;
   const double w = x2 - x1;
   const int dy = y2 - y1;
   const double xc = (x1 + x2) / 2.0;
@@ -88,7 +89,7 @@ void GameEngine::drawHalfEllipse(int x1, int y1, int x2, int y2, int red, int gr
   for (int x = x1 + 1; x <= x2; ++x) {
     const double reach = std::sqrt(std::max(0.0, 1 - 4 * (x - xc) * (x - xc) / (w * w)));
     const int y = static_cast<int>((direction * reach + 1) * dy / 2 + y1 + 0.5);
-    drawSoftLine(prevX, prevY, x, y, red, green, blue, 0, toOverlay);
+    drawSoftLine(court, prevX, prevY, x, y, colour, 0, toOverlay);
     prevX = x;
     prevY = y;
   }

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/DialogFlows.h"
+#include "dialogs/DialogFlows.h"
 #include "platform/HeadlessWindow.h"
 #include "support/EngineScene.h"
 

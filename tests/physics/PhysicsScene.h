@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "capture/FrameImage.h"
-#include "physics/BallBox.h"
+#include "model/Ball.h"
 #include "support/EngineScene.h"
 
 // A laid-out field without the court drawing: the geometry the layout computes for this

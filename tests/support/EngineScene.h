@@ -94,12 +94,12 @@ struct EngineScene {
     engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
   }
 
-  int build() { return engine->buildCaptureGraph(window); }
+  bool build() { return engine->buildCaptureGraph(window); }
 
   // One frame of uniform colour at the current tick.
   void deliverUniform(std::uint8_t value) {
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);
-    engine->BufferCB(0, frame.data(), static_cast<long>(frame.size()));
+    engine->onFrame(0, frame.data(), frame.size());
   }
 
   TemporaryFolder folder;

@@ -184,7 +184,7 @@ bool V4l2Source::deliverNewest() {
   const std::size_t length = std::min<std::size_t>(newest.bytesused, mapping.length);
   if (converter.convert(static_cast<const std::uint8_t*>(mapping.address), length)) {
     const std::vector<std::uint8_t>& frame = converter.frame();
-    sink->BufferCB(secondsOf(newest.timestamp), frame.data(), static_cast<long>(frame.size()));
+    sink->onFrame(secondsOf(newest.timestamp), frame.data(), frame.size());
   }
   return requeue(newest);
 }

@@ -3,7 +3,7 @@
 #include <QRect>
 #include <functional>
 
-#include "engine/Geometry.h"
+#include "model/Geometry.h"
 
 class QSocketNotifier;
 

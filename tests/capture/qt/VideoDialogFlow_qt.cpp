@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/DialogFlows.h"
+#include "dialogs/DialogFlows.h"
 #include "capture/CameraSettings.h"
 #include "capture/CaptureMessages.h"
 #include "capture/qt/FormatDialog.h"

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/DialogFlows.h"
-#include "capture/qt/CameraPages.h"
+#include "dialogs/DialogFlows.h"
+#include "dialogs/CameraPages.h"
 #include "capture/qt/VideoDialog.h"
 #include "engine/GameEngine.h"
 
@@ -13,9 +13,8 @@ bool rebuildCapture(GameEngine& engine, const std::string& deviceName) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   engine.stopCapture();
   engine.releaseCaptureGraph();
-  engine.videoDeviceName = deviceName;
-  const bool built = engine.mainWindow != nullptr &&
-                     engine.buildCaptureGraph(*engine.mainWindow) == 0;
+  engine.camera.videoDeviceName = deviceName;
+  const bool built = engine.mainWindow != nullptr && engine.buildCaptureGraph(*engine.mainWindow);
   QApplication::restoreOverrideCursor();
   return built;
 }
@@ -23,16 +22,17 @@ bool rebuildCapture(GameEngine& engine, const std::string& deviceName) {
 }  // namespace
 
 bool videoDialogFlow(QWidget* owner, GameEngine& engine) {
-  VideoDialog dialog(owner, engine.deviceNames, engine.deviceCount, engine.videoDeviceName,
-                     static_cast<int>(engine.mirror.load()));
+  CameraSide& camera = engine.camera;
+  VideoDialog dialog(owner, camera.deviceNames, camera.deviceCount, camera.videoDeviceName,
+                     camera.mirror.load() ? 1 : 0);
   dialog.onVideoFormat = [&] { showFormatPages(&dialog, engine); };
   dialog.onVideoSource = [&] { showSourcePages(&dialog, engine); };
   if (dialog.exec() != QDialog::Accepted) return true;
   if (owner != nullptr) owner->repaint();
-  engine.mirror.store(static_cast<std::uint32_t>(dialog.flip));  // the next frame uses it
+  camera.mirror.store(dialog.flip != 0);  // the next frame uses it
   // A camera that was unplugged is opened again even under the same name.
-  const bool lost = engine.source != nullptr && engine.source->streamLost();
-  if ((dialog.deviceName != engine.videoDeviceName || lost) &&
+  const bool lost = camera.source != nullptr && camera.source->streamLost();
+  if ((dialog.deviceName != camera.videoDeviceName || lost) &&
       !rebuildCapture(engine, dialog.deviceName))
     return false;
   if (owner != nullptr) owner->update();

@@ -1,4 +1,4 @@
-#include "capture/qt/CameraPages.h"
+#include "dialogs/CameraPages.h"
 
 #include "capture/CameraSettings.h"
 #include "capture/qt/FormatDialog.h"
@@ -8,7 +8,7 @@
 namespace {
 
 CameraSettings* settingsOf(GameEngine& engine) {
-  return engine.source ? engine.source->settings() : nullptr;
+  return engine.camera.source ? engine.camera.source->settings() : nullptr;
 }
 
 }  // namespace
@@ -20,7 +20,7 @@ void showFormatPages(QWidget* owner, GameEngine& engine) {
   if (dialog.exec() != QDialog::Accepted || dialog.chosen().sameAs(camera->mode())) return;
   engine.stopCapture();
   camera->setMode(dialog.chosen());  // a refused mode leaves the one in use
-  engine.relayout(0);
+  engine.relayout(false);
   engine.startCapture();
 }
 

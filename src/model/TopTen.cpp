@@ -1,4 +1,5 @@
-#include "engine/TopTen.h"
+#include "model/TopTen.h"
+#include "model/Match.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +24,7 @@ void restoreOrder(TopTenTable& table) {
 }  // namespace
 
 void recordResult(TopTenTable& table, std::string_view name, int points, int minutes) {
-  if (name == "Computer" || points == 0 || minutes <= 0) return;
+  if (name == computerName || points == 0 || minutes <= 0) return;
   for (TopTenEntry& entry : table) {
     if (entry.nameView() != name) continue;
     entry.gameTime += minutes;

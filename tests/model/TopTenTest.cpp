@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/TopTen.h"
+#include "model/TopTen.h"
 
 namespace {
 

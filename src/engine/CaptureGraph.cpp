@@ -1,0 +1,66 @@
+#include "capture/CaptureMessages.h"
+#include "engine/GameEngine.h"
+
+namespace {
+
+const char* messageFor(CaptureError error) {
+  switch (error) {
+    case CaptureError::Connection: return messageConnection;
+    case CaptureError::Run: return messageRun;
+    case CaptureError::NoDevice:
+    case CaptureError::None: break;
+  }
+  return messageNoDevice;
+}
+
+}  // namespace
+
+// The format and the buffers exist before the first frame can arrive.
+bool GameEngine::buildCaptureGraph(WindowLink& window) {
+  const int chosen = chooseCaptureDevice(sources.deviceNames(), camera.videoDeviceName,
+                                         camera.deviceNames, camera.deviceCount);
+  CaptureError error = CaptureError::NoDevice;
+  if (chosen >= 0) {
+    camera.videoDeviceName = camera.deviceNames[chosen];
+    camera.source = sources.open(static_cast<std::size_t>(chosen), error);
+  }
+  if (!camera.source) {
+    window.showMessage(messageFor(error));
+    return false;
+  }
+  mainWindow = &window;
+  readFrameFormat();
+  layoutField(true);
+  startCapture();
+  return true;
+}
+
+void GameEngine::stopCapture() {
+  if (camera.source) camera.source->stop();
+}
+
+void GameEngine::startCapture() {
+  if (!camera.source) return;
+  if (camera.source->start(*this) != CaptureError::None && mainWindow != nullptr)
+    mainWindow->showMessage(messageRun);
+}
+
+void GameEngine::releaseCaptureGraph() {
+  if (!camera.source) return;
+  camera.source->stop();
+  camera.source.reset();
+}
+
+void GameEngine::readFrameFormat() {
+  if (!camera.source) return;
+  const FrameFormat format = camera.source->format();
+  camera.frameWidth = format.width;
+  camera.frameHeight = format.height;
+}
+
+void GameEngine::relayout(bool newGame) {
+  if (mainWindow != nullptr) mainWindow->beginRelayout();
+  readFrameFormat();
+  layoutField(newGame);
+  if (mainWindow != nullptr) mainWindow->endRelayout();
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <cstdint>
+
+// What happened in a run, beside the game's rules: the headless runner reports it.
+struct RunStats {
+  std::uint64_t strikes = 0;  // strikes from motion
+  std::uint64_t baskets = 0;  // baskets scored through rings
+};

@@ -1,0 +1,40 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "model/Geometry.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The court: the field, where everything on it lies, and the four field-sized pictures the
+// layout draws. Rectangles are in field coordinates (y downward); the pictures are stored
+// bottom row first, so image row y is field row fieldHeight − 1 − y.
+struct Court {
+  // What shapes the court (settings).
+  int basketSize = 112;         // px, ring width
+  int ringHeight = 200;         // px, backboards' lower edge above the bottom row
+  std::uint8_t skinIndex = 3;   // 0–4; any other value selects the noise skin
+
+  // Sizes and places, set by each layout.
+  int fieldWidth = 0;           // px, client area and off-screen image
+  int fieldHeight = 0;          // px
+  Rect fieldRect;               // (0, 0, fieldWidth, fieldHeight)
+  Rect frameRect;               // the camera picture
+  Rect leftRingRect;            // left ring and net
+  Rect rightRingRect;           // right ring and net
+  Rect scoreBoxRect;            // score box
+  std::array<PixelBox, 7> digitSegments{};  // first digit's segments, image coordinates
+  int backboardHeight = 200;    // px
+  int backboardThickness = 10;  // px
+  int digitPitch = 0;           // px between the digits of one score
+  int secondScoreOffset = 0;    // px from display 1 to display 2
+
+  // Field-sized pictures (empty until the first layout).
+  Bytes backdrop;               // the court as shown, 3 bytes a pixel (blue, green, red)
+  Bytes overlayColor;           // front layer colour, 3 bytes a pixel
+  Bytes overlayAlpha;           // front layer coverage 0–255
+  Bytes courtMap;               // solidity: 0 free, above 12 solid, 254 soft
+
+  bool laidOut() const { return !backdrop.empty(); }
+};
