@@ -1,107 +1,67 @@
-#include <gtest/gtest.h>
+#include "model/TopTen.h"
 
 #include <string>
 
-#include "model/TopTen.h"
+#include <gtest/gtest.h>
+
+#include "model/Match.h"
 
 namespace {
 
-TopTenEntry row(const std::string& name, int gameTime, int points, int score) {
-  TopTenEntry e;
-  e.gameTime = gameTime;
-  e.points = points;
-  e.score = score;
-  name.copy(e.name, 11);
-  return e;
+// Rows named A … J scoring 100, 90, 80, 70, 60, 50, 40, 35, 30, 29 (or the given scores).
+TopTenTable table(std::initializer_list<int> scores = {100, 90, 80, 70, 60, 50, 40, 35, 30, 29}) {
+  TopTenTable t{};
+  for (int i = 0; i < int(scores.size()); ++i) {
+    t[i] = {5, 0, scores.begin()[i]};
+    t[i].name[0] = char('A' + i);
+  }
+  return t;
 }
 
-// Ten rows named A…J scoring 100, 90, …, 29 at the end.
-TopTenTable fullTable() {
-  TopTenTable t;
-  const int scores[10] = {100, 90, 80, 70, 60, 50, 40, 35, 30, 29};
-  for (int i = 0; i < 10; ++i) t[i] = row(std::string(1, char('A' + i)), 5, 0, scores[i]);
-  return t;
+std::string names(const TopTenTable& t) {
+  std::string all;
+  for (const TopTenEntry& e : t) all += std::string(e.nameView()) + " ";
+  return all;
 }
 
 }  // namespace
 
-TEST(TopTen, ANameAlreadyInTheTableAccumulates) {
-  TopTenTable t{};
-  recordResult(t, "Ann", 20, 5);
-  recordResult(t, "Ann", 30, 10);
-  EXPECT_EQ(t[0].nameView(), "Ann");
-  EXPECT_EQ(t[0].gameTime, 15);
-  EXPECT_EQ(t[0].points, 50);
-  EXPECT_EQ(t[0].score, 48);
-  EXPECT_EQ(t[1].nameView(), "");
-}
-
-TEST(TopTen, AFirstResultScoresPointsPerTenMinutesPlusMinutes) {
-  TopTenTable t{};
-  recordResult(t, "Bob", 12, 5);
-  EXPECT_EQ(t[0].score, 29);
-  EXPECT_EQ(t[0].gameTime, 5);
-  EXPECT_EQ(t[0].points, 12);
-}
-
-TEST(TopTen, AFullTableRefusesAnEqualScoreAndTakesAHigherOne) {
-  TopTenTable t = fullTable();
-  recordResult(t, "New", 12, 5);  // scores 29, like the last row
-  EXPECT_EQ(t, fullTable());
-  recordResult(t, "New", 26, 4);  // 26 × 10 / 4 + 4 = 69
-  EXPECT_EQ(t[3].score, 70);
-  EXPECT_EQ(t[4].nameView(), "New");
-  EXPECT_EQ(t[5].score, 60);
-  EXPECT_EQ(t[9].score, 30);  // the old last row was pushed out
-}
-
+// A score is points × 10 / minutes + minutes. A new name goes in below every row of equal or
+// higher score, pushing the last row out; "Computer" and 0 points are never recorded.
 TEST(TopTen, ANewNameGoesBelowRowsOfEqualScore) {
-  TopTenTable t = fullTable();
-  recordResult(t, "Eve", 10, 10);  // 10 × 10 / 10 + 10 = 20 < 29: no place
-  EXPECT_EQ(t, fullTable());
-  recordResult(t, "Eve", 25, 5);  // 55: below 60, above 50
-  EXPECT_EQ(t[5].nameView(), "Eve");
-  t = fullTable();
-  recordResult(t, "Max", 30, 10);  // 40 equals row G's: goes right below it
-  EXPECT_EQ(t[6].nameView(), "G");
-  EXPECT_EQ(t[7].nameView(), "Max");
-}
-
-TEST(TopTen, AnAccumulatedRowClimbsOnlyPastStrictlyLowerScores) {
+  for (auto [name, points, minutes, order] :
+       {std::tuple{"New", 12, 5, "A B C D E F G H I J "},  // 29, like the last row: no place
+        {"New", 26, 4, "A B C D New E F G H I "},           // 69
+        {"Max", 30, 10, "A B C D E F G Max H I "},          // 40, like G
+        {"Computer", 400, 5, "A B C D E F G H I J "}}) {
+    TopTenTable t = table();
+    recordResult(t, name, points, minutes);
+    EXPECT_EQ(names(t), order) << name << " " << points;
+  }
   TopTenTable t{};
-  t[0] = row("A", 5, 0, 50);
-  t[1] = row("B", 5, 0, 40);
-  t[2] = row("C", 5, 0, 30);
-  recordResult(t, "C", 10, 5);  // C: 10 points in 10 minutes → 10 + 10 = 20
-  EXPECT_EQ(t[2].nameView(), "C");
-  EXPECT_EQ(t[2].score, 20);
-  recordResult(t, "C", 190, 10);  // 200 points in 20 minutes → 100 + 20 = 120
-  EXPECT_EQ(t[0].nameView(), "C");
-  EXPECT_EQ(t[1].nameView(), "A");
-  EXPECT_EQ(t[2].nameView(), "B");
-}
-
-TEST(TopTen, ComputerAndZeroPointsAreNeverRecorded) {
-  TopTenTable t{};
-  recordResult(t, "Computer", 40, 5);
   recordResult(t, "Ann", 0, 5);
-  EXPECT_EQ(t, TopTenTable{});
+  recordResult(t, "Bob", 12, 5);
+  EXPECT_EQ(t[0], (TopTenEntry{5, 12, 29, "Bob"}));
+  EXPECT_EQ(t[1], TopTenEntry{});
 }
 
-TEST(TopTen, AnEmptyNameMatchesTheFirstEmptyRow) {
-  TopTenTable t{};
-  t[0] = row("A", 5, 100, 205);
-  recordResult(t, "", 10, 5);  // row 2 is empty and named "": it accumulates there
-  EXPECT_EQ(t[1].gameTime, 5);
-  EXPECT_EQ(t[1].points, 10);
-  EXPECT_EQ(t[1].score, 25);
-  EXPECT_EQ(t[2].score, 0);
+// A name already in the table accumulates minutes and points, and its row climbs only past
+// strictly lower scores. Names compare exactly; "" is the name of every empty row.
+TEST(TopTen, ANameInTheTableAccumulatesAndClimbsPastStrictlyLowerScores) {
+  TopTenTable t = table({50, 40, 30});
+  recordResult(t, "C", 30, 5);  // 30 points in 10 minutes: 40, equal to B
+  EXPECT_EQ(t[2], (TopTenEntry{10, 30, 40, "C"}));
+  recordResult(t, "C", 170, 10);  // 200 points in 20 minutes: 120
+  recordResult(t, "c", 10, 5);
+  recordResult(t, "", 10, 5);  // into the first empty row, equal to c
+  EXPECT_EQ(names(t), "C A B c       ");
+  EXPECT_EQ(t[4], (TopTenEntry{5, 10, 25, ""}));
 }
 
-TEST(TopTen, NamesAreComparedExactly) {
-  TopTenTable t{};
-  recordResult(t, "ann", 10, 5);
-  recordResult(t, "Ann", 10, 5);
-  EXPECT_EQ(t[0].nameView(), "ann");
-  EXPECT_EQ(t[1].nameView(), "Ann");
+TEST(TopTen, TheWinnerIsTheHigherScoreAndADrawAFriendship) {
+  Match m;
+  m.leftScore = m.rightScore = 4;
+  EXPECT_EQ(winnerText(m), "Friendship");
+  m.rightScore = 6;
+  EXPECT_EQ(winnerText(m), "Player2");
 }

@@ -1,4 +1,6 @@
 #include <cmath>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -6,256 +8,147 @@
 
 namespace {
 
-constexpr double near = 1e-9;
-
-// r = 30 on the 748 × 460 field of a 320 × 240 camera: the picture spans x 214 … 533 and
-// y 220 … 459, so a ball at (150, 150) touches neither the picture nor a ring.
-struct BallMotionTest : ::testing::Test {
-  PhysicsScene scene;
-  GameEngine& e = scene.engine();
-  double bottom() { return e.fieldHeight - e.ballRadius - 1; }
-  double top() { return e.ballRadius + 1; }
-  double right() { return e.fieldWidth - e.ballRadius - 1; }
-  double left() { return e.ballRadius + 1; }
+// One step from a start state; on the default field the borders are x 31 … 717, y 31 … 429.
+struct Flight {
+  double g, x0, y0, vx0, vy0, spin0, dt;  // gravity, start, step
+  double x, y, vx, vy, spin, angle;       // after the step
+} const flights[] = {
+    {600, 100, 60, 0, 0, 2, 0.25, 100, 78.75, 0, 150, 2, 10.5},  // free fall; spin turns it
+    {120, 100, 60, 0, 0, 0, 0.1, 100, 60.6, 0, 12, 0, 10},
+    {2400, 100, 60, 0, 0, 0, 0.1, 100, 72, 0, 240, 0, 10},
+    // Bottom and top keep 90 % of the impact speed; the slide turns into spin.
+    {600, 100, 427, 50, 300, 0, 0.02, 100.331140255951, 429, 35, -273.576314764272, -1, 10},
+    {600, 100, 32, 0, -300, 0, 0.01, 100, 31, 0, 268.193959663524, 0, 10},
+    // Sides end the step at the impact; the rest of the step is lost.
+    {600, 715, 150, 400, -100, 0, 0.01, 717, 149.5075, -360, -67.9, -1.94, 10},
+    {600, 33, 150, -400, 0, 0, 0.01, 31, 150.0075, 360, 2.1, -0.06, 10},
+    {600, 100, 429, 0, 0, 0, 0, 100, 429, 0, 0, 0, 10},  // on a border: no bounce
+    // A side hit near the apex rebuilds a height above the top: held on the border.
+    {600, 712, 36, 100, -300, 0, 0.99, 717, 31, -90, -189, -5.4, 10},
+    {600, 100, 432, 0, 10, 0, 0.01, 100, 429, 0, -9, 0, 10},  // a start below the bottom
 };
 
-TEST_F(BallMotionTest, FreeFallFollowsHalfGTSquared) {
-  for (double g : {600.0, 120.0, 2400.0}) {
-    e.gravity = g;
-    scene.place(100, 60);
-    for (int i = 0; i < 20; ++i) e.stepBall(0.005);
-    EXPECT_NEAR(e.ballY, 60 + 0.5 * g * 0.1 * 0.1, near) << g;
-    EXPECT_NEAR(e.ballVY, g * 0.1, near) << g;
-    EXPECT_EQ(e.ballX, 100.0);
+TEST(BallMotion, FlightsAndBorders) {
+  for (const Flight& f : flights) {
+    PhysicsScene s;
+    s.ball.gravity = f.g;
+    s.ball.spin = f.spin0;
+    s.place(f.x0, f.y0, f.vx0, f.vy0);
+    EXPECT_FALSE(s.step(f.dt));
+    const Ball& b = s.ball;
+    for (auto [got, want] : {std::pair{b.x, f.x}, {b.y, f.y}, {b.vx, f.vx}, {b.vy, f.vy},
+                             {b.spin, f.spin}, {b.angle, f.angle}})
+      EXPECT_NEAR(got, want, 1e-9) << "from " << f.x0 << "," << f.y0 << " dt " << f.dt;
   }
 }
 
-TEST_F(BallMotionTest, SpinTurnsTheBallWithoutMovingIt) {
-  scene.place(100, 60, 0, 0, 2.0);
-  e.ballAngle = 10.0;
-  e.stepBall(0.25);
-  EXPECT_DOUBLE_EQ(e.ballAngle, 10.5);
-  EXPECT_EQ(e.ballSpin, 2.0);
-}
-
-TEST_F(BallMotionTest, BottomBounceKeepsNinetyPercentOfTheFallAndTurnsTheSlideIntoSpin) {
-  const double y0 = bottom() - 2;
-  scene.place(100, y0, 50, 300);
-  e.stepBall(0.02);
-  const double t = (std::sqrt(300.0 * 300.0 + 2 * 600.0 * 2) - 300.0) / 600.0;
-  const double impactSpeed = 300.0 + 600.0 * t;
-  EXPECT_EQ(e.ballY, bottom());
-  EXPECT_NEAR(e.ballX, 100 + 50 * t, near);
-  EXPECT_NEAR(e.ballVY, -0.9 * impactSpeed, near);
-  EXPECT_NEAR(e.ballVX, 0.7 * 50, near);
-  EXPECT_NEAR(e.ballSpin, -0.6 * 50 / 30, near);
-}
-
-TEST_F(BallMotionTest, TopBounceSendsTheBallDown) {
-  scene.place(100, top() + 1, 0, -300);
-  e.stepBall(0.01);
-  const double t = (300.0 - std::sqrt(300.0 * 300.0 - 2 * 600.0)) / 600.0;
-  EXPECT_EQ(e.ballY, top());
-  EXPECT_NEAR(e.ballVY, 0.9 * (300.0 - 600.0 * t), near);
-}
-
-TEST_F(BallMotionTest, RightBorderEndsTheStepAtTheImpact) {
-  scene.place(right() - 2, 150, 400, -100);
-  e.stepBall(0.01);
-  const double t = 2.0 / 400.0;  // the rest of the step is lost
-  EXPECT_EQ(e.ballX, right());
-  EXPECT_NEAR(e.ballY, 150 + (-100 + 0.5 * 600 * t) * t, near);
-  EXPECT_NEAR(e.ballVX, -360, near);
-  EXPECT_NEAR(e.ballVY, 0.7 * (-100 + 600 * t), near);
-  EXPECT_NEAR(e.ballSpin, 0.6 * (-100 + 600 * t) / 30, near);
-}
-
-TEST_F(BallMotionTest, LeftBorderMirrorsTheRight) {
-  scene.place(left() + 2, 150, -400, 0);
-  e.stepBall(0.01);
-  EXPECT_EQ(e.ballX, left());
-  EXPECT_NEAR(e.ballVX, 360, near);
-}
-
-TEST_F(BallMotionTest, ABallExactlyOnABorderDoesNotBounce) {
-  scene.place(100, bottom(), 0, 0);
-  e.stepBall(0);
-  EXPECT_EQ(e.ballVY, 0.0);
-  EXPECT_EQ(e.ballY, bottom());
-}
-
-// The apex of a step's parabola can pass the top border although both ends lie below it;
-// a side hit then rebuilds the height at the apex, above the border.
-TEST_F(BallMotionTest, SideHitNearTheApexKeepsTheBoxInsideTheField) {
-  scene.place(right() - 5, top() + 5, 100, -300);
-  e.stepBall(0.99);
-  EXPECT_EQ(e.ballX, right());
-  EXPECT_EQ(e.ballY, top());
-  EXPECT_GE(scene.box().top, 0);
-  EXPECT_LE(scene.box().right, e.fieldWidth);
-}
-
-TEST_F(BallMotionTest, AStartBelowTheBottomBouncesAtOnceAndStaysFinite) {
-  scene.place(100, bottom() + 3, 0, 10);  // 10² + 2 g (yb − y0) < 0
-  e.stepBall(0.01);
-  EXPECT_EQ(e.ballY, bottom());
-  EXPECT_NEAR(e.ballVY, -9, near);
-  EXPECT_LE(scene.box().bottom, e.fieldHeight);
-}
-
-TEST_F(BallMotionTest, MaskCopiesTheCourtUnderTheBoxTopRowFirst) {
-  scene.place(150.7, 150.2);
-  scene.courtAtOffset(-30, -30) = 21;   // top-left of the box
-  scene.courtAtOffset(29, 29) = 22;     // bottom-right
-  scene.courtAtOffset(30, 0) = 23;      // just below the box
-  scene.courtAtOffset(-4, 7) = 24;
-  e.stepBall(0);
-  EXPECT_EQ(scene.mask(-30, -30), 21);
-  EXPECT_EQ(scene.mask(29, 29), 22);
-  EXPECT_EQ(scene.mask(-4, 7), 24);
-  int marked = 0;
-  for (std::uint8_t byte : e.ballMask) marked += byte != 0;
-  EXPECT_EQ(marked, 3);
-}
-
-// The ball moves toward one solid pixel at offset (a, b) with 100 px/s; returns its
-// velocity after a contact step.
-struct Velocity {
-  double vx;
-  double vy;
+// Court pixels (a rows down, b columns right, code) under a ball at (150, 150), away from
+// the picture, and the velocity after the step.
+struct Pixel {
+  int a, b, code;
 };
-Velocity afterContact(PhysicsScene& scene, int a, int b, std::uint8_t code) {
-  GameEngine& e = scene.engine();
-  const double d = std::hypot(a, b);
-  scene.place(150, 150, d > 0 ? 100 * b / d : 0, d > 0 ? 100 * a / d : 100);
-  scene.courtAtOffset(a, b) = code;
-  e.stepBall(0);
-  return {e.ballVX, e.ballVY};
-}
-
-TEST_F(BallMotionTest, CentrePixelNeverCounts) {
-  const Velocity v = afterContact(scene, 0, 0, 255);
-  EXPECT_EQ(v.vx, 0.0);
-  EXPECT_EQ(v.vy, 100.0);
-}
-
-TEST_F(BallMotionTest, PixelOnTheCircleNeverCounts) {
-  const Velocity v = afterContact(scene, 0, -30, 255);
-  EXPECT_EQ(v.vx, -100.0);
-}
-
-TEST_F(BallMotionTest, PixelJustInsideTheCircleCounts) {
-  const Velocity v = afterContact(scene, 0, -29, 255);
-  EXPECT_NEAR(v.vx, 90.0, near);
-  EXPECT_NEAR(v.vy, 0.0, near);
-}
-
-TEST_F(BallMotionTest, CodeTwelveIsFreeAndThirteenSolid) {
-  EXPECT_EQ(afterContact(scene, 5, 0, 12).vy, 100.0);
-  EXPECT_NEAR(afterContact(scene, 5, 0, 13).vy, -90.0, near);
-}
-
-TEST_F(BallMotionTest, SinglePixelStraightBelowPushesUp) {
-  const Velocity v = afterContact(scene, 5, 0, 255);
-  EXPECT_NEAR(v.vy, -90.0, near);
-  EXPECT_NEAR(v.vx, 0.0, near);
-}
-
-TEST_F(BallMotionTest, PixelsAllAroundCancel) {
-  scene.place(150, 150, 40, 100);
-  for (auto [a, b] : {std::pair{-5, 0}, {5, 0}, {0, -5}, {0, 5}, {-3, -4}, {-3, 4}, {3, -4},
-                      {3, 4}})
-    scene.courtAtOffset(a, b) = 255;
-  e.stepBall(0);
-  EXPECT_EQ(e.ballVX, 40.0);
-  EXPECT_EQ(e.ballVY, 100.0);
-}
-
-TEST_F(BallMotionTest, SoftCourtKeepsSeventyPercentOthersNinety) {
-  EXPECT_NEAR(afterContact(scene, 5, 0, 254).vy, -70.0, near);
-  EXPECT_NEAR(afterContact(scene, 5, 0, 253).vy, -90.0, near);
-  EXPECT_NEAR(afterContact(scene, 5, 0, 255).vy, -90.0, near);
-}
-
-// The last pixel taken in scan order (lowest row, then rightmost) decides the softness.
-TEST_F(BallMotionTest, LastPixelInScanOrderGivesTheCode) {
-  scene.courtAtOffset(4, 0) = 254;
-  EXPECT_NEAR(afterContact(scene, 5, 0, 255).vy, -90.0, near);
-  scene.courtAtOffset(5, 0) = 0;
-  scene.courtAtOffset(4, 0) = 255;
-  EXPECT_NEAR(afterContact(scene, 5, 0, 254).vy, -70.0, near);
-}
-
-TEST_F(BallMotionTest, ABounceNeverSendsTheBallIntoTheObstacle) {
-  scene.place(150, 150, 0, -50);  // already leaving the pixel below
-  scene.courtAtOffset(5, 0) = 255;
-  e.stepBall(0);
-  EXPECT_NEAR(e.ballVY, -45.0, near);
-}
-
-// Over the picture (here a sliver of 5 columns, too narrow for motion) a court pixel is a
-// strike: kick 0.5 × T, the hard restitution whatever the code, and shotX.
-struct StrikeTest : BallMotionTest {
-  void SetUp() override {
-    scene.place(e.frameRect.left - 30 + 5, 300, 0, 100);
-    e.shotX = -1;
-  }
-  double kick() { return 10.0 / std::sqrt(30.0 * 30 - 25); }  // 10 × T for one pixel a = 5
+struct Contact {
+  double vx0, vy0;
+  std::vector<Pixel> pixels;
+  double vx, vy;
+} const contacts[] = {
+    {0, 100, {{0, 0, 255}}, 0, 100},      // the centre never counts
+    {-100, 0, {{0, -30, 255}}, -100, 0},  // nor the circle
+    {-100, 0, {{0, -29, 255}}, 90, 0},    // just inside does
+    {0, 100, {{5, 0, 12}}, 0, 100},       // 12 is free, 13 solid, 254 soft
+    {0, 100, {{5, 0, 13}}, 0, -90},
+    {0, 100, {{5, 0, 253}}, 0, -90},
+    {0, 100, {{5, 0, 254}}, 0, -70},
+    {0, -50, {{5, 0, 255}}, 0, -45},      // already leaving: still sent outward
+    {80, 60, {{3, 4, 255}}, -72, -54},    // the normal points from the pixel to the centre
+    // The last pixel in scan order (lowest row, then rightmost) gives the code.
+    {0, 100, {{4, 0, 254}, {5, 0, 255}}, 0, -90},
+    {0, 100, {{4, 0, 255}, {5, 0, 254}}, 0, -70},
+    {0, 100, {{5, -1, 254}, {5, 1, 255}}, 0, -90},
+    {0, 100, {{5, -1, 255}, {5, 1, 254}}, 0, -70},
+    {40, 100, {{-5, 0, 255}, {5, 0, 255}, {0, -5, 255}, {0, 5, 255}}, 40, 100},  // cancel
 };
 
-TEST_F(StrikeTest, CourtPixelOverThePictureStrikesWithAKick) {
-  scene.courtAtOffset(5, 0) = 254;
-  e.stepBall(0);
-  EXPECT_NEAR(e.ballVY, -0.9 * (100 + kick()), near);
-  EXPECT_EQ(e.shotX, e.frameRect.left - 25);
-  EXPECT_EQ(e.strikeCount, 1u);
-}
-
-TEST_F(StrikeTest, NormalSpeedIsCappedBeforeRestitution) {
-  e.ballVY = 3999.9;
-  scene.courtAtOffset(5, 0) = 255;
-  e.stepBall(0);
-  EXPECT_NEAR(e.ballVY, -3600.0, near);
-}
-
-TEST_F(StrikeTest, PushMustExceedTheHitThreshold) {
-  scene.courtAtOffset(5, 0) = 255;  // N = 2r × 5 / 25 = 12
-  e.hitThreshold = 12.0;
-  e.stepBall(0);
-  EXPECT_EQ(e.ballVY, 100.0);
-  EXPECT_EQ(e.shotX, -1);
-  e.hitThreshold = 11.99;
-  e.stepBall(0);
-  EXPECT_LT(e.ballVY, 0.0);
-  EXPECT_EQ(e.strikeCount, 1u);
-}
-
-TEST_F(BallMotionTest, AContactAwayFromThePictureIsNoStrike) {
-  e.shotX = -1;
-  afterContact(scene, 5, 0, 255);
-  EXPECT_EQ(e.shotX, -1);
-  EXPECT_EQ(e.strikeCount, 0u);
-}
-
-TEST_F(BallMotionTest, BeforeTheLayoutThereIsNothingToStep) {
-  e.courtMap.clear();
-  e.fieldWidth = e.fieldHeight = 0;
-  scene.place(100, 60, 5, 5);
-  e.stepBall(0.1);
-  EXPECT_EQ(e.ballY, 60.0);
-}
-
-TEST_F(BallMotionTest, NonPositiveGravityIsRefused) {
-#ifdef NDEBUG
-  scene.place(100, 60, 5, 5);
-  for (double g : {0.0, -600.0}) {
-    e.gravity = g;
-    e.stepBall(0.1);
-    EXPECT_EQ(e.ballY, 60.0);
+TEST(BallMotion, CourtContacts) {
+  for (const Contact& c : contacts) {
+    PhysicsScene s;
+    s.place(150, 150, c.vx0, c.vy0);
+    for (const Pixel& p : c.pixels) s.under(p.a, p.b) = static_cast<std::uint8_t>(p.code);
+    EXPECT_FALSE(s.step());  // away from the picture a contact is no strike
+    EXPECT_NEAR(s.ball.vx, c.vx, 1e-9) << &c - contacts;
+    EXPECT_NEAR(s.ball.vy, c.vy, 1e-9) << &c - contacts;
   }
-#else
-  GTEST_SKIP() << "asserts in debug builds";
-#endif
+}
+
+// Over the picture (a sliver of 5 columns, too narrow for motion) a court pixel at (5, 0)
+// strikes: kick 0.5 T, the hard restitution whatever the code, the normal speed capped at
+// 4000 before it, and shotX. Its push N = 2r × 5 / 25 = 12 must exceed the threshold.
+TEST(BallMotion, CourtPixelsOverThePictureStrike) {
+  const double kicked = -0.9 * (100 + 10 / std::sqrt(900.0 - 25));
+  for (auto [vy0, threshold, code, vy] : {std::tuple{100.0, 0.0, 254, kicked},
+                                          {3999.9, 0.0, 255, -3600.0}, {100.0, 12.0, 255, 100.0},
+                                          {100.0, 11.99, 255, kicked}}) {
+    PhysicsScene s;
+    s.place(s.court.frameRect.left - 25, 300, 0, vy0);
+    s.ball.hitThreshold = threshold;
+    s.ball.shotX = -1;
+    s.under(5, 0) = static_cast<std::uint8_t>(code);
+    EXPECT_EQ(s.step(), vy < 0) << vy0 << " " << threshold;
+    EXPECT_NEAR(s.ball.vy, vy, 1e-9) << vy0 << " " << threshold;
+    EXPECT_EQ(s.ball.shotX, vy < 0 ? s.court.frameRect.left - 25 : -1);
+  }
+}
+
+TEST(BallMotion, TheMaskCopiesTheCourtUnderTheBoxTopRowFirst) {
+  PhysicsScene s;
+  s.place(150.7, 150.2);
+  const Pixel marks[] = {{-30, -30, 21}, {29, 29, 22}, {-4, 7, 24}, {30, 0, 23}};  // 23: below
+  for (const Pixel& p : marks) s.under(p.a, p.b) = static_cast<std::uint8_t>(p.code);
+  s.step();
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(s.mask(marks[i].a, marks[i].b), marks[i].code) << i;
+  EXPECT_EQ(std::count(s.contact.mask.begin(), s.contact.mask.end(), 0), 60 * 60 - 3);
+}
+
+TEST(BallMotion, NothingMovesBeforeTheLayout) {
+  PhysicsScene s;
+  s.place(100, 60, 5, 5);
+  s.court.courtMap.clear();
+  s.step(0.1);
+  EXPECT_EQ(s.ball.y, 60.0);
+}
+
+// Every radius the settings accept, gravities across the accepted range, steps of up to a
+// second, velocities up to the cap, random solid blobs and changed patches: the ball stays
+// finite and its box inside the field.
+TEST(BallMotion, RandomPlayKeepsTheBallFiniteAndInsideTheField) {
+  std::mt19937 random(20261206);
+  auto unit = [&] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); };
+  const double gravities[] = {5e-324, 1e-6, 120.0, 600.0, 100000.0};
+  for (int r = 2; r <= 100; r += 2) {
+    PhysicsScene s(r, r % 4 ? 160 : 320, r % 4 ? 120 : 240);
+    const int W = s.court.fieldWidth, H = s.court.fieldHeight;
+    s.place(W / 2, s.court.frameRect.top - r - 5);
+    for (int step = 0; step < 120; ++step) {
+      for (int blob = 0; step % 40 == 0 && blob < 12; ++blob) {
+        const int x = int(unit() * W), y = int(unit() * H), w = int(unit() * 4 * r);
+        const auto code = static_cast<std::uint8_t>(unit() * 256);
+        for (int yy = y; yy < std::min(y + w, H); ++yy)
+          for (int xx = x; xx < std::min(x + w, W); ++xx) s.at(xx, yy) = code;
+        s.paint(blob % 2 ? s.current : s.previous, {x, y, x + w, y + w}, {code, code, code});
+      }
+      if (step % 10 == 0) {
+        s.place(s.ball.x, s.ball.y, 8000 * unit() - 4000, 8000 * unit() - 4000);
+        s.ball.spin = (8000 * unit() - 4000) / r;
+      }
+      s.ball.gravity = step % 6 < 5 ? gravities[step % 6] : std::exp(unit() * 11.5);
+      s.step(step % 7 == 0 ? 1.0 : unit());
+      const Ball& b = s.ball;
+      const Rect box = ballBox(b.x, b.y, r);
+      ASSERT_TRUE(std::isfinite(b.x + b.y + b.vx + b.vy + b.spin + b.angle) && box.left >= 0 &&
+                  box.top >= 0 && box.right <= W && box.bottom <= H)
+          << "r " << r << " step " << step << " at " << b.x << "," << b.y;
+    }
+  }
 }
 
 }  // namespace

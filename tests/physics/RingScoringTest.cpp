@@ -1,126 +1,58 @@
-#include <gtest/gtest.h>
+#include "physics/RingScoring.h"
 
-#include "physics/PhysicsScene.h"
+#include <gtest/gtest.h>
 
 namespace {
 
-// Rings of the default court on the 748 × 460 field: left (42, 227)–(154, 316), right
-// (594, 227)–(706, 316); the middle column is 374.
-struct RingTest : ::testing::Test {
-  PhysicsScene scene;
-  GameEngine& e = scene.engine();
-  int middle() { return e.fieldWidth / 2; }
+// One ring test after a step from (prevX, prevY) to (x, y), at the default court's rings on
+// the 748 × 460 field; the middle column is 374.
+int testStep(bool left, int prevX, int prevY, double x, double y, int shotX, RingPass& pass) {
+  Ball ball;
+  ball.x = x, ball.y = y, ball.shotX = shotX;
+  const Rect ring = left ? Rect{42, 227, 154, 316} : Rect{594, 227, 706, 316};
+  return testRing(ring, left, ball, prevX, prevY, 748, pass);
+}
 
-  // Drops the ball from just above the ring's top edge through its centre line, in steps
-  // of 10 ms, until the centre is well below the ring.
-  void dropThrough(const Rect& ring) {
-    scene.place((ring.left + ring.right) / 2, ring.top - 3, 0, 300);
-    for (int i = 0; i < 100 && e.ballY < ring.bottom + 10; ++i) e.stepBall(0.01);
+// A drop through a ring's middle scores 3 when last struck in the half away from the ring
+// or on the middle column, else 2.
+TEST(RingScoring, ADropThroughScoresByWhereTheBallWasStruck) {
+  for (auto [left, shotX, points] : {std::tuple{true, 375, 3}, {true, 374, 3}, {true, 373, 2},
+                                     {false, 373, 3}, {false, 374, 3}, {false, 375, 2}}) {
+    RingPass pass;
+    int scored = 0, x = left ? 98 : 650;
+    for (auto [from, to] : {std::pair{220, 240}, {240, 280}, {280, 310}, {310, 320}})
+      scored += testStep(left, x, from, x + 0.5, to + 0.5, shotX, pass);
+    EXPECT_EQ(scored, points) << left << " " << shotX;
+    EXPECT_FALSE(pass.inRing || pass.throughRing);
   }
-  // Throws the ball up from below the ring through its top.
-  void throwUpThrough(const Rect& ring) {
-    scene.place((ring.left + ring.right) / 2, ring.bottom + 3, 0, -900);
-    for (int i = 0; i < 100 && e.ballY > ring.top - 10; ++i) e.stepBall(0.01);
+}
+
+// Single steps at the left ring's edges, struck on the middle column: entering is judged on
+// truncated positions, leaving on the exact height.
+TEST(RingScoring, StepsAtTheEdges) {
+  struct {
+    bool inRing;
+    int prevX, prevY;
+    double x, y;
+    bool inRingAfter;
+    int points;
+  } const rows[] = {
+      {false, 98, 226, 98, 227, true, 0},      // enters from above
+      {false, 98, 227, 98, 230, false, 0},     // a start on the top row is not above
+      {false, 98, 320, 98, 300, false, 0},     // nor one from below
+      {false, 98, 220, 98, 226.6, false, 0},   // 226.6 is row 226: not in yet
+      {false, 41, 220, 41.6, 230, false, 0},   // column 41: beside the ring
+      {true, 98, 230, 98, 226.6, false, 0},    // back out above the top
+      {true, 98, 312, 98, 316, true, 0},       // on the bottom edge: not out yet
+      {true, 98, 312, 98, 316.000001, false, 3},
+      {false, 98, 312, 98, 320, false, 0},     // out below without having entered
+      {true, 153, 240, 156, 240, true, 0},     // out through the side: still open
+  };
+  for (const auto& r : rows) {
+    RingPass pass{r.inRing, false};
+    EXPECT_EQ(testStep(true, r.prevX, r.prevY, r.x, r.y, 374, pass), r.points) << r.x << "," << r.y;
+    EXPECT_EQ(pass.inRing, r.inRingAfter) << r.x << "," << r.y;
   }
-};
-
-TEST_F(RingTest, LeftRingScoresThreeFromTheFarHalfOrTheMiddle) {
-  for (int offset : {1, 0}) {
-    e.shotX = middle() + offset;
-    const int before = e.rightScore;
-    dropThrough(e.leftRingRect);
-    EXPECT_EQ(e.rightScore, before + 3) << offset;
-  }
-  EXPECT_EQ(e.leftScore, 0);
-  EXPECT_EQ(e.basketCount, 2u);
-  EXPECT_EQ(e.ballInRing, 0u);
-  EXPECT_EQ(e.ballThroughRing, 0u);
-}
-
-TEST_F(RingTest, LeftRingScoresTwoFromTheNearHalf) {
-  e.shotX = middle() - 1;
-  dropThrough(e.leftRingRect);
-  EXPECT_EQ(e.rightScore, 2);
-}
-
-TEST_F(RingTest, RightRingScoresThreeFromTheFarHalfOrTheMiddle) {
-  for (int offset : {-1, 0}) {
-    e.shotX = middle() + offset;
-    const int before = e.leftScore;
-    dropThrough(e.rightRingRect);
-    EXPECT_EQ(e.leftScore, before + 3) << offset;
-  }
-  EXPECT_EQ(e.rightScore, 0);
-}
-
-TEST_F(RingTest, RightRingScoresTwoFromTheNearHalf) {
-  e.shotX = middle() + 1;
-  dropThrough(e.rightRingRect);
-  EXPECT_EQ(e.leftScore, 2);
-  EXPECT_EQ(e.basketCount, 1u);
-}
-
-TEST_F(RingTest, BouncingBackUpScoresNothingAndClearsTheShot) {
-  const Rect& ring = e.leftRingRect;
-  scene.place(98, ring.top - 2, 0, 300);
-  e.stepBall(0.01);
-  ASSERT_EQ(e.ballInRing, 1u);
-  e.ballVY = -300;
-  for (int i = 0; i < 10 && e.ballY >= ring.top; ++i) e.stepBall(0.01);
-  EXPECT_EQ(e.ballInRing, 0u);
-  dropThrough(Rect{ring.left, ring.top + 5, ring.right, ring.bottom});  // from inside
-  EXPECT_EQ(e.rightScore, 0);
-}
-
-TEST_F(RingTest, APassFromBelowScoresNothing) {
-  throwUpThrough(e.leftRingRect);
-  ASSERT_LT(e.ballY, e.leftRingRect.top);
-  EXPECT_EQ(e.rightScore, 0);
-  EXPECT_EQ(e.ballInRing, 0u);
-}
-
-TEST_F(RingTest, AComputerShootersRingIsNeverTested) {
-  e.rightIsPerson = 0;
-  dropThrough(e.leftRingRect);
-  EXPECT_EQ(e.rightScore, 0);
-  EXPECT_EQ(e.ballInRing, 0u);
-  e.leftIsPerson = 0;
-  e.rightIsPerson = 1;
-  dropThrough(e.rightRingRect);
-  EXPECT_EQ(e.leftScore, 0);
-  EXPECT_EQ(e.basketCount, 0u);
-}
-
-TEST_F(RingTest, EnteringIsJudgedOnTruncatedPositions) {
-  const Rect& ring = e.leftRingRect;
-  e.ballX = 98;
-  e.ballY = ring.top + 0.5;
-  e.testRing(true, 98, ring.top);  // the start was already on the top row: not from above
-  EXPECT_EQ(e.ballInRing, 0u);
-  e.testRing(true, 98, ring.top - 1);
-  EXPECT_EQ(e.ballInRing, 1u);
-}
-
-TEST_F(RingTest, BallOnTheBottomEdgeHasNotLeft) {
-  const Rect& ring = e.leftRingRect;
-  e.ballInRing = 1;
-  e.ballX = 98;
-  e.ballY = ring.bottom;
-  EXPECT_EQ(e.testRing(true, 98, ring.bottom - 4), 0);
-  EXPECT_EQ(e.ballInRing, 1u);
-  e.ballY = ring.bottom + 1e-9;
-  e.shotX = middle();
-  EXPECT_EQ(e.testRing(true, 98, ring.bottom - 4), 3);
-  EXPECT_EQ(e.ballInRing, 0u);
-}
-
-TEST_F(RingTest, LeavingThroughTheSideKeepsTheShotOpen) {
-  const Rect& ring = e.leftRingRect;
-  e.ballInRing = 1;
-  e.ballX = ring.right + 2;
-  e.ballY = ring.top + 10;
-  e.testRing(true, ring.right - 1, ring.top + 10);
-  EXPECT_EQ(e.ballInRing, 1u);
 }
 
 }  // namespace

@@ -1,23 +1,18 @@
 #pragma once
-#include <cstdint>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <memory>
-#include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "capture/FrameImage.h"
-#include "capture/FrameSource.h"
 #include "engine/GameEngine.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/MemorySurface.h"
-#include "platform/TickClock.h"
 
 // A device whose frames the test hands in itself: start and stop only record the calls.
-class ScriptedSource final : public FrameSource {
- public:
+struct ScriptedSource final : FrameSource {
   explicit ScriptedSource(FrameFormat format) : size(format) {}
   FrameFormat format() const override { return size; }
   CaptureError start(FrameSink& sink) override {
@@ -37,9 +32,8 @@ class ScriptedSource final : public FrameSource {
   int stops = 0;
 };
 
-// Named devices that open as ScriptedSources of one format.
-class ScriptedProvider final : public SourceProvider {
- public:
+// Named devices that open as ScriptedSources of one format, or fail with openError.
+struct ScriptedProvider final : SourceProvider {
   ScriptedProvider(std::vector<std::string> names, FrameFormat format)
       : names(std::move(names)), format(format) {}
   std::vector<std::string> deviceNames() override { return names; }
@@ -61,14 +55,12 @@ class ScriptedProvider final : public SourceProvider {
   ScriptedSource* last = nullptr;
 };
 
-// A settings path in a fresh temporary folder, removed with the object.
-class TemporaryFolder {
- public:
+// A fresh temporary folder, removed with the object.
+struct TemporaryFolder {
   TemporaryFolder() {
-    path = std::filesystem::temp_directory_path() /
-           ("swishcam-test-" + std::to_string(std::random_device{}()) +
-            "-" + std::to_string(counter()++) + "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-    std::filesystem::create_directories(path);
+    std::string name = std::filesystem::temp_directory_path() / "swishcam-test-XXXXXX";
+    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    path = name;
   }
   ~TemporaryFolder() {
     std::error_code ignored;
@@ -76,26 +68,17 @@ class TemporaryFolder {
   }
   std::filesystem::path file(const std::string& name) const { return path / name; }
   std::filesystem::path path;
-
- private:
-  static int& counter() {
-    static int n = 0;
-    return n;
-  }
 };
 
 // A whole engine on a memory surface, a headless window and a manual clock, fed by a
-// scripted camera of the given size. build() runs the capture build, which lays the
-// court out with a new game.
+// scripted camera. build() runs the capture build, which lays the court out for a new game.
 struct EngineScene {
   explicit EngineScene(FrameFormat format = {320, 240}, std::uint32_t startTick = 100000)
       : clock(startTick), provider({"Test camera"}, format) {
     catalog.add(provider);
     engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
   }
-
   bool build() { return engine->buildCaptureGraph(window); }
-
   // One frame of uniform colour at the current tick.
   void deliverUniform(std::uint8_t value) {
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);
