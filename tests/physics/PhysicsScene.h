@@ -10,43 +10,43 @@
 // x 214 … 533, y 220 … 459 for the defaults), a free court map, two black frames and the
 // contact mask. Tests place solid pixels, picture changes and the ball themselves.
 struct PhysicsScene {
-  explicit PhysicsScene(int radius = 30, int frameWidth = 320, int frameHeight = 240)
+  explicit PhysicsScene(int r = 30, int frameWidth = 320, int frameHeight = 240)
       : current(frameBytes(frameWidth, frameHeight), 0), previous(current) {
-    ball.radius = radius;
-    const int width = frameWidth + 2 * (154 + 2 * radius);  // 154: backboard, ring and gap
-    const int W = court.fieldWidth = width - width % 4;
-    const int H = court.fieldHeight = std::max(frameHeight + 2 * radius + 60, 400 + 2 * radius);
+    ball.radius = r;
+    const int W = court.fieldWidth = (frameWidth + 2 * (154 + 2 * r)) / 4 * 4;
+    const int H = court.fieldHeight = std::max(frameHeight + 2 * r + 60, 400 + 2 * r);
     court.frameRect = {(W - frameWidth) / 2, H - frameHeight, (W + frameWidth) / 2, H};
     court.courtMap.assign(static_cast<std::size_t>(W) * H, 0);
-    contact.resize(radius);
+    contact.resize(r);
   }
   bool step(double dt = 0.0) {
-    const Rect& f = court.frameRect;
-    return stepBall(ball, court, contact, {current.data(), previous.data(), f.width(), f.height()},
-                    dt);
+    const FramePair frames{current.data(), previous.data(), court.frameRect.width(),
+                           court.frameRect.height()};
+    return stepBall(ball, court, contact, frames, dt);
   }
   void place(double x, double y, double vx = 0.0, double vy = 0.0) {
     ball.x = x, ball.y = y, ball.vx = vx, ball.vy = vy;
   }
   // Solidity at field pixel (x, y), y downward; at offset (a down, b right) from the centre.
   std::uint8_t& at(int x, int y) {
-    return court.courtMap[static_cast<std::size_t>(court.fieldHeight - 1 - y) * court.fieldWidth + x];
+    return court.courtMap[std::size_t(court.fieldHeight - 1 - y) * court.fieldWidth + x];
   }
   std::uint8_t& under(int a, int b) { return at(int(ball.x) + b, int(ball.y) + a); }
   // The mask byte at offset (a, b), as the last step left it.
-  int mask(int a, int b) const { return contact.mask[(a + ball.radius) * 2 * ball.radius + b + ball.radius]; }
+  int mask(int a, int b) const {
+    return contact.mask[(a + ball.radius) * 2 * ball.radius + b + ball.radius];
+  }
   // Blue, green and red of the frame's pixels under the field area `area`.
   void paint(Bytes& frame, const Rect& area, std::array<std::uint8_t, 3> bgr) {
     const Rect& f = court.frameRect;
-    const Rect over = intersectRect(area, f);
-    for (int y = over.top; y < over.bottom; ++y)
-      for (int x = over.left; x < over.right; ++x)
+    const Rect in = intersectRect(area, f);
+    for (int y = in.top; y < in.bottom; ++y)
+      for (int x = in.left; x < in.right; ++x)
         std::copy(bgr.begin(), bgr.end(), &frame[((f.bottom - 1 - y) * f.width() + x - f.left) * 3]);
   }
 
   Ball ball;
   Court court;
   ContactMask contact;
-  Bytes current;   // this step's frame
-  Bytes previous;  // the frame before
+  Bytes current, previous;  // this step's frame and the one before
 };
