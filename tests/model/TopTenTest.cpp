@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "model/Match.h"
-
-// Rows named A, B, C … of the given scores, 5 minutes each.
+// Rows A, B, C … of the given scores, 5 minutes each; and the names of a table in order.
 static TopTenTable table(std::initializer_list<int> scores) {
   TopTenTable t{};
   for (std::size_t i = 0; i < scores.size(); ++i) t[i] = {5, 0, scores.begin()[i], {char('A' + i)}};
   return t;
 }
-
 static std::string names(const TopTenTable& t) {
   std::string all;
   for (const TopTenEntry& e : t) all += std::string(e.nameView()) + " ";
@@ -31,8 +28,8 @@ TEST(TopTen, ANewNameGoesBelowRowsOfEqualScore) {
   }
 }
 
-// A name already in the table accumulates minutes and points, and its row climbs only past
-// strictly lower scores. Names compare exactly; "" is the name of every empty row.
+// A name in the table accumulates minutes and points, and its row climbs only past strictly
+// lower scores. Names compare exactly; "" is the name of every empty row.
 TEST(TopTen, ANameInTheTableAccumulatesAndClimbsPastStrictlyLowerScores) {
   TopTenTable t = table({50, 40, 30, 0});
   recordResult(t, "C", 30, 5);  // 30 points in 10 minutes: 40, equal to B
@@ -43,12 +40,4 @@ TEST(TopTen, ANameInTheTableAccumulatesAndClimbsPastStrictlyLowerScores) {
   recordResult(t, "A", 0, 5);     // no points: never recorded
   EXPECT_EQ(names(t), "C A B c  D     ");
   EXPECT_EQ(t[4], (TopTenEntry{5, 10, 25, ""}));
-}
-
-TEST(TopTen, TheHigherScoreWinsAndADrawIsAFriendship) {
-  Match m;
-  m.leftScore = m.rightScore = 4;
-  EXPECT_EQ(winnerText(m), "Friendship");
-  m.rightScore = 6;
-  EXPECT_EQ(winnerText(m), "Player2");
 }

@@ -1,14 +1,12 @@
 #pragma once
 #include <algorithm>
 #include <array>
-#include <cstdint>
 
 #include "capture/FrameImage.h"
 #include "physics/BallMotion.h"
 
-// A ball on a laid-out but undrawn field as a layout sizes it (748 × 460 with the picture at
-// x 214 … 533, y 220 … 459 for the defaults), a free court map, two black frames and the
-// contact mask. Tests place solid pixels, picture changes and the ball themselves.
+// A ball on a field sized as a layout sizes it (748 × 460 with the picture at x 214 … 533,
+// y 220 … 459 for the defaults) with a free court map, two black frames and a contact mask.
 struct PhysicsScene {
   explicit PhysicsScene(int r = 30, int frameWidth = 320, int frameHeight = 240)
       : current(frameBytes(frameWidth, frameHeight), 0), previous(current) {
@@ -16,13 +14,13 @@ struct PhysicsScene {
     const int W = court.fieldWidth = (frameWidth + 2 * (154 + 2 * r)) / 4 * 4;
     const int H = court.fieldHeight = std::max(frameHeight + 2 * r + 60, 400 + 2 * r);
     court.frameRect = {(W - frameWidth) / 2, H - frameHeight, (W + frameWidth) / 2, H};
-    court.courtMap.assign(static_cast<std::size_t>(W) * H, 0);
+    court.courtMap.assign(std::size_t(W) * H, 0);
     contact.resize(r);
   }
   bool step(double dt = 0.0) {
-    const FramePair frames{current.data(), previous.data(), court.frameRect.width(),
-                           court.frameRect.height()};
-    return stepBall(ball, court, contact, frames, dt);
+    const Rect& f = court.frameRect;
+    return stepBall(ball, court, contact, {current.data(), previous.data(), f.width(), f.height()},
+                    dt);
   }
   void place(double x, double y, double vx = 0.0, double vy = 0.0) {
     ball.x = x, ball.y = y, ball.vx = vx, ball.vy = vy;
@@ -42,7 +40,7 @@ struct PhysicsScene {
     const Rect in = intersectRect(area, f);
     for (int y = in.top; y < in.bottom; ++y)
       for (int x = in.left; x < in.right; ++x)
-        std::copy(bgr.begin(), bgr.end(), &frame[((f.bottom - 1 - y) * f.width() + x - f.left) * 3]);
+        std::copy_n(bgr.begin(), 3, &frame[((f.bottom - 1 - y) * f.width() + x - f.left) * 3]);
   }
 
   Ball ball;

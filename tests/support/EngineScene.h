@@ -1,9 +1,7 @@
 #pragma once
 #include <stdlib.h>
-
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,15 +13,8 @@
 struct ScriptedSource final : FrameSource {
   explicit ScriptedSource(FrameFormat format) : size(format) {}
   FrameFormat format() const override { return size; }
-  CaptureError start(FrameSink& sink) override {
-    ++starts;
-    running = &sink;
-    return startError;
-  }
-  void stop() override {
-    ++stops;
-    running = nullptr;
-  }
+  CaptureError start(FrameSink& sink) override { ++starts; running = &sink; return startError; }
+  void stop() override { ++stops; running = nullptr; }
 
   FrameFormat size;
   FrameSink* running = nullptr;
@@ -39,10 +30,8 @@ struct ScriptedProvider final : SourceProvider {
   std::vector<std::string> deviceNames() override { return names; }
   std::unique_ptr<FrameSource> open(std::size_t index, CaptureError& error) override {
     opened.push_back(index);
-    if (openError != CaptureError::None) {
-      error = openError;
-      return nullptr;
-    }
+    error = openError;
+    if (openError != CaptureError::None) return nullptr;
     auto source = std::make_unique<ScriptedSource>(format);
     last = source.get();
     return source;
@@ -59,13 +48,10 @@ struct ScriptedProvider final : SourceProvider {
 struct TemporaryFolder {
   TemporaryFolder() {
     std::string name = std::filesystem::temp_directory_path() / "swishcam-test-XXXXXX";
-    if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("no temporary folder");
+    if (::mkdtemp(name.data()) == nullptr) abort();
     path = name;
   }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
+  ~TemporaryFolder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
   std::filesystem::path file(const std::string& name) const { return path / name; }
   std::filesystem::path path;
 };
