@@ -6,19 +6,16 @@
 // A court of w × h with all four pictures zero and no layout: a canvas for the primitives.
 inline Court blankCourt(int w, int h) {
   Court c;
-  c.fieldWidth = w;
-  c.fieldHeight = h;
-  c.backdrop = c.overlayColor = Bytes(static_cast<std::size_t>(w) * h * 3);
-  c.overlayAlpha = c.courtMap = Bytes(static_cast<std::size_t>(w) * h);
+  c.fieldWidth = w, c.fieldHeight = h;
+  c.backdrop = c.overlayColor = Bytes(std::size_t(w) * h * 3);
+  c.overlayAlpha = c.courtMap = Bytes(std::size_t(w) * h);
   return c;
 }
 
 // Pixels by image coordinates (y upward, row 0 at the bottom); colours as red, green, blue.
 using Colour = std::array<int, 3>;
 inline Colour colourOf(Rgb c) { return {c.red, c.green, c.blue}; }
-inline std::size_t pixelIndex(const Court& c, int x, int y) {
-  return static_cast<std::size_t>(y) * c.fieldWidth + x;
-}
+inline std::size_t pixelIndex(const Court& c, int x, int y) { return std::size_t(y) * c.fieldWidth + x; }
 inline Colour colourAt(const Bytes& picture, const Court& c, int x, int y) {
   const std::uint8_t* p = &picture[pixelIndex(c, x, y) * 3];
   return {p[2], p[1], p[0]};
