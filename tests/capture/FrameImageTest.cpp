@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "capture/FrameImage.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(MirrorFrame, TurnsEveryRowLeftForRightAtEveryWidth) {
-  // Widths up to 40 reach past the four-pixel shuffles into the tail of each row.
-  for (int width = 1; width <= 40; ++width) {
+TEST(MirrorFrame, TurnsEveryRowLeftForRightAtEveryWidthAndCopiesNothingForNoSize) {
+  for (int width = 1; width <= 40; ++width) {  // past the four-pixel shuffles into each row's tail
     Bytes source(frameBytes(width, 3));
     for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint8_t>(i * 7 + 1);
     Bytes mirrored(source.size() + 1, 0xEE);  // one guard byte past the frame

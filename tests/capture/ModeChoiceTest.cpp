@@ -1,32 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "capture/ModeChoice.h"
 
 TEST(ModeChoice, TheRememberedModeElse640x480ElseTheLargestBelowAtTheHighestRate) {
-  const std::uint32_t Y = fourcc('Y', 'U', 'Y', 'V');
-  const std::uint32_t M = fourcc('M', 'J', 'P', 'G');
-  const auto mode = [](std::uint32_t format, int width, int height, std::uint32_t fps) {
-    return CameraMode{format, "", width, height, 1, fps};
+  const auto yuyv = [](int width, int height, std::uint32_t fps) {
+    return CameraMode{fourcc('Y', 'U', 'Y', 'V'), "", width, height, 1, fps};
   };
-  const CameraMode remembered = mode(M, 1280, 720, 30);
-  const CameraMode gone = mode(M, 1920, 1080, 30);
-  struct Row {
-    std::vector<CameraMode> offered;
-    const CameraMode* remembered;
-    int chosen;
-  };
-  const Row rows[] = {
+  const auto mjpeg = [](int width, int height) { return CameraMode{fourcc('M', 'J', 'P', 'G'), "", width, height, 1, 30}; };
+  const CameraMode remembered = mjpeg(1280, 720);
+  const CameraMode gone = mjpeg(1920, 1080);
+  const std::tuple<std::vector<CameraMode>, const CameraMode*, int> rows[] = {
       {{}, nullptr, -1},
-      {{mode(Y, 1280, 720, 10), mode(Y, 640, 480, 15), mode(Y, 640, 480, 30), mode(Y, 320, 240, 60)}, nullptr, 2},
-      {{mode(M, 640, 480, 30), mode(Y, 640, 480, 30)}, nullptr, 1},  // uncompressed wins a tie
-      {{mode(Y, 320, 240, 30), mode(Y, 1280, 720, 10), mode(Y, 352, 288, 30)}, nullptr, 2},
-      // Above 640 × 480 MJPEG beats a faster raw format.
-      {{mode(Y, 1280, 720, 60), mode(M, 1280, 720, 30), mode(M, 1920, 1080, 30)}, nullptr, 1},
-      {{mode(Y, 640, 480, 30), mode(M, 1280, 720, 30)}, &remembered, 1},
-      {{mode(Y, 640, 480, 30), mode(M, 1280, 720, 30)}, &gone, 0},
+      {{yuyv(1280, 720, 10), yuyv(640, 480, 15), yuyv(640, 480, 30), yuyv(320, 240, 60)}, nullptr, 2},
+      {{mjpeg(640, 480), yuyv(640, 480, 30)}, nullptr, 1},  // no decoding: raw wins a tie
+      {{yuyv(320, 240, 30), yuyv(1280, 720, 10), yuyv(352, 288, 30)}, nullptr, 2},
+      {{yuyv(1280, 720, 60), mjpeg(1280, 720), mjpeg(1920, 1080)}, nullptr, 1},  // above it MJPEG
+      {{yuyv(640, 480, 30), mjpeg(1280, 720)}, &remembered, 1},
+      {{yuyv(640, 480, 30), mjpeg(1280, 720)}, &gone, 0},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i)
-    EXPECT_EQ(chooseCameraMode(rows[i].offered, rows[i].remembered), rows[i].chosen) << "row " << i;
+    EXPECT_EQ(chooseCameraMode(std::get<0>(rows[i]), std::get<1>(rows[i])), std::get<2>(rows[i])) << "row " << i;
 }

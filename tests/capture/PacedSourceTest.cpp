@@ -35,6 +35,5 @@ TEST(PacedSource, StopWaitsForTheDeliveryInProgressNothingComesAfterAndItRestart
     EXPECT_GE(returnedAtStop, 1u) << "stop() returned while a delivery was running";
     source.stop();  // a second stop is harmless
     EXPECT_EQ(sink.taken().size(), returnedAtStop) << "a delivery started after stop()";
-    EXPECT_EQ(sink.taken()[0].size(), 6u);
   }
 }

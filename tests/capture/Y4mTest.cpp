@@ -27,27 +27,23 @@ struct Y4mFile {
 }  // namespace
 
 TEST(Y4mReader, ReadsEveryChromaLayoutBottomRowFirst) {
-  struct Row {
-    std::string header;  // after "YUV4MPEG2 "
-    std::string planes;
-    std::vector<std::array<int, 3>> yuv;  // each pixel's Y, Cb, Cr, bottom row first
-  };
-  const Row rows[] = {
-      {"W4 H2 F30:1 Ip A1:1 C420jpeg", "\x10\x10\xEB\xEB\x7E\x7E\x7E\x7E\x80\x80\x80\xF0",
+  using Yuv = std::array<int, 3>;
+  const std::pair<std::string, std::vector<Yuv>> rows[] = {  // the file; each pixel bottom row first
+      {"W4 H2 C420jpeg\nFRAME\n\x10\x10\xEB\xEB\x7E\x7E\x7E\x7E\x80\x80\x80\xF0",
        {{126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240},
         {16, 128, 128}, {16, 128, 128}, {235, 128, 240}, {235, 128, 240}}},
-      {"W4 H1 F30:1 C422", "\x7E\x7E\x7E\x7E\x80\x80\x80\xF0", {{126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240}}},
-      {"W4 H1 F30:1 C411", "\x7E\x7E\x7E\x7E\x80\xF0", std::vector(4, std::array{126, 128, 240})},
-      {"W2 H2 F25:1 Cmono", "\xEB\xEB\x10\x10", {{16, 128, 128}, {16, 128, 128}, {235, 128, 128}, {235, 128, 128}}},
-      {"W3 H3 F25:1 C420mpeg2", std::string(9 + 2 * 4, '\x80'), std::vector(9, std::array{128, 128, 128})},  // chroma rounds up
+      {"W4 H1 C422\nFRAME\n\x7E\x7E\x7E\x7E\x80\x80\x80\xF0", {{126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240}}},
+      {"W4 H1 C411\nFRAME\n\x7E\x7E\x7E\x7E\x80\xF0", std::vector(4, Yuv{126, 128, 240})},
+      {"W2 H2 Cmono\nFRAME\n\xEB\xEB\x10\x10", {{16, 128, 128}, {16, 128, 128}, {235, 128, 128}, {235, 128, 128}}},
+      {"W3 H3 C420mpeg2\nFRAME\n" + std::string(9 + 2 * 4, '\x80'), std::vector(9, Yuv{128, 128, 128})},  // chroma rounds up
   };
-  for (const Row& row : rows) {
-    Y4mFile file("YUV4MPEG2 " + row.header + "\nFRAME\n" + row.planes);
-    ASSERT_TRUE(file.ok) << row.header << ": " << file.error;
-    std::vector<std::uint8_t> bgr(3 * row.yuv.size()), expected(bgr.size());
+  for (const auto& [text, yuv] : rows) {
+    Y4mFile file("YUV4MPEG2 F30:1 " + text);
+    ASSERT_TRUE(file.ok) << text << ": " << file.error;
+    std::vector<std::uint8_t> bgr(3 * yuv.size()), expected(bgr.size());
     ASSERT_TRUE(file.reader.readFrame(0, bgr.data()));
-    for (std::size_t i = 0; i < row.yuv.size(); ++i) yuvToBgr(row.yuv[i][0], row.yuv[i][1], row.yuv[i][2], &expected[3 * i]);
-    EXPECT_EQ(bgr, expected) << row.header;
+    for (std::size_t i = 0; i < yuv.size(); ++i) yuvToBgr(yuv[i][0], yuv[i][1], yuv[i][2], &expected[3 * i]);
+    EXPECT_EQ(bgr, expected) << text;
   }
 }
 

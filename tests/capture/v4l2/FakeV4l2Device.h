@@ -24,8 +24,8 @@ struct FakeNode {
 
 // The kernel side of the cameras. Every open node is a real eventfd, so the source's poll()
 // waits on it as on a device. The test plays the camera: pushFrame() fills the oldest queued
-// buffer and makes the node readable; unplug() fails every later call with ENODEV and makes
-// poll() report POLLERR.
+// buffer and makes the node readable; unplug() makes it readable and fails every later call
+// with ENODEV.
 class FakeV4l2Device final : public V4l2Io {
  public:
   using Bytes = std::vector<std::uint8_t>;
@@ -60,31 +60,23 @@ class FakeV4l2Device final : public V4l2Io {
       if (openNodes.count(fds[i].fd) == 0) wakeFd = fds[i].fd;  // the source's own
     changed.notify_all();
     lock.unlock();
-    const int result = ::poll(fds, count, timeoutMs);
-    lock.lock();
-    for (nfds_t i = 0; i < count; ++i)
-      if (unplugged && openNodes.count(fds[i].fd) != 0) fds[i].revents = POLLERR;
-    return result;
+    return ::poll(fds, count, timeoutMs);
   }
   int ioctl(int fd, unsigned long request, void* argument) override {
     std::lock_guard lock(mutex);
     if (unplugged) return fail(ENODEV);
     const FakeNode& node = nodeList[openNodes.at(fd)];
     switch (request) {
-      case VIDIOC_QUERYCAP: {
-        auto& capability = *static_cast<v4l2_capability*>(argument);
-        node.card.copy(reinterpret_cast<char*>(capability.card), sizeof capability.card);
-        capability.capabilities = V4L2_CAP_DEVICE_CAPS;
-        capability.device_caps = node.caps;
+      case VIDIOC_QUERYCAP:
+        node.card.copy(reinterpret_cast<char*>(as<v4l2_capability>(argument).card), sizeof v4l2_capability::card);
+        as<v4l2_capability>(argument).capabilities = V4L2_CAP_DEVICE_CAPS;
+        as<v4l2_capability>(argument).device_caps = node.caps;
         return 0;
-      }
-      case VIDIOC_ENUM_FMT: {
-        auto& description = *static_cast<v4l2_fmtdesc*>(argument);
-        description.pixelformat = yuyv;
-        return description.index == 0 ? 0 : fail(EINVAL);
-      }
+      case VIDIOC_ENUM_FMT:
+        as<v4l2_fmtdesc>(argument).pixelformat = yuyv;
+        return as<v4l2_fmtdesc>(argument).index == 0 ? 0 : fail(EINVAL);
       case VIDIOC_ENUM_FRAMESIZES: {
-        auto& size = *static_cast<v4l2_frmsizeenum*>(argument);
+        auto& size = as<v4l2_frmsizeenum>(argument);
         if (size.index >= node.sizes.size()) return fail(EINVAL);
         size.type = V4L2_FRMSIZE_TYPE_DISCRETE;
         size.discrete = {node.sizes[size.index].first, node.sizes[size.index].second};
@@ -92,23 +84,19 @@ class FakeV4l2Device final : public V4l2Io {
       }
       case VIDIOC_S_FMT: {  // drivers refuse a new format while buffers exist
         if (node.formatErrno != 0 || !buffers.empty()) return fail(node.formatErrno ? node.formatErrno : EBUSY);
-        v4l2_pix_format& pix = static_cast<v4l2_format*>(argument)->fmt.pix;
+        v4l2_pix_format& pix = as<v4l2_format>(argument).fmt.pix;
         pix.pixelformat = yuyv;
         pix.bytesperline = pix.width * 2 + node.rowPadding;
         imageSize = pix.sizeimage = pix.bytesperline * pix.height;
         return 0;
       }
-      case VIDIOC_REQBUFS:
-        buffers.assign(static_cast<v4l2_requestbuffers*>(argument)->count, Bytes(imageSize));
+      case VIDIOC_REQBUFS: buffers.assign(as<v4l2_requestbuffers>(argument).count, Bytes(imageSize)); return 0;
+      case VIDIOC_QUERYBUF:
+        as<v4l2_buffer>(argument).length = imageSize;
+        as<v4l2_buffer>(argument).m.offset = as<v4l2_buffer>(argument).index;
         return 0;
-      case VIDIOC_QUERYBUF: {
-        auto& buffer = *static_cast<v4l2_buffer*>(argument);
-        buffer.length = static_cast<std::uint32_t>(buffers.at(buffer.index).size());
-        buffer.m.offset = buffer.index;
-        return 0;
-      }
-      case VIDIOC_QBUF: queued.push_back(*static_cast<v4l2_buffer*>(argument)); return 0;
-      case VIDIOC_DQBUF: return dequeue(fd, *static_cast<v4l2_buffer*>(argument));
+      case VIDIOC_QBUF: queued.push_back(as<v4l2_buffer>(argument)); return 0;
+      case VIDIOC_DQBUF: return dequeue(fd, as<v4l2_buffer>(argument));
       case VIDIOC_STREAMOFF: queued.clear(); done.clear(); return 0;
       case VIDIOC_STREAMON: return 0;
       default: return fail(ENOTTY);
@@ -139,30 +127,24 @@ class FakeV4l2Device final : public V4l2Io {
     std::unique_lock lock(mutex);
     changed.wait(lock, [&] { return polls >= count; });
   }
-  // Blocks until the source has been told to stop: its own wake-up fd becomes readable.
-  void waitForStopRequest() {
-    std::unique_lock lock(mutex);
-    pollfd wake{wakeFd, POLLIN, 0};
-    lock.unlock();
-    ::poll(&wake, 1, -1);
-  }
   int pollCount() {
     std::lock_guard lock(mutex);
     return polls;
   }
-  std::size_t allocatedBuffers() {
-    std::lock_guard lock(mutex);
-    return buffers.size();
+  // Blocks until the source has been told to stop: its own wake-up fd becomes readable. Call
+  // it after a delivery, which follows the poll() that named that fd.
+  void waitForStopRequest() {
+    pollfd wake{wakeFd, POLLIN, 0};
+    ::poll(&wake, 1, -1);
   }
 
   std::vector<FakeNode> nodeList;
 
  private:
   static constexpr std::uint32_t yuyv = fourcc('Y', 'U', 'Y', 'V');
-  static int fail(int error) {
-    errno = error;
-    return -1;
-  }
+  static int fail(int error) { return errno = error, -1; }
+  template <typename Argument>
+  static Argument& as(void* argument) { return *static_cast<Argument*>(argument); }
   void signalAll() {
     const std::uint64_t one = 1;
     for (const auto& open : openNodes) (void)::write(open.first, &one, sizeof one);

@@ -5,7 +5,7 @@
 
 // The kernel's card name holds at most 32 characters, so the 79-character cut of a listed
 // name is the device search's (DeviceChoiceTest); here the card field comes whole.
-TEST(V4l2Provider, ListsTheFirstTenCaptureNodesByTheirWholeCardNames) {
+TEST(V4l2Provider, ListsTheFirstTenCaptureNodesByCardNameAndOpensThemInTheModeLastChosen) {
   std::vector<FakeNode> nodes;
   for (char c = 'a'; c <= 'l'; ++c) nodes.push_back({"/dev/video" + std::to_string(c - 'a'), std::string(1, c)});
   nodes[0].card = std::string(32, 'x');  // full, without a terminating NUL
@@ -22,4 +22,7 @@ TEST(V4l2Provider, ListsTheFirstTenCaptureNodesByTheirWholeCardNames) {
   small.height = 240;
   ASSERT_EQ(provider.open(9, error)->settings()->setMode(small), CaptureError::None);
   EXPECT_EQ(provider.open(9, error)->format().width, 320);  // the choice holds for the run
+  device.nodeList[3].formatErrno = EBUSY;  // another program holds "d"
+  EXPECT_EQ(provider.open(1, error), nullptr);
+  EXPECT_EQ(error, CaptureError::Connection);
 }

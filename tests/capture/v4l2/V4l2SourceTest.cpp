@@ -17,10 +17,9 @@ Bytes yuyvPicture(std::uint8_t top, std::uint8_t bottom) {
 }
 
 struct Camera {
-  explicit Camera(int formatErrno = 0)
-      : device({{"/dev/video0", "Tiny", {{2, 2}}, V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING, formatErrno, 4}}),
+  Camera()
+      : device({{.path = "/dev/video0", .card = "Tiny", .sizes = {{2, 2}}, .rowPadding = 4}}),
         source(V4l2Source::open(device, "/dev/video0", nullptr, {{}, [&] { lost.set_value(); }}, error)) {}
-
   FakeV4l2Device device;
   std::promise<void> lost;
   CaptureError error = CaptureError::None;
@@ -43,20 +42,6 @@ TEST(V4l2Source, FramesArriveBottomUpAndPackedAndOnlyTheNewestOfAQueue) {
   EXPECT_EQ(sink.taken(), (std::vector<Bytes>{{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0}, Bytes(12, 255)}));
 }
 
-TEST(V4l2Source, DamagedAndShortFramesAreDropped) {
-  Camera camera;
-  RecordingSink sink;
-  ASSERT_EQ(camera.source->start(sink), CaptureError::None);
-  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16), V4L2_BUF_FLAG_ERROR));
-  camera.device.waitForPolls(2);  // the damaged one was handled
-  ASSERT_TRUE(camera.device.pushFrame(Bytes(5, 16)));
-  camera.device.waitForPolls(3);
-  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(235, 235)));
-  sink.waitForFrames(1);
-  camera.source->stop();
-  EXPECT_EQ(sink.taken(), std::vector<Bytes>{Bytes(12, 255)});
-}
-
 TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
   Camera camera;
   RecordingSink idle;
@@ -64,8 +49,7 @@ TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
   camera.device.waitForPolls(1);
   camera.source->stop();  // would hang here if the wait could not be woken
   EXPECT_TRUE(idle.taken().empty());
-  EXPECT_EQ(camera.device.allocatedBuffers(), 0u);  // so that a mode change is not refused
-
+  EXPECT_EQ(camera.source->setMode(camera.source->mode()), CaptureError::None);  // buffers freed
   RecordingSink held(true);
   ASSERT_EQ(camera.source->start(held), CaptureError::None);
   ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16)));
@@ -83,21 +67,10 @@ TEST(V4l2Source, AnUnpluggedCameraEndsTheStreamOnce) {
   Camera camera;
   RecordingSink sink;
   ASSERT_EQ(camera.source->start(sink), CaptureError::None);
-  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(128, 128)));
-  sink.waitForFrames(1);
-  camera.device.waitForPolls(2);
+  camera.device.waitForPolls(1);
   camera.device.unplug();
   camera.lost.get_future().get();
   EXPECT_TRUE(camera.source->streamLost());
   camera.source->stop();
-  EXPECT_EQ(camera.device.pollCount(), 2);  // no waiting again after the loss
-  EXPECT_EQ(sink.taken().size(), 1u);
-}
-
-TEST(V4l2Source, ABusyCameraIsAConnectionErrorAndAMissingNodeNoDevice) {
-  Camera busy(EBUSY);
-  EXPECT_EQ(busy.source, nullptr);
-  EXPECT_EQ(busy.error, CaptureError::Connection);
-  EXPECT_EQ(V4l2Source::open(busy.device, "/dev/video7", nullptr, {}, busy.error), nullptr);
-  EXPECT_EQ(busy.error, CaptureError::NoDevice);
+  EXPECT_EQ(camera.device.pollCount(), 1);  // no waiting again after the loss
 }
