@@ -23,7 +23,7 @@ TEST(DeviceChoice, TakesTheFirstForNoNameElseTheLastOfThatNameElseTheLastListed)
     const int before = count;
     EXPECT_EQ(chooseCaptureDevice(available, wanted, names, count), chosen) << wanted;
     EXPECT_EQ(count, available.empty() ? before : std::min<int>(10, int(available.size())));
-    if (!available.empty()) EXPECT_EQ(names[0], available[0].substr(0, 79));
-    if (count < 10) EXPECT_EQ(names[count], "");  // a shorter list clears the rest
+    if (!available.empty()) { EXPECT_EQ(names[0], available[0].substr(0, 79)); }
+    if (count < 10) { EXPECT_EQ(names[count], ""); }  // a shorter list clears the rest
   }
 }

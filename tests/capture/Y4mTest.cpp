@@ -66,6 +66,6 @@ TEST(Y4mReader, RefusesBadFilesWithAClearErrorAndDropsACutLastFrame) {
     Y4mFile file(text);
     EXPECT_EQ(file.ok, *expected == '\0') << text.substr(0, 40) << ": " << file.error;
     EXPECT_NE(file.error.find(expected), std::string::npos) << file.error;
-    if (file.ok) EXPECT_EQ(file.reader.frameCount(), 2u);
+    if (file.ok) { EXPECT_EQ(file.reader.frameCount(), 2u); }
   }
 }
