@@ -12,6 +12,7 @@
 
 #include "capture/FrameSource.h"
 #include "engine/GameEngine.h"
+#include "render/FrameComposition.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/MemorySurface.h"
 #include "platform/TickClock.h"
@@ -19,29 +20,31 @@
 namespace {
 
 // An engine laid out for a camera of w × h on a memory surface and a headless window.
-struct Court {
-  Court(int w, int h) {
+struct Field {
+  Field(int w, int h) {
     settings = std::filesystem::temp_directory_path() /
                ("swishcam-bench-" + std::to_string(w) + "x" + std::to_string(h) + ".prm");
     engine = std::make_unique<GameEngine>(clock, surface, catalog, settings);
     engine->mainWindow = &window;
-    engine->frameWidth = w;
-    engine->frameHeight = h;
-    engine->layoutCourt(1);
-    std::memset(engine->workFrame.data(), 90, engine->workFrame.size());
+    engine->camera.frameWidth = w;
+    engine->camera.frameHeight = h;
+    engine->relayout(true);
+    std::memset(engine->camera.workFrame.data(), 90, engine->camera.workFrame.size());
   }
-  ~Court() {
+  ~Field() {
     engine.reset();
     std::filesystem::remove(settings);
   }
+  FieldCanvas canvas() { return {surface, &window, engine->court, engine->sprite}; }
   // What composeFrame copies: the picture and two ball boxes (erase and draw).
   std::size_t composeBytes() const {
-    const std::size_t box = static_cast<std::size_t>(2 * engine->ballRadius) * 2 * engine->ballRadius * 3;
-    return engine->workFrame.size() + 2 * box;
+    const std::size_t side = static_cast<std::size_t>(2 * engine->ball.radius);
+    const std::size_t box = side * side * 3;
+    return engine->camera.workFrame.size() + 2 * box;
   }
   // What a layout fills: backdrop, front layer colour and coverage, solidity map.
   std::size_t layoutBytes() const {
-    return static_cast<std::size_t>(engine->fieldWidth) * engine->fieldHeight * 8;
+    return static_cast<std::size_t>(engine->court.fieldWidth) * engine->court.fieldHeight * 8;
   }
 
   ManualTickClock clock;
@@ -62,29 +65,32 @@ void copyBytes(benchmark::State& state, std::size_t bytes) {
 }
 
 void composeFrame(benchmark::State& state) {
-  Court court(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  GameEngine& e = *court.engine;
+  Field field(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  GameEngine& e = *field.engine;
+  FieldCanvas canvas = field.canvas();
   int step = 0;
   for (auto _ : state) {
     step = (step + 1) % 64;
-    e.composeFrame(e.frameRect.left + 4 * step, e.frameRect.top - 10 + step);
-    court.surface.presented.clear();
+    e.ball.x = e.court.frameRect.left + 4 * step;
+    e.ball.y = e.court.frameRect.top - 10 + step;
+    ::composeFrame(canvas, e.ball, e.camera.workFrame.data());
+    field.surface.presented.clear();
   }
 }
 
 void composeBaseline(benchmark::State& state) {
-  Court court(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  copyBytes(state, court.composeBytes());
+  Field field(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  copyBytes(state, field.composeBytes());
 }
 
 void layoutCourt(benchmark::State& state) {
-  Court court(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  for (auto _ : state) court.engine->layoutCourt(0);
+  Field field(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) field.engine->relayout(false);
 }
 
 void layoutBaseline(benchmark::State& state) {
-  Court court(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  copyBytes(state, court.layoutBytes());
+  Field field(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  copyBytes(state, field.layoutBytes());
 }
 
 BENCHMARK(composeFrame)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);

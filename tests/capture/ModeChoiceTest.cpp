@@ -1,49 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "capture/ModeChoice.h"
 
-namespace {
-
-const std::uint32_t yuyv = fourcc('Y', 'U', 'Y', 'V');
-const std::uint32_t mjpeg = fourcc('M', 'J', 'P', 'G');
-
-CameraMode mode(std::uint32_t format, int width, int height, std::uint32_t fps) {
-  return {format, "", width, height, 1, fps};
-}
-
-}  // namespace
-
-TEST(ModeChoice, NothingOffered) { EXPECT_EQ(chooseCameraMode({}, nullptr), -1); }
-
-TEST(ModeChoice, DefaultIs640x480AtItsHighestRate) {
-  const std::vector<CameraMode> offered{mode(yuyv, 1280, 720, 10), mode(yuyv, 640, 480, 15),
-                                        mode(yuyv, 640, 480, 30), mode(yuyv, 320, 240, 60)};
-  EXPECT_EQ(chooseCameraMode(offered, nullptr), 2);
-}
-
-TEST(ModeChoice, At640x480UncompressedWinsATie) {
-  const std::vector<CameraMode> offered{mode(mjpeg, 640, 480, 30), mode(yuyv, 640, 480, 30)};
-  EXPECT_EQ(chooseCameraMode(offered, nullptr), 1);
-}
-
-TEST(ModeChoice, WithoutTheDefaultSizeTakesTheLargestBelow) {
-  const std::vector<CameraMode> offered{mode(yuyv, 320, 240, 30), mode(yuyv, 1280, 720, 10),
-                                        mode(yuyv, 352, 288, 30)};
-  EXPECT_EQ(chooseCameraMode(offered, nullptr), 2);
-}
-
-TEST(ModeChoice, AboveTheDefaultSizeMjpegIsPreferredOverAFasterRawFormat) {
-  const std::vector<CameraMode> offered{mode(yuyv, 1280, 720, 60), mode(mjpeg, 1280, 720, 30),
-                                        mode(mjpeg, 1920, 1080, 30)};
-  EXPECT_EQ(chooseCameraMode(offered, nullptr), 1);
-}
-
-TEST(ModeChoice, TheRememberedModeWinsWhenOffered) {
-  const std::vector<CameraMode> offered{mode(yuyv, 640, 480, 30), mode(mjpeg, 1280, 720, 30)};
-  const CameraMode remembered = mode(mjpeg, 1280, 720, 30);
-  EXPECT_EQ(chooseCameraMode(offered, &remembered), 1);
-  const CameraMode gone = mode(mjpeg, 1920, 1080, 30);
-  EXPECT_EQ(chooseCameraMode(offered, &gone), 0);
+TEST(ModeChoice, TheRememberedModeElse640x480ElseTheLargestBelowAtTheHighestRate) {
+  const auto yuyv = [](int width, int height, std::uint32_t fps) {
+    return CameraMode{fourcc('Y', 'U', 'Y', 'V'), "", width, height, 1, fps};
+  };
+  const auto mjpeg = [](int width, int height) { return CameraMode{fourcc('M', 'J', 'P', 'G'), "", width, height, 1, 30}; };
+  const CameraMode remembered = mjpeg(1280, 720);
+  const CameraMode gone = mjpeg(1920, 1080);
+  const std::tuple<std::vector<CameraMode>, const CameraMode*, int> rows[] = {
+      {{}, nullptr, -1},
+      {{yuyv(1280, 720, 10), yuyv(640, 480, 15), yuyv(640, 480, 30), yuyv(320, 240, 60)}, nullptr, 2},
+      {{mjpeg(640, 480), yuyv(640, 480, 30)}, nullptr, 1},  // no decoding: raw wins a tie
+      {{yuyv(320, 240, 30), yuyv(1280, 720, 10), yuyv(352, 288, 30)}, nullptr, 2},
+      {{yuyv(1280, 720, 60), mjpeg(1280, 720), mjpeg(1920, 1080)}, nullptr, 1},  // above it MJPEG
+      {{yuyv(640, 480, 30), mjpeg(1280, 720)}, &remembered, 1},
+      {{yuyv(640, 480, 30), mjpeg(1280, 720)}, &gone, 0},
+  };
+  for (std::size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(chooseCameraMode(std::get<0>(rows[i]), std::get<1>(rows[i])), std::get<2>(rows[i])) << "row " << i;
 }

@@ -1,165 +1,78 @@
 #include <gtest/gtest.h>
+#include <tuple>
 
+#include "platform/HeadlessWindow.h"
 #include "render/CourtCanvas.h"
-#include "support/EngineScene.h"
+#include "render/CourtLayout.h"
+#include "render/Skins.h"
 
 namespace {
 
-// A window with a frame round its client area, as a desktop window manager gives one.
-class FramedWindow final : public WindowLink {
- public:
-  FramedWindow(Size frame, Size client) : frame(frame), client(client) {}
-  bool isWindow() const override { return true; }
-  void postFrameEvent(std::intptr_t) override {}
-  Size clientSize() const override { return client; }
-  Size outerSize() const override {
-    return {client.width + frame.width, client.height + frame.height};
+TEST(CourtLayout, TheWindowGrowsToFitNeverShrinksAndIsCentredAndTheBallStartsThrownUp) {
+  // Defaults (ball 30, basket 112): side = 10 + 112 + 22 + 10 = 154. The ball starts 35 px
+  // above the picture, thrown up at a third of its height: −(y − 30) / 3, not in integers.
+  const struct { Size picture, client, screen; int x, y; Rect field, pictureRect; double ballY; } rows[] = {
+      {{320, 240}, {}, {1920, 1080}, 586, 310, {0, 0, 748, 460}, {214, 220, 534, 460}, 185},
+      {{320, 240}, {1001, 700}, {1920, 1080}, 460, 190, {0, 0, 1000, 700}, {340, 460, 660, 700}, 425},
+      {{640, 480}, {}, {800, 600}, 0, 0, {0, 0, 1068, 600}, {214, 120, 854, 600}, 85}};  // −18.333…
+  for (const auto& row : rows) {
+    HeadlessWindow window(row.screen);
+    window.client = row.client;
+    Court c;
+    layoutCourt(c, {row.picture.width, row.picture.height, 30}, &window);
+    EXPECT_EQ(std::tuple(window.x, window.y, c.fieldRect, c.frameRect, c.courtMap.size()),
+              std::tuple(row.x, row.y, row.field, row.pictureRect, std::size_t(c.fieldWidth) * c.fieldHeight));
+    Ball ball{.vx = 55};
+    placeBallAtStart(ball, c);
+    EXPECT_EQ(std::tuple(ball.x, ball.y, ball.vx, ball.vy, ball.drawnX, ball.drawnY),
+              std::tuple(c.fieldWidth / 2, row.ballY, 0.0, (30 - row.ballY) / 3, c.fieldWidth / 2, int(row.ballY)));
   }
-  Size screenSize() const override { return {1280, 1024}; }
-  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
-    placed = {x, y, outerWidth, outerHeight};
-    client = {outerWidth - frame.width, outerHeight - frame.height};
-    sizeChanged = true;
+}
+
+TEST(Skins, EachSkinGivesItsColourAtKnownPixels) {
+  const SkinField f{640, 480, Rect{160, 240, 480, 480}}, wide{800, 300, Rect{240, 60, 560, 300}};
+  const struct { int skin, x, y; SkinField field; Colour colour; } rows[] = {
+      {0, 100, 50, f, {46, 111, 97}},  {0, 333, 222, f, {83, 44, 128}}, {1, 25, 0, f, {0, 80, 160}},
+      {1, 0, 47, wide, {0, 100, 200}}, {3, 0, 47, wide, {0, 100, 100}},  {2, 100, 50, f, {104, 104, 0}},  // W sets rows
+      {2, 333, 222, f, {97, 77, 0}},   {2, 600, 400, f, {53, 133, 0}},   {3, 10, 0, f, {100, 0, 100}},
+      {3, 20, 0, f, {100, 100, 0}},    {4, 320, 120, f, {255, 97, 97}},  {4, 600, 400, f, {74, 45, 78}}};  // ring > 128
+  for (const auto& row : rows)
+    EXPECT_EQ(colourOf(skinColour(row.skin, row.x, row.y, row.field)), row.colour) << row.skin << " at " << row.x;
+}
+
+// The court of the defaults around a 320 × 240 picture: 748 × 460, picture (214, 220)–(534, 460).
+TEST(Backdrop, TheSkinPassPaintsTheChosenSkinTheFloorAndTheCourtsParts) {
+  Court c;
+  for (int skin : {0, 1, 2, 4, 3}) {
+    c.skinIndex = static_cast<std::uint8_t>(skin);
+    layoutCourt(c, {320, 240, 30}, nullptr);
+    for (const auto& [x, y] : {std::pair{200, 100}, {374, 380}, {700, 40}})
+      EXPECT_EQ(backdropAt(c, x, y), colourOf(skinColour(skin, x, y, {748, 460, c.frameRect}))) << skin;
   }
-  void clearSizeChanged() override { sizeChanged = false; }
-  void showMessage(const std::string&) override {}
-  void beginRelayout() override {}
-  void endRelayout() override {}
-
-  Size frame;
-  Size client;
-  Rect placed;  // x, y, outer width, outer height
-  bool sizeChanged = false;
-};
-
-TEST(CourtLayout, DefaultsAndA320x240PictureGiveA748x460Field) {
-  EngineScene scene;
-  ASSERT_EQ(scene.build(), 0);
-  const GameEngine& e = *scene.engine;
-  EXPECT_EQ(scene.window.client, (Size{748, 460}));
-  EXPECT_EQ(e.fieldRect, (Rect{0, 0, 748, 460}));
-  EXPECT_EQ(e.fieldWidth, 748);
-  EXPECT_EQ(e.fieldHeight, 460);
-  EXPECT_EQ(e.frameRect, (Rect{214, 220, 534, 460}));
-  EXPECT_EQ(scene.window.x, 586);  // centred on a 1920 × 1080 screen
-  EXPECT_EQ(scene.window.y, 310);
+  // Floor weight in column 0 is 1 up to row 29 and 0.5 on row 30; the shallow wedge edges are
+  // soft over several columns; backboards and brackets are solid, the score box frame is not.
+  for (const auto& [x, y, code] : std::initializer_list<std::tuple<int, int, int>>{
+           {0, 29, 255}, {0, 30, 127}, {0, 31, 0}, {204, 0, 255}, {213, 0, 152}, {224, 0, 0}, {524, 0, 0},
+           {535, 0, 152}, {544, 0, 255}, {10, 300, 255}, {19, 300, 255}, {728, 300, 255}, {737, 300, 255},
+           {30, 233, 255}, {374, 452, 0}})
+    EXPECT_EQ(codeAt(c, x, y), code) << x << "," << y;
+  EXPECT_EQ(std::tuple(backdropAt(c, 0, 29), backdropAt(c, 374, 413), backdropAt(c, 374, 452)),
+            std::tuple(Colour{0, 128, 0}, Colour{0, 0, 200}, Colour{128, 64, 0}));  // floor, colon, frame
 }
 
-TEST(CourtLayout, FramedWindowGrowsByItsFrameAndRoundsTheWidthDown) {
-  EngineScene scene;
-  FramedWindow window({10, 30}, {0, 0});
-  scene.engine->mainWindow = &window;
-  scene.engine->frameWidth = 320;
-  scene.engine->frameHeight = 240;
-  scene.engine->layoutCourt(1);
-  // 748 + 10 = 758 rounds down to 756, so the client loses two columns.
-  EXPECT_EQ(window.placed, (Rect{262, 267, 756, 490}));
-  EXPECT_EQ(window.client, (Size{746, 460}));
-  EXPECT_EQ(scene.engine->fieldRect, (Rect{0, 0, 746, 460}));
-  EXPECT_FALSE(window.sizeChanged);
-}
-
-TEST(CourtLayout, ALargerWindowKeepsItsSize) {
-  EngineScene scene;
-  scene.window.client = {1001, 700};
-  ASSERT_EQ(scene.build(), 0);
-  EXPECT_EQ(scene.window.client, (Size{1000, 700}));  // rounded down to a multiple of 4
-  EXPECT_EQ(scene.engine->frameRect, (Rect{340, 460, 660, 700}));
-}
-
-TEST(CourtLayout, WithoutAWindowTheFieldIsWhatItNeeds) {
-  EngineScene scene;
-  GameEngine& e = *scene.engine;
-  e.frameWidth = 320;
-  e.frameHeight = 240;
-  e.layoutCourt(1);
-  EXPECT_EQ(e.fieldRect, (Rect{0, 0, 748, 460}));
-  EXPECT_EQ(e.backdrop.size(), 748u * 460 * 3);
-  EXPECT_EQ(scene.surface.width(), 748);
-}
-
-TEST(CourtLayout, BallStartsAboveThePictureThrownUp) {
-  EngineScene scene;
-  scene.engine->ballVX = 55;
-  ASSERT_EQ(scene.build(), 0);
-  const GameEngine& e = *scene.engine;
-  EXPECT_EQ(e.ballX, 374.0);
-  EXPECT_EQ(e.ballY, 185.0);  // 220 − 30 − 5
-  EXPECT_EQ(e.ballVX, 0.0);
-  EXPECT_EQ(e.ballVY, -51.0);  // −(185 − 30) / 3
-  EXPECT_EQ(e.drawnBallX, 374);
-  EXPECT_EQ(e.drawnBallY, 185);
-}
-
-TEST(CourtLayout, BuffersFollowTheSizesAndAreReleased) {
-  EngineScene scene;
-  scene.engine->ballRadius = 24;
-  ASSERT_EQ(scene.build(), 0);
-  GameEngine& e = *scene.engine;
-  const std::size_t box = 48 * 48;
-  EXPECT_EQ(e.ballImage.size(), box * 3);
-  EXPECT_EQ(e.ballBackground.size(), box * 3);
-  EXPECT_EQ(e.ballOverlayColor.size(), box * 3);
-  EXPECT_EQ(e.ballOverlayAlpha.size(), box);
-  EXPECT_EQ(e.ballMask.size(), box);
-  for (const auto& plane : e.motionPlanes) EXPECT_EQ(plane.size(), box);
-  EXPECT_EQ(e.motionWork.size(), box);
-  EXPECT_EQ(e.workFrame.size(), 320u * 240 * 3);
-  EXPECT_EQ(e.shownFrame.size(), 320u * 240 * 3);
-  const std::size_t field = static_cast<std::size_t>(e.fieldWidth) * e.fieldHeight;
-  EXPECT_EQ(e.overlayColor.size(), field * 3);
-  EXPECT_EQ(e.overlayAlpha.size(), field);
-  EXPECT_EQ(e.courtMap.size(), field);
-
-  e.releaseCourtBuffers();
-  for (const Bytes* b : {&e.workFrame, &e.shownFrame, &e.ballImage, &e.ballBackground,
-                         &e.ballOverlayColor, &e.ballOverlayAlpha, &e.ballMask, &e.backdrop,
-                         &e.overlayColor, &e.overlayAlpha, &e.courtMap})
-    EXPECT_TRUE(b->empty());
-  EXPECT_TRUE(e.motionWork.empty());
-}
-
-TEST(CourtLayout, RingRectanglesOfAComputersTargetKeepTheirLastValue) {
-  EngineScene scene;
-  ASSERT_EQ(scene.build(), 0);
-  GameEngine& e = *scene.engine;
-  EXPECT_EQ(e.leftRingRect, (Rect{42, 227, 154, 316}));  // H − 200 − 33, + trunc(0.8 × 112)
-  EXPECT_EQ(e.rightRingRect, (Rect{594, 227, 706, 316}));
-  const Rect right = e.rightRingRect;
-
-  e.leftIsPerson = 0;  // player 1 is the computer: the right ring is not drawn
-  e.basketSize = 96;
-  e.layoutCourt(0);
-  EXPECT_EQ(e.rightRingRect, right);
-  EXPECT_EQ(e.leftRingRect, (Rect{39, 227, 135, 303}));
-  EXPECT_EQ(codeAt(e, 748 - 15, 250), 0);  // no backboard on the right
-
-  e.leftIsPerson = 1;
-  e.rightIsPerson = 0;
-  e.layoutCourt(0);
-  EXPECT_EQ(e.leftRingRect.left, 39);
-  EXPECT_EQ(e.leftRingRect.right, 10 + 96 + 19 + 10);  // every layout sets the right edge
-  EXPECT_EQ(e.rightRingRect, (Rect{613, 227, 709, 303}));
-  EXPECT_EQ(codeAt(e, 15, 250), 0);
-}
-
-TEST(CourtLayout, NewGameResetsScoresAndClockOnlyWhenAsked) {
-  EngineScene scene;
-  ASSERT_EQ(scene.build(), 0);
-  GameEngine& e = *scene.engine;
-  EXPECT_EQ(e.gameStartTick, 100000u);
-  e.leftScore = 12;
-  e.rightScore = 7;
-  scene.clock.advance(5000);
-  e.layoutCourt(0);
-  EXPECT_EQ(e.leftScore, 12);
-  EXPECT_EQ(e.rightScore, 7);
-  EXPECT_EQ(e.gameStartTick, 100000u);
-  e.layoutCourt(1);
-  EXPECT_EQ(e.leftScore, 0);
-  EXPECT_EQ(e.rightScore, 0);
-  EXPECT_EQ(e.gameStartTick, 105000u);
-  EXPECT_EQ(e.computerTick, 105000u);
+TEST(Backdrop, AComputersTargetRingIsNotDrawnAndKeepsItsLastRectangle) {
+  const struct { int basketSize; bool leftIsPerson, rightIsPerson; Rect left, right; int bareX; } rows[] = {
+      {112, true, true, {42, 227, 154, 316}, {594, 227, 706, 316}, -1},  // top H − 200 − 33
+      {96, false, true, {39, 227, 135, 303}, {594, 227, 706, 316}, 733},  // player 1 is the computer
+      {80, true, false, {39, 227, 116, 303}, {632, 227, 712, 291}, 15}};  // every layout sets left.right
+  Court c;
+  HeadlessWindow window;  // keeps the field 748 wide: a window never shrinks
+  for (const auto& row : rows) {
+    c.basketSize = row.basketSize;
+    layoutCourt(c, {320, 240, 30, row.leftIsPerson, row.rightIsPerson}, &window);
+    EXPECT_EQ(std::tuple(c.leftRingRect, c.rightRingRect, row.bareX < 0 || codeAt(c, row.bareX, 250) == 0),
+              std::tuple(row.left, row.right, true)) << row.basketSize;  // no backboard where none is drawn
+  }
 }
 
 }  // namespace

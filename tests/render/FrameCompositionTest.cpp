@@ -1,115 +1,117 @@
 #include <gtest/gtest.h>
+#include <atomic>
+#include <numbers>
+#include <tuple>
 
-#include <cstring>
-#include <vector>
-
+#include "capture/DemoCamera.h"
 #include "render/CourtCanvas.h"
 #include "support/EngineScene.h"
 
+// Counts every allocation, to show the frame step makes none (GCC 12 takes the pair for mismatched).
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+static std::atomic<long> allocations{0};
+void* operator new(std::size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace {
 
-// What the surface must show: the backdrop, the camera picture in frameRect and the
-// finished ball box at the drawn position, each bottom-up.
-std::vector<std::uint8_t> expectedField(const GameEngine& e) {
-  MemorySurface expected;
-  expected.create(e.fieldWidth, e.fieldHeight);
-  expected.putImage(e.backdrop.data(), e.fieldWidth, e.fieldHeight, 0, 0, e.fieldWidth,
-                    e.fieldHeight, 0, 0);
-  expected.putImage(e.workFrame.data(), e.frameWidth, e.frameHeight, 0, 0, e.frameWidth,
-                    e.frameHeight, e.frameRect.left, e.frameRect.top);
-  const int r = e.ballRadius;
-  expected.putImage(e.ballImage.data(), 2 * r, 2 * r, 0, 0, 2 * r, 2 * r, e.drawnBallX - r,
-                    e.drawnBallY - r);
-  return expected.pixels();
+TEST(BallSprite, PanelsRimAndFrontLayerFollowTheTurnedOffsets) {
+  BallSprite s;
+  s.resize(30);
+  for (std::size_t i = 0; i < s.background.size(); ++i) s.background[i] = 10 + 10 * (i % 3);
+  auto bgr = [&s](int X, int Y) { auto* p = &s.image[((Y + 30) * 60 + X + 30) * 3]; return Colour{p[0], p[1], p[2]}; };
+  // At d = 29, k = 98 and the rim weight 2/3 blends the panel into the background; at d = 30
+  // the weight is 0; d² = r² + 1 lies outside the disc.
+  const Colour under{10, 20, 30};
+  const struct { double angle; int X, Y; Colour shown; } cases[] = {
+      {0, 0, 0, {255, 128, 128}}, {0, -29, 0, {108, 26, 30}},  // panel A, full and at 2/3
+      {0, 0, 29, {23, 26, 114}},  {0, 29, 0, {40, 76, 46}},    // B above, C to the right
+      {0, 20, 20, {0, 159, 159}}, {std::numbers::pi / 2, 0, 29, {40, 76, 46}},  // D; C turned up
+      {0, -30, 0, under}, {0, 0, -30, under}, {1.3, -30, 1, under}, {1.3, -30, -30, under}};
+  for (const auto& c : cases) {
+    renderBall(s, c.angle);
+    EXPECT_EQ(bgr(c.X, c.Y), c.shown) << c.angle << " at " << c.X << "," << c.Y;
+    const Bytes once = s.image;
+    renderBall(s, c.angle + 2 * std::numbers::pi);
+    EXPECT_EQ(s.image, once) << "a full turn from " << c.angle;
+  }
+  std::fill(s.overlayAlpha.begin(), s.overlayAlpha.end(), 255);  // hides the disc, rim and all
+  for (std::size_t i = 0; i < s.overlayColor.size(); ++i) s.overlayColor[i] = 1 + i % 3;
+  renderBall(s, 0.4);
+  EXPECT_EQ(std::tuple(bgr(0, 0), bgr(-30, 0), bgr(-30, 1)), std::tuple(Colour{1, 2, 3}, Colour{1, 2, 3}, under));
 }
 
-struct FrameComposition : ::testing::Test {
-  void SetUp() override {
-    ASSERT_EQ(scene.build(), 0);
-    std::memset(e.workFrame.data(), 77, e.workFrame.size());
-  }
+// The default court around the picture (214, 220)–(534, 460), the ball at its start (374, 185).
+TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged) {
   EngineScene scene;
+  ASSERT_TRUE(scene.build());
   GameEngine& e = *scene.engine;
-};
-
-TEST_F(FrameComposition, BallStraddlingThePictureEdgeShowsBothWithoutASeam) {
-  e.composeFrame(e.frameRect.left, 300);
-  EXPECT_EQ(scene.surface.pixels(), expectedField(e));
-  // The box corners lie outside the disc: court on the left, picture on the right.
-  for (int dx = 20; dx <= 30; ++dx) {
-    const int x = e.frameRect.left - dx;
-    EXPECT_TRUE(sameColour(scene.surface.pixelAt(x, 272), backdropAt(e, x, e.fieldHeight - 273)))
-        << dx;
-    EXPECT_TRUE(sameColour(scene.surface.pixelAt(e.frameRect.left + dx - 1, 272), {77, 77, 77}))
-        << dx;
+  Bytes frame(320 * 240 * 3);
+  for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i / 960);  // row shades
+  saveUnderBall(e.court, e.sprite, 374, 185, frame.data());
+  FieldCanvas canvas{scene.surface, &scene.window, e.court, e.sprite};
+  std::vector<Rect>& presented = scene.surface.presented;
+  const auto compose = [&](double x, double y) {
+    e.ball.x = x, e.ball.y = y, e.ball.angle += 0.3;
+    presented.clear();
+    composeFrame(canvas, e.ball, frame.data());
+    return presented;
+  };
+  // Both boxes above the picture: the ball area, then the picture; into it: one rectangle.
+  EXPECT_EQ(compose(100, 100), (std::vector<Rect>{{70, 70, 404, 215}, {214, 220, 534, 460}}));
+  EXPECT_EQ(compose(200, 200), (std::vector<Rect>{{70, 70, 534, 460}}));
+  drawBallStep(canvas, e.ball, frame.data());  // unmoved: one box
+  repaintField(canvas);
+  EXPECT_EQ(presented, (std::vector<Rect>{{70, 70, 534, 460}, {170, 170, 230, 230}, {0, 0, 748, 460}}));
+  // Over the picture's left edge, partly off the field at two corners, behind the left rim.
+  for (const auto& [x, y] : {std::pair{214.7, 300.2}, {10.0, 10.0}, {743.0, 455.0}, {98.0, 217.0}}) {
+    compose(x, y);
+    MemorySurface expected;
+    expected.create(748, 460);
+    expected.putImage(e.court.backdrop.data(), 748, 460, 0, 0, 748, 460, 0, 0);
+    expected.putImage(frame.data(), 320, 240, 0, 0, 320, 240, 214, 220);
+    for (int Y = -30; Y < 30; ++Y)  // the disc is the sprite's, the rest of its box the field's
+      for (int X = -30; X < 30; ++X)
+        if (X * X + Y * Y <= 900)
+          expected.putImage(e.sprite.image.data(), 60, 60, X + 30, Y + 30, 1, 1, int(x) + X, int(y) - 1 - Y);
+    ASSERT_EQ(scene.surface.pixels(), expected.pixels()) << x << "," << y;
   }
-}
-
-TEST_F(FrameComposition, RepaintShowsTheWholeFieldWithTheBallWhereItWasDrawn) {
-  for (int i = 0; i < 4; ++i) {
-    scene.clock.advance(40);
-    scene.deliverUniform(static_cast<std::uint8_t>(50 + i));
-  }
-  e.drawBallStep(300, 150);
-  e.composeFrame(420, 250);
-  scene.surface.presented.clear();
-  e.repaintField();
-  EXPECT_EQ(scene.surface.presented, (std::vector<Rect>{{0, 0, 748, 460}}));
-  EXPECT_EQ(e.drawnBallX, 420);
-  EXPECT_EQ(e.drawnBallY, 250);
-  EXPECT_EQ(scene.surface.pixels(), expectedField(e));
-}
-
-TEST_F(FrameComposition, IntermediateStepsTakeThePictureFromThePreviousFrame) {
-  e.composeFrame(374, 300);
-  std::memcpy(e.shownFrame.data(), e.workFrame.data(), e.workFrame.size());
-  std::memset(e.workFrame.data(), 200, e.workFrame.size());  // next frame, not yet shown
-  e.drawBallStep(380, 300);
-  EXPECT_TRUE(sameColour(scene.surface.pixelAt(351, 271), {77, 77, 77}));  // box corner
-}
-
-TEST_F(FrameComposition, PresentsTheChangedRectangles) {
-  scene.surface.presented.clear();
-  e.composeFrame(100, 100);  // from the start (374, 185), both boxes above the picture
-  EXPECT_EQ(scene.surface.presented, (std::vector<Rect>{{70, 70, 404, 215}, e.frameRect}));
-  scene.surface.presented.clear();
-  e.composeFrame(200, 200);  // the new box reaches into the picture
-  EXPECT_EQ(scene.surface.presented, (std::vector<Rect>{{70, 70, 534, 460}}));
-  scene.surface.presented.clear();
-  e.drawBallStep(200, 200);  // unmoved: one box
-  EXPECT_EQ(scene.surface.presented, (std::vector<Rect>{{170, 170, 230, 230}}));
-}
-
-TEST_F(FrameComposition, AClosedWindowStopsAllDrawing) {
-  const std::vector<std::uint8_t> before = scene.surface.pixels();
+  EXPECT_EQ(std::pair(alphaAt(e.court, 98, 242), colourOf(scene.surface.pixelAt(98, 217))),
+            std::pair(255, colourAt(e.court.overlayColor, e.court, 98, 242)));
+  const Bytes before = scene.surface.pixels();  // a closed window stops all drawing
   scene.window.alive = false;
-  scene.surface.presented.clear();
-  e.drawBallStep(200, 100);
-  e.composeFrame(200, 100);
-  e.repaintField();
-  EXPECT_EQ(e.drawnBallX, 374);
-  EXPECT_EQ(e.drawnBallY, 185);
+  compose(300, 100);
+  drawBallStep(canvas, e.ball, frame.data());
+  repaintField(canvas);
+  EXPECT_EQ(std::tuple(e.ball.drawnX, e.ball.drawnY, presented.size()), std::tuple(98, 217, std::size_t{0}));
   EXPECT_EQ(scene.surface.pixels(), before);
-  EXPECT_TRUE(scene.surface.presented.empty());
 }
 
-TEST_F(FrameComposition, ABallPartlyOffTheFieldIsClipped) {
-  e.composeFrame(10, 10);
-  e.composeFrame(e.fieldWidth - 5, e.fieldHeight - 5);
-  e.composeFrame(374, 185);
-  EXPECT_EQ(scene.surface.pixels(), expectedField(e));
-}
-
-TEST_F(FrameComposition, TheFrontLayerStaysInFrontOfTheBall) {
-  // A ball over the left ring's top: the ring's upper rim (coverage 255) hides it there.
-  const int ringX = e.leftRingRect.left + 56;
-  const int rimRow = e.fieldHeight - 1 - (e.ringHeight + e.backboardHeight / 6 + 9);
-  e.composeFrame(ringX, rimRow);
-  const std::size_t at = pixelIndex(e, ringX, e.fieldHeight - 1 - rimRow);
-  ASSERT_EQ(e.overlayAlpha[at], 255);
-  const Rgb shown = scene.surface.pixelAt(ringX, rimRow);
-  const std::uint8_t* front = &e.overlayColor[at * 3];
-  EXPECT_TRUE(sameColour(shown, {front[2], front[1], front[0]}));
+// A played minute: the demo camera paints, the engine mirrors, strikes, draws, credits the
+// computer and ends the period; the window repaints meanwhile.
+TEST(FrameStep, AllocatesNothingForAMinuteOfDemoCameraFrames) {
+  EngineScene scene({640, 480});
+  GameEngine& e = *scene.engine;
+  e.match.setNames("Player1", computerName);
+  e.match.periodMinutes = 1;
+  ASSERT_TRUE(scene.build());
+  DemoCamera camera({e.ball, e.court, e.match, e.camera.mirror}, {640, 480}, 30.0, 7);
+  Bytes frame(frameBytes(640, 480));
+  scene.surface.presented.reserve(20000);  // the memory surface's own record of presents
+  const long start = allocations.load();
+  for (int n = 0; n < 1900 && !e.match.gameOver; ++n) {  // a minute and a bit at 30 fps
+    scene.clock.advance(n % 3 == 0 ? 34 : 33);
+    camera.paint(frame.data());
+    e.onFrame(0, frame.data(), frame.size());
+    if (n % 100 == 0) e.repaintField();
+  }
+  EXPECT_EQ(allocations.load(), start);
+  EXPECT_TRUE(e.stats.strikes > 0 && e.match.rightScore > 0 && e.match.gameOver);  // all of it happened
 }
 
 }  // namespace

@@ -1,133 +1,71 @@
 #include <gtest/gtest.h>
+#include <tuple>
 
-#include "render/Intersections.h"
+#include "render/Basket.h"
 #include "render/CourtCanvas.h"
-#include "support/EngineScene.h"
+#include "render/SoftLines.h"
 
 namespace {
 
-struct SoftLines : ::testing::Test {
-  void SetUp() override { blankCourt(e, 100, 100); }
-  EngineScene scene;
-  GameEngine& e = *scene.engine;
-};
-
-TEST_F(SoftLines, HorizontalLineOfLengthTenIsATentFiveRowsHigh) {
-  e.drawSoftLine(20, 50, 30, 50, 255, 255, 255, 7, true);
-  for (int x = 20; x <= 30; ++x) {
-    EXPECT_EQ(alphaAt(e, x, 50), 255) << x;
-    EXPECT_EQ(alphaAt(e, x, 49), 153) << x;  // 0.6
-    EXPECT_EQ(alphaAt(e, x, 51), 153) << x;
-    // 0.2 is 1 − 0.4 × 2 = 0.19999999999999996 in double; 255 × it truncates to 50.
-    EXPECT_EQ(alphaAt(e, x, 48), 50) << x;
-    EXPECT_EQ(alphaAt(e, x, 52), 50) << x;
-    EXPECT_EQ(alphaAt(e, x, 47), 0) << x;
-    EXPECT_EQ(alphaAt(e, x, 53), 0) << x;
-    EXPECT_EQ(backdropAt(e, x, 49).green, 153) << x;
-    for (int y = 48; y <= 52; ++y) EXPECT_EQ(codeAt(e, x, y), 7) << x << "," << y;
-  }
-  EXPECT_EQ(alphaAt(e, 19, 50), 0);
-  EXPECT_EQ(alphaAt(e, 31, 50), 0);
+TEST(SoftLines, AFlatLineIsATentFiveRowsHighWithThePureColourInFront) {
+  Court c = blankCourt(100, 100);
+  drawSoftLine(c, 20, 50, 30, 50, {200, 100, 50}, 7, true);
+  // Coverage 1, 0.6, 0.2 (1 − 0.4 × 2 is a hair below 0.2: 255 × it truncates to 50).
+  const struct { int dy, alpha; Colour blended; } rows[] = {
+      {0, 255, {200, 100, 50}}, {1, 153, {120, 60, 30}}, {2, 50, {39, 19, 9}}, {3, 0, {}}};
+  for (const auto& row : rows)
+    for (int x = 20; x <= 30; ++x)
+      for (int y : {50 - row.dy, 50 + row.dy})
+        EXPECT_EQ(std::tuple(alphaAt(c, x, y), backdropAt(c, x, y), codeAt(c, x, y), colourAt(c.overlayColor, c, x, y)),
+                  std::tuple(row.alpha, row.blended, row.alpha ? 7 : 0, row.alpha ? Colour{200, 100, 50} : Colour{}))
+            << x << "," << y;
+  EXPECT_EQ(alphaAt(c, 19, 50) + alphaAt(c, 31, 50), 0);
 }
 
-TEST_F(SoftLines, OverlayTakesThePureColourAndBackdropBlends) {
-  e.drawSoftLine(20, 50, 30, 50, 200, 100, 50, 0, true);
-  const std::uint8_t* front = &e.overlayColor[pixelIndex(e, 25, 48) * 3];
-  EXPECT_EQ(front[0], 50);
-  EXPECT_EQ(front[1], 100);
-  EXPECT_EQ(front[2], 200);
-  const Rgb soft = backdropAt(e, 25, 48);
-  EXPECT_EQ(soft.red, 39);  // 200 × 0.19999999999999996, truncated
-  EXPECT_EQ(soft.green, 19);
-  EXPECT_EQ(soft.blue, 9);
+TEST(SoftLines, EqualSlopesGoByRowsVisitsBlendAgainOffFieldPixelsAreSkippedAndBoxesAreInclusive) {
+  Court c = blankCourt(100, 20);
+  drawSoftLine(c, 30, 4, 39, 13, {255, 255, 255}, 1, true);
+  drawSoftLine(c, 0, 5, 20, 5, {0, 255, 0}, 0, false);
+  drawSoftLine(c, 0, 5, 20, 5, {0, 255, 0}, 0, false);
+  drawSoftLine(c, -15, 18, 135, 18, {255, 255, 255}, 4, true);
+  drawSoftLine(c, 5, -20, 5, 40, {255, 255, 255}, 4, true);
+  drawSoftLine(c, 80, 8, 80, 8, {255, 255, 255}, 9, true);  // coincident ends draw nothing
+  // A row walk reaches 3 columns beside row 4's centre, a column walk 3 rows below it; the
+  // second visit blends 153 × 0.4 + 255 × 0.6; a row off a line is at 0.6.
+  EXPECT_EQ(std::tuple(alphaAt(c, 27, 4) > 0, alphaAt(c, 30, 1), backdropAt(c, 10, 4)[1], alphaAt(c, 0, 18),
+                       alphaAt(c, 99, 19), alphaAt(c, 5, 9), codeAt(c, 80, 8)),
+            std::tuple(true, 0, 214, 255, 153, 255, 0));
+  Court box = blankCourt(20, 10);
+  for (const PixelBox& b : {PixelBox{10, 2, 12, 3}, {12, 2, 10, 3}, {10, 3, 12, 2}, {-5, 8, 30, 30}})
+    fillBox(box, b, {1, 2, 3});  // the reversed boxes fill nothing; the last is clipped
+  int filled = 0;  // blue 3 on 3 × 2 pixels and two clipped rows, nothing in the court map
+  for (std::size_t i = 0; i < box.courtMap.size(); ++i) filled += box.backdrop[i * 3] + box.courtMap[i];
+  EXPECT_EQ(std::pair(filled, backdropAt(box, 12, 3)), std::pair(3 * (3 * 2 + 2 * 20), Colour{1, 2, 3}));
 }
 
-TEST_F(SoftLines, WithoutOverlayTheFrontLayerIsUntouched) {
-  e.drawSoftLine(20, 50, 30, 50, 200, 100, 50, 3, false);
-  EXPECT_EQ(alphaAt(e, 25, 50), 0);
-  EXPECT_EQ(codeAt(e, 25, 50), 3);
-  EXPECT_EQ(backdropAt(e, 25, 50).red, 200);
-}
-
-TEST_F(SoftLines, EqualSlopesAreWalkedRowByRow) {
-  e.drawSoftLine(30, 30, 40, 40, 255, 255, 255, 1, true);
-  // Row 30 reaches columns 27 … 33 around x = 30; a column walk would not touch (27, 30)
-  // but would touch (30, 27).
-  EXPECT_GT(alphaAt(e, 27, 30), 0);
-  EXPECT_EQ(alphaAt(e, 30, 27), 0);
-  e.drawSoftLine(40, 60, 30, 70, 255, 255, 255, 1, true);  // the other diagonal, reversed
-  EXPECT_GT(alphaAt(e, 37, 60), 0);
-  EXPECT_EQ(alphaAt(e, 40, 57), 0);
-}
-
-TEST_F(SoftLines, ReversedEndsDrawTheSameLine) {
-  e.drawSoftLine(70, 20, 10, 35, 90, 180, 45, 5, true);
-  const Bytes forward = e.backdrop;
-  blankCourt(e, 100, 100);
-  e.drawSoftLine(10, 35, 70, 20, 90, 180, 45, 5, true);
-  EXPECT_EQ(e.backdrop, forward);
-}
-
-TEST_F(SoftLines, CoincidentEndsDrawNothing) {
-  e.drawSoftLine(40, 40, 40, 40, 255, 255, 255, 9, true);
-  EXPECT_EQ(e.backdrop, Bytes(e.backdrop.size(), 0));
-  EXPECT_EQ(e.courtMap, Bytes(e.courtMap.size(), 0));
-}
-
-TEST_F(SoftLines, SharedPixelsBlendOncePerVisit) {
-  e.drawSoftLine(20, 50, 30, 50, 0, 255, 0, 0, false);
-  e.drawSoftLine(20, 50, 30, 50, 0, 255, 0, 0, false);
-  EXPECT_EQ(backdropAt(e, 25, 49).green, 214);  // 153 × 0.4 + 255 × 0.6
-}
-
-TEST_F(SoftLines, PixelsOutsideTheFieldAreSkipped) {
-  blankCourt(e, 20, 10);
-  e.drawSoftLine(-15, 1, 35, 1, 255, 255, 255, 4, true);
-  e.drawSoftLine(5, -20, 5, 40, 255, 255, 255, 4, true);
-  EXPECT_EQ(e.backdrop.size(), 20u * 10 * 3);
-  EXPECT_EQ(alphaAt(e, 0, 1), 255);
-  EXPECT_EQ(alphaAt(e, 19, 0), 153);  // 0.6 a row off the line
-  EXPECT_EQ(alphaAt(e, 5, 9), 255);
-}
-
-TEST_F(SoftLines, FillBoxIsInclusiveAndTouchesOnlyTheBackdrop) {
-  e.fillBox(10, 20, 12, 21, 1, 2, 3);
-  int filled = 0;
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 100; ++x) filled += backdropAt(e, x, y).red == 1;
-  EXPECT_EQ(filled, 6);
-  EXPECT_TRUE(sameColour(backdropAt(e, 12, 21), {1, 2, 3}));
-  EXPECT_EQ(e.courtMap, Bytes(e.courtMap.size(), 0));
-  e.fillBox(12, 20, 10, 21, 9, 9, 9);
-  e.fillBox(10, 21, 12, 20, 9, 9, 9);
-  e.fillBox(-5, 98, 200, 300, 9, 9, 9);  // clipped to the field
-  EXPECT_EQ(backdropAt(e, 11, 20).red, 1);
-  EXPECT_EQ(backdropAt(e, 0, 99).red, 9);
-}
-
-TEST_F(SoftLines, HalfEllipsesPassThroughTheirFarEdgeAtTheMiddle) {
-  e.drawHalfEllipse(10, 60, 50, 40, 255, 0, 0, +1, false);
-  EXPECT_EQ(backdropAt(e, 30, 40).red, 255);  // below the centre line 50
-  EXPECT_EQ(backdropAt(e, 30, 60).red, 0);
-  EXPECT_EQ(backdropAt(e, 10, 50).red, 255);  // starts on the centre line
-  blankCourt(e, 100, 100);
-  e.drawHalfEllipse(10, 60, 50, 40, 255, 0, 0, -1, true);
-  EXPECT_EQ(backdropAt(e, 30, 60).red, 255);
-  EXPECT_EQ(alphaAt(e, 30, 60), 255);
-  EXPECT_EQ(backdropAt(e, 30, 40).red, 0);
-  EXPECT_EQ(codeAt(e, 30, 60), 0);
-}
-
-TEST(Intersections, LinesMeetRoundedHalfUpWithTheYAtTheExactX) {
-  EXPECT_EQ(intersectLines(2, 0, -1, 3), (PixelPoint{1, 2}));
-  EXPECT_EQ(intersectLines(1, 0.2, -1, 1), (PixelPoint{0, 1}));  // x 0.4, y 0.6
-}
-
-TEST(Intersections, LineAndEllipseGiveTheLeftOrRightCrossingOrNothing) {
-  EXPECT_EQ(intersectLineEllipse(0, 0, 10, 0, 5, 5, -1), (PixelPoint{5, 0}));
-  EXPECT_EQ(intersectLineEllipse(0, 0, 10, 0, 5, 5, +1), (PixelPoint{15, 0}));
-  EXPECT_EQ(intersectLineEllipse(0, 10, 10, 0, 5, 5, +1), (PixelPoint{0, 0}));
-  EXPECT_EQ(intersectLineEllipse(1, 0.4, 0, 0, 10, 10, +1), (PixelPoint{7, 7}));  // y at rounded x
+// The default basket with its ring's left end at (100, 200), on a court map of 9s.
+TEST(Basket, OnlyTheSidesAreSolidBackStringsEndLowestAndTheRimIsRedOverThem) {
+  Court c = blankCourt(300, 300);
+  std::fill(c.courtMap.begin(), c.courtMap.end(), 9);
+  drawBasket(c, 100, 200);
+  // Back strings end on the bottom ring's far side (rows 106 … 111), front ones on its near side.
+  int lowest = -1, lowestInFront = -1;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 300; ++x) {
+      ASSERT_TRUE(codeAt(c, x, y) == 0 || codeAt(c, x, y) == 9 || codeAt(c, x, y) == 254) << x << "," << y;
+      if (lowest < 0 && codeAt(c, x, y) != 9) lowest = y;
+      if (lowestInFront < 0 && alphaAt(c, x, y) != 0) lowestInFront = y;
+    }
+  EXPECT_EQ(std::tuple(lowest, lowestInFront, codeAt(c, 111, 156), codeAt(c, 201, 156)),
+            std::tuple(106, 111, 254, 254));  // and half way down the sides
+  // The ring's middle column: the back half about row 191 (reds 224, 192, 160), the front
+  // half about row 209 (255, 223, 191); each line visits twice, in order.
+  std::vector<int> reds;
+  for (int i = 0; i < 18; ++i) reds.push_back(backdropAt(c, 156, i < 9 ? 187 + i : 196 + i)[0]);
+  EXPECT_EQ(reds, (std::vector<int>{96, 163, 199, 208, 182, 164, 160, 145, 56,  // rows 187 … 195
+                                    117, 194, 230, 239, 213, 195, 191, 173, 68}));  // rows 205 … 213
+  EXPECT_EQ(std::tuple(backdropAt(c, 156, 209), codeAt(c, 156, 209), alphaAt(c, 156, 209), alphaAt(c, 156, 191)),
+            std::tuple(Colour{213, 0, 0}, 0, 255, 0));  // over a front string's start; not solid
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
 #include <condition_variable>
-#include <cstdint>
 #include <mutex>
 #include <vector>
 
@@ -11,15 +10,13 @@
 class RecordingSink final : public FrameSink {
  public:
   explicit RecordingSink(bool holdFirst = false) : holding(holdFirst) {}
-
-  void BufferCB(double, const std::uint8_t* buffer, long length) override {
+  void onFrame(double, const std::uint8_t* pixels, std::size_t size) override {
     std::unique_lock lock(mutex);
-    frames.emplace_back(buffer, buffer + length);
+    frames.emplace_back(pixels, pixels + size);
     changed.notify_all();
     changed.wait(lock, [&] { return !holding; });
     ++returned;
   }
-
   void waitForFrames(std::size_t count) {
     std::unique_lock lock(mutex);
     changed.wait(lock, [&] { return frames.size() >= count; });
@@ -33,7 +30,7 @@ class RecordingSink final : public FrameSink {
     std::lock_guard lock(mutex);
     return frames;
   }
-  int returnedCount() {
+  std::size_t returnedCount() {
     std::lock_guard lock(mutex);
     return returned;
   }
@@ -43,5 +40,5 @@ class RecordingSink final : public FrameSink {
   std::condition_variable changed;
   std::vector<std::vector<std::uint8_t>> frames;
   bool holding;
-  int returned = 0;
+  std::size_t returned = 0;  // deliveries that have left onFrame()
 };
