@@ -211,14 +211,3 @@ TEST(SettingsFile, AnyHostileFileLeavesTheEngineSafeToPlay) {
     EXPECT_TRUE(std::isfinite(e.ballX) && std::isfinite(e.ballY));
   }
 }
-
-TEST(SettingsFile, AnUnwritableProgramFolderSendsTheSettingsToTheUserConfiguration) {
-  const std::filesystem::path beside = "/usr/bin/Swishcam.prm";
-  EXPECT_EQ(chooseSettingsPath(beside, true, "/cfg", "/home/ann"), beside);
-  EXPECT_EQ(chooseSettingsPath(beside, false, "/cfg", "/home/ann"), "/cfg/swishcam/Swishcam.prm");
-  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, "/home/ann"),
-            "/home/ann/.config/swishcam/Swishcam.prm");
-  EXPECT_EQ(chooseSettingsPath(beside, false, "relative", "/home/ann"),
-            "/home/ann/.config/swishcam/Swishcam.prm");
-  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, nullptr), beside);
-}
