@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize bench package clean
+.PHONY: deps build run test test-sanitize bench package package-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -28,6 +28,12 @@ test-sanitize: deps
 package: build
 	@scripts/install-deps.sh dpkg-dev file
 	@cd $(BUILD) && cpack
+
+# The package as a player's system meets it: validators, lintian, then an install, a game
+# played by a throwaway user and a purge. Installs system-wide, so it runs as root or sudo.
+package-check: package
+	@scripts/install-deps.sh lintian desktop-file-utils appstream
+	@scripts/check-package.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
