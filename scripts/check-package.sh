@@ -31,7 +31,7 @@ desktop-file-validate "$work"/root/usr/share/applications/*.desktop
 echo "✔ Desktop entry is valid."
 appstreamcli validate --no-net "$work"/root/usr/share/metainfo/*.metainfo.xml
 # Errors fail the check; warnings and notes are listed.
-lintian --fail-on error --info --tag-display-limit 0 "$deb" 2>&1 | { grep -v "root privileges" || true; }
+lintian --fail-on error --display-info --tag-display-limit 0 "$deb" 2>&1 | { grep -v "root privileges" || true; }
 
 echo "== install, play as $user, purge"
 installed=1
