@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize bench clean
+.PHONY: deps build run test test-sanitize bench package package-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,17 @@ test-sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSWISH_SANITIZE=ON -DSWISH_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, swishcam_<version>_amd64.deb in $(BUILD), from the tree `build` made.
+package: build
+	@scripts/install-deps.sh dpkg-dev file
+	@cd $(BUILD) && cpack
+
+# The package as a player's system meets it: validators, lintian, then an install, a game
+# played by a throwaway user and a purge. Installs system-wide, so it runs as root or sudo.
+package-check: package
+	@scripts/install-deps.sh lintian desktop-file-utils appstream
+	@scripts/check-package.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done

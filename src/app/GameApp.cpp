@@ -10,7 +10,7 @@
 #include "app/Runners.h"
 #include "app/SingleInstance.h"
 #include "app/WindowSources.h"
-#include "engine/SettingsFile.h"
+#include "engine/SettingsLocation.h"
 
 std::filesystem::path settingsPathFor(const Options& options) {
   return options.settingsFile.empty() ? settingsPath()

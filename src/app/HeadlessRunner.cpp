@@ -8,7 +8,7 @@
 #include "app/Runners.h"
 #include "capture/SteppedSource.h"
 #include "engine/GameEngine.h"
-#include "engine/SettingsFile.h"
+#include "engine/SettingsLocation.h"
 #include "platform/HeadlessWindow.h"
 #include "platform/TickClock.h"
 #include "platform/qt/QtFieldSurface.h"

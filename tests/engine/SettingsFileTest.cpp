@@ -61,13 +61,3 @@ TEST(SettingsFile, TheEngineReadsAtStartAndWritesAtExit) {
     EXPECT_EQ(encodeSettings(*readSettingsFile(path)), encodeSettings(expected)) << length;
   }
 }
-
-TEST(SettingsFile, AnUnwritableProgramFolderSendsTheSettingsToTheUserConfiguration) {
-  const std::filesystem::path beside = "/usr/bin/Swishcam.prm";
-  const std::filesystem::path home = "/home/ann/.config/swishcam/Swishcam.prm";
-  EXPECT_EQ(chooseSettingsPath(beside, true, "/cfg", "/home/ann"), beside);
-  EXPECT_EQ(chooseSettingsPath(beside, false, "/cfg", "/home/ann"), "/cfg/swishcam/Swishcam.prm");
-  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, "/home/ann"), home);
-  EXPECT_EQ(chooseSettingsPath(beside, false, "relative", "/home/ann"), home);
-  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, nullptr), beside);
-}

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "engine/SettingsLocation.h"
+#include "support/EngineScene.h"
+
+namespace {
+
+std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// What stands beside the executable and in the user's folder before the first start.
+struct TakeOverCase {
+  const char* what;
+  std::optional<std::size_t> shippedSize;  // bytes; nothing: no file
+  bool shippedIsFolder;
+  std::optional<std::size_t> ownSize;      // bytes; nothing: no file
+  bool ownIsDanglingLink;
+  bool copied;
+};
+
+constexpr TakeOverCase takeOverCases[] = {
+    {"a shipped file, no own file", 360, false, std::nullopt, false, true},
+    {"the user's own file stays", 360, false, 360, false, false},
+    {"the user's own file stays whatever its size", 360, false, 12, false, false},
+    {"nothing shipped", std::nullopt, false, std::nullopt, false, false},
+    {"a shipped file one byte short", 359, false, std::nullopt, false, false},
+    {"a shipped file one byte long", 361, false, std::nullopt, false, false},
+    {"a folder by the settings file's name", std::nullopt, true, std::nullopt, false, false},
+    {"a dangling link as the own file", 360, false, std::nullopt, true, false},
+};
+
+}  // namespace
+
+TEST(SettingsLocation, AnUnwritableProgramFolderSendsTheSettingsToTheUserConfiguration) {
+  const std::filesystem::path beside = "/usr/bin/Swishcam.prm";
+  EXPECT_EQ(chooseSettingsPath(beside, true, "/cfg", "/home/ann"), beside);
+  EXPECT_EQ(chooseSettingsPath(beside, false, "/cfg", "/home/ann"), "/cfg/swishcam/Swishcam.prm");
+  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, "/home/ann"),
+            "/home/ann/.config/swishcam/Swishcam.prm");
+  EXPECT_EQ(chooseSettingsPath(beside, false, "relative", "/home/ann"),
+            "/home/ann/.config/swishcam/Swishcam.prm");
+  EXPECT_EQ(chooseSettingsPath(beside, false, nullptr, nullptr), beside);
+}
+
+TEST(SettingsLocation, TheFirstStartTakesOverOnlyAShippedSettingsFileAndNeverChangesIt) {
+  namespace fs = std::filesystem;
+  for (const TakeOverCase& c : takeOverCases) {
+    SCOPED_TRACE(c.what);
+    TemporaryFolder folder;
+    const fs::path shipped = folder.file("Swishcam.prm");
+    const fs::path own = folder.file("own.prm");
+    const std::string shippedBytes(c.shippedSize.value_or(0), 's');
+    const std::string ownBytes(c.ownSize.value_or(0), 'o');
+    if (c.shippedSize) {
+      writeAll(shipped, shippedBytes);
+      fs::permissions(shipped, fs::perms::owner_read | fs::perms::group_read);
+    }
+    if (c.shippedIsFolder) fs::create_directory(shipped);
+    if (c.ownSize) writeAll(own, ownBytes);
+    if (c.ownIsDanglingLink) fs::create_symlink(folder.file("nowhere"), own);
+
+    EXPECT_EQ(takeOverShippedSettings(shipped, own), c.copied);
+
+    if (c.shippedSize) {
+      EXPECT_EQ(readAll(shipped), shippedBytes);
+      EXPECT_EQ(fs::status(shipped).permissions(), fs::perms::owner_read | fs::perms::group_read);
+    }
+    if (c.copied) {
+      EXPECT_EQ(readAll(own), shippedBytes);
+      EXPECT_NE(fs::status(own).permissions() & fs::perms::owner_write, fs::perms::none);
+    } else if (c.ownSize) {
+      EXPECT_EQ(readAll(own), ownBytes);
+    } else {
+      EXPECT_EQ(fs::is_symlink(own), c.ownIsDanglingLink);
+      EXPECT_FALSE(fs::exists(own));
+    }
+  }
+}
