@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need, if any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libturbojpeg0-dev libgtest-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev libgtest-dev
           libbenchmark-dev fonts-liberation xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
