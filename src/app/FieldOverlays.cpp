@@ -47,7 +47,8 @@ void paintMotionHeat(const std::vector<std::uint8_t>& strength, int width, int h
         const int green = std::min(255, 96 + 4 * (v - strikesAbove));
         out[x] = qRgba(190, green * 190 / 255, 0, 190);  // premultiplied by 190/255
       } else {
-        const int alpha = v * 10;  // up to 120 at the threshold
+        // Sensor noise (0 or 1) stays clear; up to the threshold a deepening blue.
+        const int alpha = v < 2 ? 0 : std::min(150, 12 * v);
         out[x] = qRgba(0, alpha / 3, alpha, alpha);
       }
     }

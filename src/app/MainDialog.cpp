@@ -123,6 +123,7 @@ void MainDialog::placeWindow(int x, int y, int outerWidth, int outerHeight) {
     m_windowedClient = {outerWidth - (m_windowedOuter.width - m_windowedClient.width),
                         outerHeight - (m_windowedOuter.height - m_windowedClient.height)};
     m_windowedOuter = {outerWidth, outerHeight};
+    m_windowedPlace = QPoint(x, y);
     updateView();
     return;
   }
@@ -349,12 +350,14 @@ void MainDialog::setFullScreen(bool on) {
   if (on) {
     m_windowedClient = {width(), height()};
     m_windowedOuter = {frameGeometry().width(), frameGeometry().height()};
+    m_windowedPlace = pos();
     m_view = FieldView(m_surface.image().size(), size(), true);
     showFullScreen();
   } else {
     m_view = FieldView(m_surface.image().size(), size(), false);
     showNormal();
     resize(m_windowedClient.width, m_windowedClient.height);
+    move(m_windowedPlace);
   }
   updateView();
 }

@@ -118,6 +118,7 @@ class MainDialog : public QDialog, public WindowLink {
   FieldView m_view;               // the field's place in the window
   Size m_windowedClient;          // what the layout sees while the window is full screen
   Size m_windowedOuter;
+  QPoint m_windowedPlace;
   std::unique_ptr<SoundOutput> m_ownSound;
   SoundOutput* m_sound = nullptr;
   SoundDelays m_soundDelays;
