@@ -2,8 +2,8 @@
 # Installs the Debian packages that building, testing and running need, if any is missing;
 # arguments name more packages that one task needs (packaging, say).
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libturbojpeg0-dev libgtest-dev
-          libbenchmark-dev fonts-liberation xvfb xauth "$@")
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev
+          libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,7 +10,7 @@ std::unique_ptr<PainterProvider> makeDemoProvider(const Options& options, const 
   const double fps = options.fps;
   const std::uint32_t seed = options.seed;
   return std::make_unique<PainterProvider>(
-      "Demo camera",
+      demoCameraName,
       [&engine, size, fps, seed] {
         const GameView game{engine.ball, engine.court, engine.match, engine.camera.mirror};
         return std::make_unique<DemoCamera>(game, size, fps, seed);

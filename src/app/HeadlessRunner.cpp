@@ -36,6 +36,15 @@ std::string number(double value) {
   return text;
 }
 
+// Events of each sound in the whole run; both swishes count as one.
+std::string soundCounts(const SoundCounts& n) {
+  auto of = [&n](Sound s) { return std::to_string(n[static_cast<std::size_t>(s)]); };
+  return "\"sounds\":{\"bounce\":" + of(Sound::Bounce) + ",\"rim\":" + of(Sound::Rim) +
+         ",\"swish\":" + std::to_string(n[static_cast<std::size_t>(Sound::Swish2)] +
+                                          n[static_cast<std::size_t>(Sound::Swish3)]) +
+         ",\"computer\":" + of(Sound::Computer) + ",\"buzzer\":" + of(Sound::Buzzer) + "}";
+}
+
 std::string summary(const GameEngine& e, long frames, std::uint64_t games) {
   char head[320];
   std::snprintf(head, sizeof head,
@@ -49,7 +58,8 @@ std::string summary(const GameEngine& e, long frames, std::uint64_t games) {
   const Ball& b = e.ball;
   return std::string(head) + "\"ball\":{\"x\":" + number(b.x) + ",\"y\":" + number(b.y) +
          ",\"vx\":" + number(b.vx) + ",\"vy\":" + number(b.vy) +
-         ",\"angle\":" + number(b.angle) + ",\"spin\":" + number(b.spin) + "}}";
+         ",\"angle\":" + number(b.angle) + ",\"spin\":" + number(b.spin) + "}," +
+         soundCounts(e.stats.sounds) + "}";
 }
 
 // The window thread's share of a frame: the end of a game, without the winner's screen.

@@ -57,11 +57,22 @@ ring height, gravitation and the background pattern. The running game goes on.</
 
 <h3>Keys and window</h3>
 <ul>
-<li><b>F1</b> shows this help; <b>Esc</b> ends the program.</li>
+<li><b>F1</b> shows this help, from any window of the game.</li>
+<li><b>F11</b> switches full screen on and off: the field is shown as large as the screen
+allows. Clicks work there as in the window.</li>
+<li><b>M</b> switches the sound off and on.</li>
+<li><b>F2</b> shows a line with the camera's frames per second, the time each frame takes,
+the delay from camera to screen and the frames dropped.</li>
+<li><b>F3</b> shows the movement the game sees over your picture: blue is too little to
+strike, orange and yellow strike the ball. A swing that stays blue needs more light or a
+faster, wider move.</li>
+<li><b>Esc</b> leaves full screen; in a window it ends the program.</li>
 <li>After you resize the window, the court is fitted to it as soon as you move the mouse
 over the window; the score and the game time run on.</li>
-<li>Settings and the top ten are kept in the file <i>Swishcam.prm</i> beside the program
-and saved when the program ends.</li>
+<li>Settings and the top ten are kept in the file <i>Swishcam.prm</i> beside the program,
+or in <i>~/.config/swishcam/</i> for an installed game, and saved when the program ends.
+Full screen, sound and the F2 and F3 choices are kept in
+<i>~/.config/swishcam/swishcam.ini</i>.</li>
 </ul>
 )");
 }

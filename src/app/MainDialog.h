@@ -1,13 +1,20 @@
 #pragma once
 #include <QCursor>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "app/FieldAreas.h"
+#include "app/FieldView.h"
 #include "app/HelpWindow.h"
+#include "app/Preferences.h"
+#include "app/SoundOutput.h"
 #include "engine/GameEngine.h"
 #include "platform/TickClock.h"
 #include "platform/WindowLink.h"
@@ -18,13 +25,17 @@
 // when it opens, routes clicks on the field to the settings dialogs, lays the court out again
 // after a resize at the next mouse movement, and runs the end of a game when the frame step
 // reports it. Closing it stops the capture; destroying it saves the settings.
+//
+// Keys: F1 help, F2 the frame-rate readout, F3 the motion view, F11 full screen (the field
+// keeps its size and is shown scaled), M mute, Escape leaves full screen or ends the game.
+// These choices are kept in the preferences file.
 class MainDialog : public QDialog, public WindowLink {
   Q_OBJECT
 
  public:
   // Without a clock the game runs on the monotonic clock.
   MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
-             TickClock* clock = nullptr);
+             TickClock* clock = nullptr, QString preferencesPath = preferencesFile());
   ~MainDialog() override;
 
   // Builds the capture for this window, which lays the court out and shows the window.
@@ -39,6 +50,16 @@ class MainDialog : public QDialog, public WindowLink {
   QtFieldSurface& surface() { return m_surface; }
   bool sizeChanged() const { return m_sizeChanged; }
   HelpWindow* helpWindow() const { return m_help; }
+  const Preferences& preferences() const { return m_prefs; }
+  const FieldView& fieldView() const { return m_view; }
+  const SoundDelays& soundDelays() const { return m_soundDelays; }
+  // Where the sounds go; by default the audio output, made when the game starts.
+  void setSoundOutput(SoundOutput* output) { m_sound = output; }
+
+  void setFullScreen(bool on);
+  void setReadout(bool on);
+  void setMotionView(bool on);
+  void setMuted(bool on);
 
   void accept() override {}  // Enter does nothing
   void done(int result) override;
@@ -73,6 +94,15 @@ class MainDialog : public QDialog, public WindowLink {
   void dispatchClick(int x, int y);
   void layoutIfResized();
   void showHelp();
+  void showPresented(const QRect& field);
+  void playSounds();
+  void takeLightingHint();
+  void paintField(QPainter& painter, const QRect& area);
+  void paintMotion(QPainter& painter);
+  void paintOverlays(QPainter& painter);
+  void updateView();
+  void savePreferences();
+  std::uint64_t sourceDropped() const;
 
   SteadyTickClock m_steadyClock;
   QtFieldSurface m_surface;
@@ -82,4 +112,22 @@ class MainDialog : public QDialog, public WindowLink {
   bool m_sizeChanged = false;
   QCursor m_fieldCursor;
   QPointer<HelpWindow> m_help;
+
+  QString m_prefsFile;
+  Preferences m_prefs;
+  FieldView m_view;               // the field's place in the window
+  Size m_windowedClient;          // what the layout sees while the window is full screen
+  Size m_windowedOuter;
+  QPoint m_windowedPlace;
+  std::unique_ptr<SoundOutput> m_ownSound;
+  SoundOutput* m_sound = nullptr;
+  SoundDelays m_soundDelays;
+  QImage m_motionImage;           // reused for every paint of the motion view
+  QString m_hint;                 // the lighting hint while it is shown
+  QTimer m_hintTimer;
+  QTimer m_readoutTimer;          // a new readout line every second
+  QElapsedTimer m_readoutClock;
+  QString m_readoutLine;
+  double m_latencyMs = 0.0;       // frame arrival to the end of the paint that showed it
+  std::uint64_t m_sourceDropped = 0;  // the source's count at the last readout line
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 
 namespace {
@@ -12,6 +13,9 @@ constexpr double motionReach = 2.0;   // px the smoothed motion reaches past a p
 constexpr double goodMiss = 14.0;     // px off the ring's middle that still drops through
 constexpr int holdFrames = 3;         // the palm stays still after a push
 constexpr int patience = 15;          // frames to wait before moving a palm the ball touches
+constexpr double nudgeAfter = 3.0;    // s without a planned shot before the ball is played anyway
+constexpr int smallestReach = 8;      // px of ball box over the picture that motion can strike
+constexpr int probesAcross = 24;      // motion pixels the model samples across a ball box
 
 double degrees(double d) { return d * pi / 180.0; }
 
@@ -74,13 +78,12 @@ HandPose AutoPlayer::nextPose() {
       break;
   }
   const Plan plan = planStrike();
-  if (plan.miss < goodMiss && clearOf(m_pose, plan.ready)) {
-    m_plan = plan;
-    m_pose = plan.ready;
-    m_phase = Phase::Strike;
-    m_apexRise = 170.0 + 60.0 * m_random.unit();
-    m_waitFrames = 0;
-    return m_pose;
+  if (plan.miss < goodMiss && clearOf(m_pose, plan.ready)) return strike(plan);
+  // A ball at rest where no shot can be planned (a corner of the picture, the floor beside
+  // it) is played anyway, so that an unattended demo never stalls.
+  if (++m_idleFrames * m_frameSeconds >= nudgeAfter) {
+    const std::optional<Plan> nudge = planNudge();
+    if (nudge) return strike(*nudge);
   }
   const HandPose rest = restPose();
   if (clearOf(m_pose, rest) || ++m_waitFrames > patience) {
@@ -88,6 +91,35 @@ HandPose AutoPlayer::nextPose() {
     m_waitFrames = 0;
   }
   return m_pose;
+}
+
+HandPose AutoPlayer::strike(const Plan& plan) {
+  m_plan = plan;
+  m_pose = plan.ready;
+  m_phase = Phase::Strike;
+  m_apexRise = 170.0 + 60.0 * m_random.unit();
+  m_waitFrames = 0;
+  m_idleFrames = 0;
+  return m_pose;
+}
+
+// Up and toward the middle of the field, through whatever part of the ball lies over the
+// picture. Nothing when too little of it does for the motion to be sensed.
+std::optional<AutoPlayer::Plan> AutoPlayer::planNudge() const {
+  const Ball& b = m_game.ball;
+  const Rect over = intersectRect(ballBox(b.x, b.y, b.radius), m_game.court.frameRect);
+  if (over.width() < smallestReach || over.height() < smallestReach) return std::nullopt;
+  const double toMiddle = b.x < 0.5 * m_game.court.fieldWidth ? 1.0 : -1.0;
+  const double nx = 0.35 * toMiddle / std::hypot(0.35, 1.0);
+  const double ny = -1.0 / std::hypot(0.35, 1.0);
+  const double r = b.radius;
+  const double palm = palmRadius();
+  const double depth = 0.5 * r;
+  Plan plan;
+  plan.ready = {b.x - nx * (r + palm + readyGap), b.y - ny * (r + palm + readyGap), nx, ny};
+  plan.hit = {b.x - nx * (r + palm - depth), b.y - ny * (r + palm - depth), nx, ny};
+  plan.miss = 0.0;
+  return plan;
 }
 
 // True when moving the palm from `a` to `b` now leaves the ball untouched in the next frame.
@@ -151,11 +183,15 @@ void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
        static_cast<int>(push->from.x) + near + 1, static_cast<int>(push->from.y) + near + 1});
   const Rect scan = intersectRect(
       {region.left + 3, region.top + 3, region.right - 3, region.bottom - 3}, palms);
+  // A large ball is probed on a coarser grid, each probe standing for stride² pixels, so that
+  // planning costs the same at every ball size.
+  const int stride = std::max(1, 2 * ri / probesAcross);
+  const double weight = static_cast<double>(stride) * stride;
   double sumP = 0.0, sumQ = 0.0, sumT = 0.0;
-  for (int y = scan.top; y < scan.bottom; ++y) {
+  for (int y = scan.top; y < scan.bottom; y += stride) {
     const double toY = (y - push->to.y) * (y - push->to.y);
     const double fromY = (y - push->from.y) * (y - push->from.y);
-    for (int x = scan.left; x < scan.right; ++x) {
+    for (int x = scan.left; x < scan.right; x += stride) {
       const int a = y - by;
       const int b = x - bx;
       const int d2 = a * a + b * b;
@@ -163,9 +199,9 @@ void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
       const double dNew = (x - push->to.x) * (x - push->to.x) + toY;
       const double dOld = (x - push->from.x) * (x - push->from.x) + fromY;
       if (!((dNew <= reach2 && dOld >= inner2) || (dOld <= reach2 && dNew >= inner2))) continue;
-      sumP -= static_cast<double>(b) / d2;
-      sumQ -= static_cast<double>(a) / d2;
-      sumT += 1.0 / std::sqrt(static_cast<double>(ri * ri - d2));
+      sumP -= weight * b / d2;
+      sumQ -= weight * a / d2;
+      sumT += weight / std::sqrt(static_cast<double>(ri * ri - d2));
     }
   }
   const double px = 2.0 * r * sumP;
@@ -248,8 +284,10 @@ AutoPlayer::Plan AutoPlayer::planStrike() const {
       bestDepth = depth;
     }
   };
+  // Depths in steps of 3 px, or ten across the ball when it is large.
+  const double depthStep = std::max(3.0, r / 10.0);
   for (double turn = -16.0; turn <= 16.0; turn += 4.0)
-    for (double depth = 2.0; depth < r; depth += 3.0) consider(base + degrees(turn), depth);
+    for (double depth = 2.0; depth < r; depth += depthStep) consider(base + degrees(turn), depth);
   const double coarseAngle = bestAngle, coarseDepth = bestDepth;
   for (double turn = -2.0; turn <= 2.0; turn += 1.0)
     for (double depth = -1.5; depth <= 1.5; depth += 0.75)

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include <atomic>
+#include <optional>
 
 #include "capture/DemoRandom.h"
 #include "model/Ball.h"
@@ -70,6 +71,8 @@ class AutoPlayer {
   // penalties for flights that leave the field or come in too flat.
   double missAfter(const Flight& ball) const;
   Plan planStrike() const;
+  std::optional<Plan> planNudge() const;
+  HandPose strike(const Plan& plan);
   Plan tryPush(const Flight& atHitFrame, double nx, double ny, double depth) const;
   bool clearOf(const HandPose& a, const HandPose& b) const;
   double stepSeconds() const;
@@ -83,6 +86,7 @@ class AutoPlayer {
   HandPose m_pose;
   int m_holdFrames = 0;
   int m_waitFrames = 0;
+  int m_idleFrames = 0;  // frames without a planned shot
   int m_side = 1;
   int m_lastLeft = 0;
   int m_lastRight = 0;

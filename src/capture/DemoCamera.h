@@ -7,6 +7,8 @@
 #include "capture/DemoRandom.h"
 #include "capture/FramePainter.h"
 
+inline constexpr const char* demoCameraName = "Demo camera";
+
 // A camera that needs no device: a softly lit wall over a desk, mild sensor noise, and the
 // hand and forearm of the automatic player. Every picture follows from the seed and the
 // game's ball, so a run can be repeated exactly.

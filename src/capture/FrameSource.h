@@ -41,6 +41,9 @@ class FrameSource {
   virtual CameraSettings* settings() { return nullptr; }
   // True once the device went away while streaming; only a new open can bring it back.
   virtual bool streamLost() const { return false; }
+  // Frames the device delivered that never reached the sink (damaged, or overtaken by a
+  // newer one), since the source was opened.
+  virtual std::uint64_t droppedFrames() const { return 0; }
 };
 
 // A family of devices (the V4L2 cameras, the demo camera, a replay file): lists their names

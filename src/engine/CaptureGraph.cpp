@@ -41,6 +41,7 @@ void GameEngine::stopCapture() {
 
 void GameEngine::startCapture() {
   if (!camera.source) return;
+  lighting.restart();
   if (camera.source->start(*this) != CaptureError::None && mainWindow != nullptr)
     mainWindow->showMessage(messageRun);
 }

@@ -1,9 +1,12 @@
 #include "engine/GameEngine.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "capture/FrameImage.h"
 #include "physics/BallMotion.h"
+#include "physics/MotionSense.h"
+#include "platform/DrawLock.h"
 #include "physics/RingScoring.h"
 #include "render/Backdrop.h"
 #include "render/CourtLayout.h"
@@ -20,11 +23,27 @@ GameEngine::~GameEngine() {
   saveSettings();
 }
 
-void GameEngine::onFrame(double, const std::uint8_t* pixels, std::size_t size) {
+namespace {
+
+// A camera's own time stamp is on the monotonic clock, like the steady clock; one that is
+// missing or implausible gives way to the arrival here.
+FrameTimes::Clock::time_point arrivalOf(double sampleTime, FrameTimes::Clock::time_point now) {
+  const auto stamped = FrameTimes::Clock::time_point(
+      std::chrono::duration_cast<FrameTimes::Clock::duration>(
+          std::chrono::duration<double>(sampleTime)));
+  const bool plausible = sampleTime > 0.0 && stamped <= now && now - stamped < std::chrono::seconds(1);
+  return plausible ? stamped : now;
+}
+
+}  // namespace
+
+void GameEngine::onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) {
+  const auto stepStart = FrameTimes::Clock::now();
   const std::size_t expected = camera.frameSize();
   if (pixels == nullptr || expected == 0 || size != expected ||
       camera.workFrame.size() != expected || match.gameOver.load()) {
     match.gameStartTick = match.computerTick = clock.now();
+    times.dropped();
     return;
   }
   if (camera.mirror.load())
@@ -44,11 +63,35 @@ void GameEngine::onFrame(double, const std::uint8_t* pixels, std::size_t size) {
   }
   moveBall(dt);
   composeFrame(field, ball, camera.workFrame.data());
+  watchPicture(now);
 
   camera.keepAsPrevious();
   match.frameDoneTick = clock.now();
   creditComputer();
   endPeriodIfDue();
+  const auto stepEnd = FrameTimes::Clock::now();
+  times.stepped(arrivalOf(sampleTime, stepStart), stepEnd - stepStart);
+}
+
+// The lighting check, and the motion view while it is on.
+void GameEngine::watchPicture(std::uint32_t now) {
+  const FramePair frames{camera.workFrame.data(), camera.shownFrame.data(), camera.frameWidth,
+                         camera.frameHeight};
+  lighting.check(frames, now);
+  if (!showsMotion()) return;
+  senseMotionMap(frames, motion);
+  DrawLockGuard lock;
+  std::swap(motion.strength, shownMotion);
+}
+
+void GameEngine::showMotion(bool on) {
+  if (on) {
+    motion.resize(camera.frameWidth, camera.frameHeight);
+    shownMotion.assign(motion.strength.size(), 0);
+  } else {
+    motion = {};
+    shownMotion = {};
+  }
 }
 
 // One ball step, then both rings; a computer's target ring is never tested.
@@ -57,7 +100,9 @@ void GameEngine::moveBall(double dt) {
   const int prevY = static_cast<int>(ball.y);
   const FramePair frames{camera.workFrame.data(), camera.shownFrame.data(), camera.frameWidth,
                          camera.frameHeight};
-  if (stepBall(ball, court, contact, frames, dt)) ++stats.strikes;
+  Impacts impacts;
+  if (stepBall(ball, court, contact, frames, dt, &impacts)) ++stats.strikes;
+  soundImpacts(impacts);
   const int width = court.fieldWidth;
   if (match.rightIsPerson)
     addPoints(2, testRing(court.leftRingRect, true, ball, prevX, prevY, width, match.ring));
@@ -65,11 +110,30 @@ void GameEngine::moveBall(double dt) {
     addPoints(1, testRing(court.rightRingRect, false, ball, prevX, prevY, width, match.ring));
 }
 
+// A ball at rest still touches the floor every step: only a real hit is heard, the harder
+// the louder.
+void GameEngine::soundImpacts(const Impacts& impacts) {
+  constexpr double audible = 60.0;   // px/s into the contact
+  constexpr double loudest = 1500.0; // px/s heard at full volume
+  auto volume = [](double speed) {
+    return static_cast<float>(std::clamp(speed / loudest, 0.15, 1.0));
+  };
+  const double bounce = std::max(impacts.border, impacts.floor);
+  if (bounce > audible) recordSound(Sound::Bounce, volume(bounce));
+  if (impacts.solid > audible) recordSound(Sound::Rim, volume(impacts.solid));
+}
+
+void GameEngine::recordSound(Sound sound, float volume) {
+  ++stats.sounds[static_cast<std::size_t>(sound)];
+  sounds.push({sound, volume, std::chrono::steady_clock::now()});
+}
+
 void GameEngine::addPoints(int display, int points) {
   if (points == 0) return;
   int& score = display == 1 ? match.leftScore : match.rightScore;
   score += points;
   ++stats.baskets;
+  recordSound(points == 3 ? Sound::Swish3 : Sound::Swish2);
   showScore(display, score);
 }
 
@@ -77,10 +141,12 @@ void GameEngine::creditComputer() {
   if (match.frameDoneTick - match.computerTick <= computerInterval(match.computerSkill)) return;
   match.computerTick = match.frameDoneTick;
   if (!match.rightIsPerson) {
+    recordSound(Sound::Computer, 0.6f);
     match.rightScore += 2;
     showScore(2, match.rightScore);
   }
   if (!match.leftIsPerson) {
+    recordSound(Sound::Computer, 0.6f);
     match.leftScore += 2;
     showScore(1, match.leftScore);
   }
@@ -94,6 +160,7 @@ void GameEngine::endPeriodIfDue() {
       match.gameOver.load())
     return;
   match.gameOver.store(true);
+  recordSound(Sound::Buzzer);
   if (mainWindow != nullptr) mainWindow->postPeriodOver();
   match.gameStartTick = match.computerTick = clock.now();
 }
@@ -112,6 +179,7 @@ void GameEngine::layoutField(bool newGame) {
   camera.allocateFrames();
   sprite.resize(ball.radius);
   contact.resize(ball.radius);
+  if (showsMotion()) showMotion(true);
   layoutCourt(court,
               {camera.frameWidth, camera.frameHeight, ball.radius, match.leftIsPerson,
                match.rightIsPerson},

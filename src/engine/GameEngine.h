@@ -4,8 +4,11 @@
 #include <functional>
 #include <string>
 
+#include "audio/SoundQueue.h"
 #include "capture/CameraSide.h"
 #include "capture/FrameSource.h"
+#include "engine/FrameTimes.h"
+#include "engine/LightingCheck.h"
 #include "engine/RunStats.h"
 #include "model/Ball.h"
 #include "model/Court.h"
@@ -22,6 +25,8 @@
 // window, the field surface and the clock only through the links it is given. The window
 // thread changes the parts only while the capture is stopped, or while match.gameOver
 // holds frames off; only camera.mirror changes while frames flow.
+struct Impacts;
+
 class GameEngine final : public FrameSink {
  public:
   using ShowWinner = std::function<void(const std::string&)>;
@@ -41,6 +46,14 @@ class GameEngine final : public FrameSink {
   RunStats stats;
   ContactMask contact;  // the ball step's scratch, sized by each layout
   BallSprite sprite;    // the ball's pictures, sized by each layout
+  SoundQueue sounds;    // recorded by the frame step, played by the window thread
+  FrameTimes times;     // the frame step's timing, for the readout
+  LightingCheck lighting;
+  // The motion view: the sensed motion over the whole picture. `motion` is filled by the
+  // frame step while the view is on; `shownMotion` is the last filled map, swapped in under
+  // drawLock for the window to draw.
+  MotionMap motion;
+  std::vector<std::uint8_t> shownMotion;
 
   TickClock& clock;
   FieldSurface& surface;                 // the off-screen field image
@@ -65,6 +78,10 @@ class GameEngine final : public FrameSink {
   // Reads the frame format again and lays the court out, with or without a new game.
   void relayout(bool newGame);
 
+  // Switches the motion view's map on or off; only while the capture is stopped.
+  void showMotion(bool on);
+  bool showsMotion() const { return !motion.strength.empty(); }
+
   void showScore(int display, int points);
   void repaintField();
 
@@ -76,7 +93,10 @@ class GameEngine final : public FrameSink {
   void readFrameFormat();
   void layoutField(bool newGame);
   void moveBall(double dt);
+  void watchPicture(std::uint32_t now);
   void addPoints(int display, int points);
+  void soundImpacts(const Impacts& impacts);
+  void recordSound(Sound sound, float volume = 1.0f);
   void creditComputer();
   void endPeriodIfDue();
   void endGame(const ShowWinner& showWinner);

@@ -72,10 +72,17 @@ bool sensibleStep(const Ball& ball, double dt) {
   return ball.gravity > 0.0 && std::isfinite(ball.gravity) && dt >= 0.0 && dt <= longestStep;
 }
 
+// The floor wedges rise at most 30 px above the bottom row; a push upward from there is the
+// floor, not a backboard.
+bool onFloor(const Ball& ball, const Court& court, double pushY) {
+  return pushY < 0.0 && ball.y + ball.radius >= court.fieldHeight - 31;
+}
+
 }  // namespace
 
 bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FramePair& frames,
-              double dt) {
+              double dt, Impacts* impacts) {
+  Impacts met;
   assert(sensibleStep(ball, dt));
   if (!courtReady(ball, court, contact) || !sensibleStep(ball, dt)) return false;
   const int r = ball.radius;
@@ -94,7 +101,7 @@ bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FrameP
     ball.x = x0 + ball.vx * t;
     ball.vy = vy0 + g * t;
     ball.angle = a0 + ball.spin * t;
-    bounceBall(ball, nx, ny, 0.0, borderCode);
+    met.border = std::max(met.border, bounceBall(ball, nx, ny, 0.0, borderCode));
   };
   // Sides: the time comes from the start's horizontal speed, the height is rebuilt.
   auto meetSide = [&](double border, double nx) {
@@ -103,7 +110,7 @@ bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FrameP
     ball.y = y0 + (vy0 + 0.5 * g * t) * t;
     ball.vy = vy0 + g * t;
     ball.angle = a0 + ball.spin * t;
-    bounceBall(ball, nx, 0.0, 0.0, borderCode);
+    met.border = std::max(met.border, bounceBall(ball, nx, 0.0, 0.0, borderCode));
   };
   const double bottom = court.fieldHeight - r - 1;
   const double top = r + 1;
@@ -133,18 +140,23 @@ bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FrameP
   const double px = 2 * r * push.p;
   const double qy = 2 * r * push.q;
   const double n = std::sqrt(px * px + qy * qy);
-  if (n <= 0.0) return false;
-  if (!overPicture) {
-    bounceBall(ball, px / n, qy / n, 0.0, push.code);
-    return false;
+  bool struck = false;
+  if (n > 0.0 && !overPicture) {
+    const double speed = bounceBall(ball, px / n, qy / n, 0.0, push.code);
+    if (push.code != softCode) {
+      double& kind = onFloor(ball, court, qy / n) ? met.floor : met.solid;
+      kind = std::max(kind, speed);
+    }
+  } else if (n > 0.0 && n > ball.hitThreshold) {
+    bounceBall(ball, px / n, qy / n, 0.5 * push.t, borderCode);
+    ball.shotX = static_cast<int>(ball.x);
+    struck = true;
   }
-  if (n <= ball.hitThreshold) return false;
-  bounceBall(ball, px / n, qy / n, 0.5 * push.t, borderCode);
-  ball.shotX = static_cast<int>(ball.x);
-  return true;
+  if (impacts != nullptr) *impacts = met;
+  return struck;
 }
 
-void bounceBall(Ball& ball, double nx, double ny, double kick, std::uint8_t code) {
+double bounceBall(Ball& ball, double nx, double ny, double kick, std::uint8_t code) {
   const double r = ball.radius;
   const double w = ball.spin;
   const double vn = nx * ball.vx + ny * ball.vy;
@@ -155,6 +167,7 @@ void bounceBall(Ball& ball, double nx, double ny, double kick, std::uint8_t code
   m *= code == softCode ? softRestitution : ball.restitution;
   ball.vx = m * nx + u * ny;
   ball.vy = m * ny - u * nx;
+  return std::abs(vn);
 }
 
 // stepBall holds the centre within the borders, so the box lies inside the field; a box

@@ -78,7 +78,34 @@ void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int
   divideAll(plane, count, boxWidth * boxHeight);
 }
 
-// Region rows go into the planes bottom row first, as the frames store them.
+namespace {
+
+// The signed differences of the frames' w × h area whose lower-left pixel is (x, row), rows
+// counted from the bottom, into the first w × h values of each plane, box-averaged 7 × 7.
+void smoothDifferences(const FramePair& frames, int x, int row, int w, int h, Planes& planes,
+                       std::vector<std::int32_t>& work) {
+  for (int i = 0; i < h; ++i) {
+    const std::size_t at = (static_cast<std::size_t>(row + i) * frames.width + x) * 3;
+    const std::uint8_t* cur = frames.current + at;
+    const std::uint8_t* prev = frames.previous + at;
+    for (int j = 0; j < w; ++j)
+      for (int channel = 0; channel < 3; ++channel)
+        planes[channel][static_cast<std::size_t>(i) * w + j] =
+            cur[3 * j + channel] - prev[3 * j + channel];
+  }
+  for (auto& plane : planes) boxMean(plane.data(), work.data(), w, h, smoothing, smoothing);
+}
+
+// What one pixel pushes with: the mean of its channels' smoothed differences.
+std::uint8_t strengthAt(const Planes& planes, std::size_t p) {
+  const int sum = std::abs(planes[0][p]) + std::abs(planes[1][p]) + std::abs(planes[2][p]);
+  return static_cast<std::uint8_t>(sum / 3);
+}
+
+}  // namespace
+
+// Region rows go into the planes bottom row first, as the frames store them; the mask's
+// rows run top to bottom.
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact) {
   const int r = ball.radius;
@@ -101,17 +128,7 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
 
   // Frame row, counted from the bottom, of the region's bottom field row.
   const int firstStored = frames.height - 1 - (area.bottom - 1 - frameRect.top);
-  for (int i = 0; i < h; ++i) {
-    const std::size_t at = (static_cast<std::size_t>(firstStored + i) * frames.width +
-                            (area.left - frameRect.left)) * 3;
-    const std::uint8_t* cur = frames.current + at;
-    const std::uint8_t* prev = frames.previous + at;
-    for (int j = 0; j < w; ++j)
-      for (int channel = 0; channel < 3; ++channel)
-        planes[channel][static_cast<std::size_t>(i) * w + j] =
-            cur[3 * j + channel] - prev[3 * j + channel];
-  }
-  for (auto& plane : planes) boxMean(plane.data(), contact.work.data(), w, h, smoothing, smoothing);
+  smoothDifferences(frames, area.left - frameRect.left, firstStored, w, h, planes, contact.work);
 
   const int side = 2 * r;
   for (int i = 0; i < h; ++i) {
@@ -119,10 +136,24 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
     std::uint8_t* mask = contact.mask.data() + static_cast<std::size_t>(maskRow) * side +
                          (area.left - box.left);
     const std::size_t planeRow = static_cast<std::size_t>(i) * w;
-    for (int j = 0; j < w; ++j) {
-      const std::size_t p = planeRow + j;
-      const int sum = std::abs(planes[0][p]) + std::abs(planes[1][p]) + std::abs(planes[2][p]);
-      mask[j] = static_cast<std::uint8_t>(sum / 3);
-    }
+    for (int j = 0; j < w; ++j) mask[j] = strengthAt(planes, planeRow + j);
   }
+}
+
+void MotionMap::resize(int frameWidth, int frameHeight) {
+  width = frameWidth;
+  height = frameHeight;
+  const std::size_t pixels = static_cast<std::size_t>(std::max(0, width)) * std::max(0, height);
+  for (auto& plane : planes) plane.assign(pixels, 0);
+  work.assign(pixels, 0);
+  strength.assign(pixels, 0);
+}
+
+void senseMotionMap(const FramePair& frames, MotionMap& map) {
+  const std::size_t pixels = static_cast<std::size_t>(map.width) * map.height;
+  if (frames.width != map.width || frames.height != map.height || pixels == 0 ||
+      map.strength.size() != pixels || frames.current == nullptr || frames.previous == nullptr)
+    return;
+  smoothDifferences(frames, 0, 0, map.width, map.height, map.planes, map.work);
+  for (std::size_t p = 0; p < pixels; ++p) map.strength[p] = strengthAt(map.planes, p);
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "model/Ball.h"
 #include "model/Court.h"
@@ -13,11 +15,29 @@ struct FramePair {
   int height = 0;  // px
 };
 
+using Planes = std::array<std::vector<std::int32_t>, 3>;
+
+// The motion the game senses over the whole camera picture, for showing it: per pixel what
+// the contact mask would hold there (above 12 strikes the ball), rows bottom first like the
+// frames. Sized once when it is switched on, so that filling it never allocates.
+struct MotionMap {
+  int width = 0;   // px
+  int height = 0;  // px
+  Planes planes;
+  std::vector<std::int32_t> work;
+  std::vector<std::uint8_t> strength;
+
+  void resize(int frameWidth, int frameHeight);
+};
+
 // Writes the 7 × 7 box-averaged difference between the frames into the mask bytes of
 // `region` (the part of the ball box over the camera picture). Regions narrower or lower
 // than 8 px keep their court values.
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact);
+
+// Fills the map from the frames; a map of another size than the frames is left as it is.
+void senseMotionMap(const FramePair& frames, MotionMap& map);
 
 // Replaces the width × height plane (row by row) by the mean of the boxWidth × boxHeight
 // box around each value, with separable running sums; `work` is a scratch plane of the same

@@ -172,6 +172,7 @@ bool V4l2Source::deliverNewest() {
     const bool damaged = (buffer.flags & V4L2_BUF_FLAG_ERROR) != 0 ||
                          buffer.index >= mappings.size() || buffer.bytesused == 0;
     if (damaged || have) {
+      dropped.fetch_add(1, std::memory_order_relaxed);
       if (!requeue(damaged ? buffer : newest)) return false;
     }
     if (!damaged) {
@@ -185,6 +186,8 @@ bool V4l2Source::deliverNewest() {
   if (converter.convert(static_cast<const std::uint8_t*>(mapping.address), length)) {
     const std::vector<std::uint8_t>& frame = converter.frame();
     sink->onFrame(secondsOf(newest.timestamp), frame.data(), frame.size());
+  } else {
+    dropped.fetch_add(1, std::memory_order_relaxed);
   }
   return requeue(newest);
 }

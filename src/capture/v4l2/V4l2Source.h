@@ -41,6 +41,7 @@ class V4l2Source final : public FrameSource, public CameraSettings {
   void stop() override;
   CameraSettings* settings() override { return this; }
   bool streamLost() const override { return lost.load(); }
+  std::uint64_t droppedFrames() const override { return dropped.load(); }
 
   std::vector<CameraMode> modes() override;
   CameraMode mode() const override { return current; }
@@ -74,4 +75,5 @@ class V4l2Source final : public FrameSource, public CameraSettings {
   FrameSink* sink = nullptr;
   std::thread thread;
   std::atomic<bool> lost{false};
+  std::atomic<std::uint64_t> dropped{0};  // frames delivered by the device, never passed on
 };

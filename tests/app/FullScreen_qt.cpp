@@ -1,0 +1,127 @@
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/FieldView.h"
+#include "app/FrameSources.h"
+#include "app/MainDialog.h"
+
+namespace {
+
+class FakeOutput final : public SoundOutput {
+ public:
+  void play(Sound sound, float) override { played.push_back(sound); }
+  std::vector<Sound> played;
+};
+
+// The main window on the demo camera, its flows recorded instead of opened, with settings
+// and preferences files of its own.
+class Window final : public MainDialog {
+ public:
+  Window(SourceCatalog& catalog, const QTemporaryDir& folder, TickClock* clock)
+      : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
+                   folder.filePath("swishcam.ini")) {}
+  std::vector<FieldArea> opened;
+
+ protected:
+  bool openFlow(FieldArea area) override {
+    opened.push_back(area);
+    return true;
+  }
+};
+
+struct Scene {
+  explicit Scene(const QTemporaryDir& folder) {
+    window = std::make_unique<Window>(catalog, folder, &clock);
+    Options options;
+    options.width = 320;
+    options.height = 240;
+    demo = makeDemoProvider(options, window->engine(), Delivery::Stepped);
+    catalog.add(*demo);
+    window->setSoundOutput(&sound);
+    if (!window->start()) qFatal("the demo camera did not start");
+  }
+  void press(int key) { QTest::keyClick(window.get(), static_cast<Qt::Key>(key)); }
+
+  ManualTickClock clock{100000};
+  SourceCatalog catalog;
+  std::unique_ptr<Window> window;
+  std::unique_ptr<PainterProvider> demo;
+  FakeOutput sound;
+};
+
+}  // namespace
+
+class FullScreenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theFieldFitsTheScreenWithItsAspectKept_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QRect>("target");
+    QTest::newRow("1080p") << QSize(1920, 1080) << QRect(0, 1, 1920, 1078);
+    QTest::newRow("4K") << QSize(3840, 2160) << QRect(0, 1, 3840, 2157);
+    QTest::newRow("16:10") << QSize(1600, 1000) << QRect(0, 51, 1600, 898);
+    QTest::newRow("tall") << QSize(534, 1000) << QRect(0, 350, 534, 300);
+  }
+  void theFieldFitsTheScreenWithItsAspectKept() {
+    QFETCH(QSize, screen);
+    QFETCH(QRect, target);
+    const FieldView view(QSize(1068, 600), screen, true);
+    QCOMPARE(view.target(), target);
+    QCOMPARE(view.toField(QPointF(target.topLeft())), QPoint(0, 0));
+    QCOMPARE(view.toField(QPointF(target.left() + target.width() / 2.0, target.top() + target.height() / 2.0)),
+             QPoint(534, 300));
+    QVERIFY(view.toField(QPointF(target.left(), target.top() - 1)).y() < 0);  // the black border
+    QVERIFY(view.toWindow(QRect(0, 0, 1068, 600)) == target);
+    const FieldView window(QSize(1068, 600), screen, false);
+    QCOMPARE(window.toField(QPointF(17, 23)), QPoint(17, 23));
+  }
+
+  void togglesAreRememberedAndEscapeLeavesFullScreenFirst() {
+    QTemporaryDir folder;
+    {
+      Scene s(folder);
+      for (int key : {Qt::Key_F11, Qt::Key_F2, Qt::Key_F3, Qt::Key_M}) s.press(key);
+      QVERIFY(s.window->fieldView().scaled());
+      QVERIFY(s.window->engine().showsMotion());
+      // The field keeps its size: the layout sees the window it had.
+      QCOMPARE(s.window->clientSize(), (Size{s.window->engine().court.fieldWidth,
+                                            s.window->engine().court.fieldHeight}));
+      // A click on the scaled camera picture opens the video settings.
+      const Rect& picture = s.window->engine().court.frameRect;
+      const QRect shown = s.window->fieldView().toWindow(
+          QRect(picture.left, picture.top, picture.width(), picture.height()));
+      QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, shown.center());
+      QCOMPARE(s.window->opened, std::vector<FieldArea>{FieldArea::Video});
+      s.press(Qt::Key_Escape);
+      QVERIFY(!s.window->fieldView().scaled());
+      QVERIFY(s.window->isVisible());
+      s.press(Qt::Key_F11);
+    }
+    Scene again(folder);
+    const Preferences& kept = again.window->preferences();
+    QVERIFY(kept.fullScreen && kept.readout && kept.motionView && kept.muted);
+    QVERIFY(again.window->fieldView().scaled());
+  }
+
+  void recordedSoundsArePlayedUnlessMuted() {
+    QTemporaryDir folder;
+    Scene s(folder);
+    s.window->engine().sounds.push({Sound::Swish3, 1.0f, std::chrono::steady_clock::now()});
+    s.window->engine().repaintField();  // a present wakes the window thread
+    QTRY_COMPARE(s.sound.played, std::vector<Sound>{Sound::Swish3});
+    QCOMPARE(s.window->soundDelays().played, 1L);
+    s.press(Qt::Key_M);  // muted: the next sound is taken and not played
+    s.window->engine().sounds.push({Sound::Bounce, 1.0f, std::chrono::steady_clock::now()});
+    s.window->engine().repaintField();
+    QCoreApplication::processEvents();
+    s.press(Qt::Key_M);
+    s.window->engine().sounds.push({Sound::Rim, 1.0f, std::chrono::steady_clock::now()});
+    s.window->engine().repaintField();
+    QTRY_COMPARE(s.sound.played, (std::vector<Sound>{Sound::Swish3, Sound::Rim}));
+  }
+};
+
+QTEST_MAIN(FullScreenTest)
+#include "FullScreen_qt.moc"

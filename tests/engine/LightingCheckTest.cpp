@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "engine/LightingCheck.h"
+
+namespace {
+
+// Frames of 160 × 120 around a grey level, with uniform noise of ± `noise` per byte.
+struct FrameMaker {
+  std::mt19937 random{7};
+  std::vector<std::uint8_t> make(int level, int noise) {
+    std::vector<std::uint8_t> f(160 * 120 * 3);
+    std::uniform_int_distribution<int> d(-noise, noise);
+    for (auto& b : f) b = static_cast<std::uint8_t>(std::clamp(level + d(random), 0, 255));
+    return f;
+  }
+};
+
+// The hint a stream of such frames at 30 per second gives within `seconds`.
+LightingHint hintAfter(int level, int noise, double seconds) {
+  FrameMaker maker;
+  LightingCheck check;
+  std::vector<std::uint8_t> previous = maker.make(level, noise);
+  for (int n = 0; n * 33 <= seconds * 1000; ++n) {
+    std::vector<std::uint8_t> current = maker.make(level, noise);
+    check.check({current.data(), previous.data(), 160, 120}, static_cast<std::uint32_t>(n * 33));
+    previous.swap(current);
+    if (LightingHint hint = check.take(); hint != LightingHint::None) return hint;
+  }
+  return LightingHint::None;
+}
+
+}  // namespace
+
+TEST(LightingCheck, DarkOrNoisyPicturesAreToldAfterTwoSecondsAndADemoLikePictureNever) {
+  struct Row {
+    int level, noise;
+    double seconds;
+    LightingHint expected;
+  } rows[] = {
+      {20, 2, 1.9, LightingHint::None},   // dark, but not yet for two seconds
+      {20, 2, 2.1, LightingHint::Dark},
+      {39, 0, 3.0, LightingHint::Dark},
+      {40, 0, 3.0, LightingHint::None},   // bright enough
+      {128, 100, 3.0, LightingHint::Noisy},
+      {128, 8, 30.0, LightingHint::None},  // the demo camera's noise
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.level << " ± " << r.noise << " for " << r.seconds << " s");
+    EXPECT_EQ(hintAfter(r.level, r.noise, r.seconds), r.expected);
+  }
+}
+
+TEST(LightingCheck, OneHintPerCameraStart) {
+  FrameMaker maker;
+  const std::vector<std::uint8_t> dark = maker.make(10, 0);
+  LightingCheck check;
+  for (std::uint32_t t = 0; t <= 6000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
+  EXPECT_EQ(check.take(), LightingHint::Dark);
+  for (std::uint32_t t = 6000; t <= 12000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
+  EXPECT_EQ(check.take(), LightingHint::None);
+  check.restart();
+  for (std::uint32_t t = 0; t <= 2000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
+  EXPECT_EQ(check.take(), LightingHint::Dark);
+}
