@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/AppIcon.h"
+#include "app/DialogUnits.h"
 #include "app/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "app/HelpWindow.h"
@@ -17,6 +18,12 @@
 #include "platform/DrawLock.h"
 #include "platform/qt/FrameEvent.h"
 #include "render/qt/WinScreen.h"
+
+namespace {
+
+constexpr QSize windowUnits(528, 265);  // dialog units of the window before its first layout
+
+}  // namespace
 
 MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
                        TickClock* clock)
@@ -29,6 +36,8 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel itself
+  // The court layout grows the window from here, never shrinks it.
+  resize(dialogUnitsToPixels(windowUnits, QFontMetrics(dialogFont())));
   setMouseTracking(true);
   m_surface.setPresenter([this](const Rect& area) { m_presents.post(area); });
 }

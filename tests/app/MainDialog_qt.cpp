@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/AboutBox.h"
+#include "app/DialogUnits.h"
 #include "app/FrameSources.h"
 #include "app/HelpWindow.h"
 #include "app/MainDialog.h"
@@ -222,6 +223,17 @@ class MainDialogTest : public QObject {
     QCOMPARE(engine.rightScore, 4);
     QCOMPARE(engine.gameStartTick, started);
     QVERIFY(scene.deliverFrame());  // the capture runs again
+  }
+
+  // Before its first layout the window is 528 × 265 dialog units, 792 × 430 pixels in DejaVu
+  // Sans 8 point; the layout only grows it, so a 320 × 240 camera gets a wider field than
+  // the court needs.
+  void theFirstLayoutGrowsTheDialogsOwnSize() {
+    QCOMPARE(dialogUnitsToPixels({528, 265}, QFontMetrics(dialogFont())), QSize(792, 430));
+    WindowScene<MainDialog> scene;
+    QVERIFY(scene.dialog->start());
+    QCOMPARE(QSize(scene.engine().fieldWidth, scene.engine().fieldHeight), QSize(792, 460));
+    QCOMPARE(scene.dialog->size(), QSize(792, 460));
   }
 
   void aResizeBeforeTheFirstLayoutOnlyClearsTheFlag() {
