@@ -88,6 +88,7 @@ Size MainDialog::screenSize() const {
 }
 
 void MainDialog::placeWindow(int x, int y, int outerWidth, int outerHeight) {
+  m_placedFrom = size();
   const QSize frame = frameGeometry().size() - size();
   // A visible window gets its resize event at once; a hidden one when show() sends it.
   resize(std::max(outerWidth - frame.width(), 1), std::max(outerHeight - frame.height(), 1));
@@ -149,6 +150,7 @@ void MainDialog::paintEvent(QPaintEvent* event) {
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
+  layoutIfResized();  // a click right after a resize is tested against the new court
   if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
     const QPoint at = event->position().toPoint();
     dispatchClick(at.x(), at.y());
@@ -191,7 +193,9 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
 
 void MainDialog::layoutIfResized() {
   if (!m_sizeChanged) return;
-  if (!m_engine.backdrop.empty()) {
+  // Back at the size the last layout started from: the window manager refused the size it
+  // asked for, and would refuse it again.
+  if (!m_engine.backdrop.empty() && size() != m_placedFrom) {
     m_engine.stopCapture();
     m_engine.relayout(0);
     m_engine.startCapture();

@@ -80,6 +80,7 @@ class MainDialog : public QDialog, public WindowLink {
   GameEngine m_engine;
   std::atomic<bool> m_alive{true};
   bool m_sizeChanged = false;
+  QSize m_placedFrom;  // client size when the last layout placed the window
   QCursor m_fieldCursor;
   QPointer<HelpWindow> m_help;
 };

@@ -97,11 +97,32 @@ std::vector<FieldArea> clickAt(RecordingDialog& dialog, QPoint at, Qt::MouseButt
 
 using Areas = std::vector<FieldArea>;
 
-void moveMouse(QWidget& widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&widget, &move);
+// A mouse event straight to the widget, without the move Qt puts before a press elsewhere.
+void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
 }
+
+void moveMouse(QWidget& widget, QPoint at) {
+  sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton);
+}
+
+// A window manager that keeps the window within `largest` and answers each placement later,
+// as an X11 window manager does.
+class RefusingDialog final : public MainDialog {
+ public:
+  using MainDialog::MainDialog;
+
+  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
+    ++placements;
+    MainDialog::placeWindow(x, y, outerWidth, outerHeight);
+    QMetaObject::invokeMethod(
+        this, [this] { resize(size().boundedTo(largest)); }, Qt::QueuedConnection);
+  }
+
+  QSize largest{700, 400};  // smaller than any court
+  int placements = 0;
+};
 
 }  // namespace
 
@@ -234,6 +255,35 @@ class MainDialogTest : public QObject {
     QVERIFY(scene.dialog->start());
     QCOMPARE(QSize(scene.engine().fieldWidth, scene.engine().fieldHeight), QSize(792, 460));
     QCOMPARE(scene.dialog->size(), QSize(792, 460));
+  }
+
+  // The window has a hit test before every click: a resize is laid out before the click is
+  // tested against the court's areas.
+  void aClickRightAfterAResizeHitsTheNewCourt() {
+    WindowScene<RecordingDialog> scene;
+    RecordingDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    const Rect picture = scene.engine().frameRect;
+    dialog.resize(dialog.width() + 200, dialog.height() + 100);
+    // Right of and below the old picture, between the old side strips: in the new picture.
+    sendMouse(dialog, QEvent::MouseButtonPress, {picture.right + 40, picture.bottom + 40},
+              Qt::RightButton);
+    QCOMPARE(dialog.opened, Areas{FieldArea::Video});
+    QVERIFY(!dialog.sizeChanged());
+  }
+
+  void aRefusedSizeIsNotLaidOutAgainAtEveryMove() {
+    WindowScene<RefusingDialog> scene;
+    RefusingDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    const auto refuse = [&] { QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); };
+    for (int move = 0; move < 3; ++move) {
+      refuse();
+      moveMouse(dialog, {5, 5});
+    }
+    refuse();
+    QCOMPARE(dialog.size(), QSize(700, 400));
+    QCOMPARE(dialog.placements, 2);  // the start, and once more from the refused size
   }
 
   void aResizeBeforeTheFirstLayoutOnlyClearsTheFlag() {
