@@ -1,7 +1,6 @@
 #include "app/MainDialog.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,7 +12,6 @@
 #include "app/DialogUnits.h"
 #include "app/DialogFlows.h"
 #include "app/FieldCursor.h"
-#include "app/HelpWindow.h"
 #include "capture/CaptureMessages.h"
 #include "platform/DrawLock.h"
 #include "platform/qt/FrameEvent.h"
@@ -66,7 +64,7 @@ void MainDialog::done(int result) {
   m_engine.stopCapture();
   m_engine.releaseCaptureGraph();
   m_alive = false;
-  if (m_help) m_help->close();
+  if (HelpWindow* help = m_helpKey.window()) help->close();
   QDialog::done(result);
 }
 
@@ -201,21 +199,6 @@ void MainDialog::layoutIfResized() {
     m_engine.startCapture();
   }
   m_sizeChanged = false;
-}
-
-void MainDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    showHelp();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-void MainDialog::showHelp() {
-  if (!m_help) m_help = new HelpWindow(this);
-  m_help->show();
-  m_help->raise();
-  m_help->activateWindow();
 }
 
 void MainDialog::customEvent(QEvent* event) {

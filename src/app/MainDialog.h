@@ -1,13 +1,12 @@
 #pragma once
 #include <QCursor>
 #include <QDialog>
-#include <QPointer>
 #include <atomic>
 #include <filesystem>
 #include <string>
 
 #include "app/FieldAreas.h"
-#include "app/HelpWindow.h"
+#include "app/HelpKey.h"
 #include "engine/GameEngine.h"
 #include "platform/TickClock.h"
 #include "platform/WindowLink.h"
@@ -38,7 +37,7 @@ class MainDialog : public QDialog, public WindowLink {
   GameEngine& engine() { return m_engine; }
   QtFieldSurface& surface() { return m_surface; }
   bool sizeChanged() const { return m_sizeChanged; }
-  HelpWindow* helpWindow() const { return m_help; }
+  HelpWindow* helpWindow() const { return m_helpKey.window(); }
 
   void accept() override {}  // Enter does nothing
   void done(int result) override;
@@ -66,13 +65,11 @@ class MainDialog : public QDialog, public WindowLink {
   void mouseMoveEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void customEvent(QEvent* event) override;
 
  private:
   void dispatchClick(int x, int y);
   void layoutIfResized();
-  void showHelp();
 
   SteadyTickClock m_steadyClock;
   QtFieldSurface m_surface;
@@ -82,5 +79,5 @@ class MainDialog : public QDialog, public WindowLink {
   bool m_sizeChanged = false;
   QSize m_placedFrom;  // client size when the last layout placed the window
   QCursor m_fieldCursor;
-  QPointer<HelpWindow> m_help;
+  HelpKey m_helpKey{this};
 };

@@ -1,3 +1,4 @@
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -15,6 +16,8 @@
 #include "app/HelpWindow.h"
 #include "app/MainDialog.h"
 #include "capture/SteppedSource.h"
+#include "dialogs/EnvironmentDialog.h"
+#include "dialogs/PlayersDialog.h"
 #include "platform/DrawLock.h"
 #include "render/qt/WinScreen.h"
 #include "support/ModalDriver.h"
@@ -96,6 +99,16 @@ std::vector<FieldArea> clickAt(RecordingDialog& dialog, QPoint at, Qt::MouseButt
 }
 
 using Areas = std::vector<FieldArea>;
+
+// The widget that has the focus when the window opens; the window itself if it has none.
+QWidget* firstTabStop(QWidget& window) {
+  for (QWidget* widget = window.nextInFocusChain(); widget != &window;
+       widget = widget->nextInFocusChain())
+    if (widget->focusPolicy() & Qt::TabFocus) return widget;
+  return &window;
+}
+
+using DialogMaker = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
 
 // A mouse event straight to the widget, without the move Qt puts before a press elsewhere.
 void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
@@ -469,6 +482,52 @@ class MainDialogTest : public QObject {
     dialog.bringToFront();
     QVERIFY(dialog.isVisible());
     QVERIFY(!(dialog.windowState() & Qt::WindowMinimized));
+  }
+
+  // F1 in a modal window over the main window shows the help, which can be used (closed)
+  // while that window stays open; the winner's screen closes on it as on any key.
+  void f1AnywhereShowsAUsableHelp_data() {
+    QTest::addColumn<DialogMaker>("make");
+    QTest::addColumn<bool>("closes");
+    static const TopTenTable none{};
+    QTest::newRow("environment") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<EnvironmentDialog>(EnvironmentValues{}, owner);
+    }) << false;
+    QTest::newRow("players") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<PlayersDialog>(PlayersValues{}, none, owner);
+    }) << false;
+    QTest::newRow("winner's screen") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<WinScreen>(owner, QStringLiteral("Player1"));
+    }) << true;
+  }
+
+  void f1AnywhereShowsAUsableHelp() {
+    QFETCH(DialogMaker, make);
+    QFETCH(bool, closes);
+    WindowScene<MainDialog> scene;
+    MainDialog& main = *scene.dialog;
+    main.show();
+    const std::unique_ptr<QDialog> dialog = make(&main);
+    bool shown = false, usable = false, stillOpen = false;
+    whenModal([&](QWidget* modal) {
+      if (modal == nullptr) return;
+      QTest::keyClick(firstTabStop(*modal), Qt::Key_F1);
+      stillOpen = modal->isVisible();
+      HelpWindow* help = main.helpWindow();
+      shown = help != nullptr && help->isVisible();
+      if (shown) {  // through the window system, which drops input to blocked windows
+        const QWidget* close =
+            help->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          close->mapTo(help, close->rect().center()));
+        usable = !help->isVisible();
+      }
+      modal->close();
+    });
+    dialog->exec();
+    QVERIFY(shown);
+    QVERIFY(usable);
+    QCOMPARE(stillOpen, !closes);
   }
 
   void f1OpensHelpWhichReachesTheAboutBox() {
