@@ -1,7 +1,6 @@
 #include "app/MainDialog.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,11 +11,11 @@
 #include <cstdio>
 
 #include "app/AppIcon.h"
+#include "app/DialogUnits.h"
 #include "app/FieldOverlays.h"
 #include "app/SoundPlayer.h"
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
-#include "app/HelpWindow.h"
 #include "capture/CaptureMessages.h"
 #include "capture/DemoCamera.h"
 #include "platform/DrawLock.h"
@@ -26,6 +25,7 @@
 namespace {
 
 constexpr int demoWinnerSeconds = 10;  // the medal shows this long over a demo game
+constexpr QSize windowUnits(528, 265);  // dialog units of the window before its first layout
 
 }  // namespace
 
@@ -42,6 +42,8 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel itself
+  // The court layout grows the window from here, never shrinks it.
+  resize(dialogUnitsToPixels(windowUnits, QFontMetrics(dialogFont())));
   setMouseTracking(true);
   m_surface.setPresenter([this](const Rect& area) { m_presents.post(area); });
   m_hintTimer.setSingleShot(true);
@@ -94,7 +96,7 @@ void MainDialog::done(int result) {
   m_engine.stopCapture();
   m_engine.releaseCaptureGraph();
   m_alive = false;
-  if (m_help) m_help->close();
+  if (HelpWindow* help = m_helpKey.window()) help->close();
   QDialog::done(result);
 }
 
@@ -127,6 +129,7 @@ void MainDialog::placeWindow(int x, int y, int outerWidth, int outerHeight) {
     updateView();
     return;
   }
+  m_placedFrom = size();
   const QSize frame = frameGeometry().size() - size();
   // A visible window gets its resize event at once; a hidden one when show() sends it.
   resize(std::max(outerWidth - frame.width(), 1), std::max(outerHeight - frame.height(), 1));
@@ -265,8 +268,8 @@ void MainDialog::takeLightingHint() {
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
+  layoutIfResized();  // a click right after a resize is tested against the new court
   if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
-    layoutIfResized();  // a click right after a resize meets the new areas
     const QPoint at = m_view.toField(event->position());
     dispatchClick(at.x(), at.y());
   }
@@ -317,7 +320,9 @@ void MainDialog::updateView() {
 
 void MainDialog::layoutIfResized() {
   if (!m_sizeChanged) return;
-  if (m_engine.court.laidOut()) {
+  // Back at the size the last layout started from: the window manager refused the size it
+  // asked for, and would refuse it again.
+  if (m_engine.court.laidOut() && size() != m_placedFrom) {
     m_engine.stopCapture();
     m_engine.relayout(false);
     m_engine.startCapture();
@@ -327,7 +332,6 @@ void MainDialog::layoutIfResized() {
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
-    case Qt::Key_F1: showHelp(); return;
     case Qt::Key_F2: setReadout(!m_prefs.readout); return;
     case Qt::Key_F3: setMotionView(!m_prefs.motionView); return;
     case Qt::Key_F11: setFullScreen(!m_view.scaled()); return;
@@ -403,13 +407,6 @@ void MainDialog::setMuted(bool on) {
 void MainDialog::savePreferences() {
   if (!::savePreferences(m_prefsFile, m_prefs))
     std::fprintf(stderr, "swishcam: cannot write the preferences %s\n", qPrintable(m_prefsFile));
-}
-
-void MainDialog::showHelp() {
-  if (!m_help) m_help = new HelpWindow(this);
-  m_help->show();
-  m_help->raise();
-  m_help->activateWindow();
 }
 
 void MainDialog::customEvent(QEvent* event) {

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPointer>
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
@@ -12,7 +11,7 @@
 
 #include "app/FieldAreas.h"
 #include "app/FieldView.h"
-#include "app/HelpWindow.h"
+#include "app/HelpKey.h"
 #include "app/Preferences.h"
 #include "app/SoundOutput.h"
 #include "engine/GameEngine.h"
@@ -49,7 +48,7 @@ class MainDialog : public QDialog, public WindowLink {
   GameEngine& engine() { return m_engine; }
   QtFieldSurface& surface() { return m_surface; }
   bool sizeChanged() const { return m_sizeChanged; }
-  HelpWindow* helpWindow() const { return m_help; }
+  HelpWindow* helpWindow() const { return m_helpKey.window(); }
   const Preferences& preferences() const { return m_prefs; }
   const FieldView& fieldView() const { return m_view; }
   const SoundDelays& soundDelays() const { return m_soundDelays; }
@@ -87,13 +86,11 @@ class MainDialog : public QDialog, public WindowLink {
   void mouseMoveEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void customEvent(QEvent* event) override;
 
  private:
   void dispatchClick(int x, int y);
   void layoutIfResized();
-  void showHelp();
   void showPresented(const QRect& field);
   void playSounds();
   void takeLightingHint();
@@ -110,8 +107,9 @@ class MainDialog : public QDialog, public WindowLink {
   GameEngine m_engine;
   std::atomic<bool> m_alive{true};
   bool m_sizeChanged = false;
+  QSize m_placedFrom;  // client size when the last layout placed the window
   QCursor m_fieldCursor;
-  QPointer<HelpWindow> m_help;
+  HelpKey m_helpKey{this};
 
   QString m_prefsFile;
   Preferences m_prefs;

@@ -50,10 +50,21 @@ ValueReader text(std::string Options::*field) {
   };
 }
 
+// A name fits a top-ten row as the players dialog lets it be typed.
+constexpr std::size_t maxNameBytes = 11;  // UTF-8 bytes a top-ten row holds
+constexpr const char* nameRule = "a name of at most 10 characters in at most 11 bytes of UTF-8";
+
+// Characters of UTF-8 text: every byte but a continuation byte starts one.
+std::size_t characterCount(const std::string& text) {
+  std::size_t count = 0;
+  for (const unsigned char byte : text) count += (byte & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
 ValueReader name(std::optional<std::string> Options::*field) {
   return [field](const std::string& v, Options& o) {
     o.*field = v;
-    return v.size() <= maxNameLength;
+    return characterCount(v) <= maxNameLength && v.size() <= maxNameBytes;
   };
 }
 
@@ -89,8 +100,8 @@ const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions()
       {"--frames", {numberIn(&Options::frames, 1L, 100'000'000L), "a frame count, 1 to 100000000"}},
       {"--seed", {[](const std::string& v, Options& o) { return parseNumber(v, o.seed); },
                   "a whole number, 0 to 4294967295"}},
-      {"--left", {name(&Options::leftName), "a name of at most 10 characters"}},
-      {"--right", {name(&Options::rightName), "a name of at most 10 characters"}},
+      {"--left", {name(&Options::leftName), nameRule}},
+      {"--right", {name(&Options::rightName), nameRule}},
       {"--skill", {numberIn(&Options::skill, 0, 5), "0 to 5"}},
       {"--period", {numberIn(&Options::periodMinutes, 1, 255), "minutes, 1 to 255"}},
       {"--speed", {numberIn(&Options::speed, 2, 10), "2 to 10"}},

@@ -1,3 +1,4 @@
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -10,10 +11,13 @@
 #include <thread>
 
 #include "app/AboutBox.h"
+#include "app/DialogUnits.h"
 #include "app/FrameSources.h"
 #include "app/HelpWindow.h"
 #include "app/MainDialog.h"
 #include "capture/SteppedSource.h"
+#include "dialogs/EnvironmentDialog.h"
+#include "dialogs/PlayersDialog.h"
 #include "platform/DrawLock.h"
 #include "render/qt/WinScreen.h"
 #include "support/ModalDriver.h"
@@ -96,11 +100,42 @@ std::vector<FieldArea> clickAt(RecordingDialog& dialog, QPoint at, Qt::MouseButt
 
 using Areas = std::vector<FieldArea>;
 
-void moveMouse(QWidget& widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&widget, &move);
+// The widget that has the focus when the window opens; the window itself if it has none.
+QWidget* firstTabStop(QWidget& window) {
+  for (QWidget* widget = window.nextInFocusChain(); widget != &window;
+       widget = widget->nextInFocusChain())
+    if (widget->focusPolicy() & Qt::TabFocus) return widget;
+  return &window;
 }
+
+using DialogMaker = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
+
+// A mouse event straight to the widget, without the move Qt puts before a press elsewhere.
+void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
+}
+
+void moveMouse(QWidget& widget, QPoint at) {
+  sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton);
+}
+
+// A window manager that keeps the window within `largest` and answers each placement later,
+// as an X11 window manager does.
+class RefusingDialog final : public MainDialog {
+ public:
+  using MainDialog::MainDialog;
+
+  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
+    ++placements;
+    MainDialog::placeWindow(x, y, outerWidth, outerHeight);
+    QMetaObject::invokeMethod(
+        this, [this] { resize(size().boundedTo(largest)); }, Qt::QueuedConnection);
+  }
+
+  QSize largest{700, 400};  // smaller than any court
+  int placements = 0;
+};
 
 }  // namespace
 
@@ -222,6 +257,46 @@ class MainDialogTest : public QObject {
     QCOMPARE(engine.rightScore, 4);
     QCOMPARE(engine.gameStartTick, started);
     QVERIFY(scene.deliverFrame());  // the capture runs again
+  }
+
+  // Before its first layout the window is 528 × 265 dialog units, 792 × 430 pixels in DejaVu
+  // Sans 8 point; the layout only grows it, so a 320 × 240 camera gets a wider field than
+  // the court needs.
+  void theFirstLayoutGrowsTheDialogsOwnSize() {
+    QCOMPARE(dialogUnitsToPixels({528, 265}, QFontMetrics(dialogFont())), QSize(792, 430));
+    WindowScene<MainDialog> scene;
+    QVERIFY(scene.dialog->start());
+    QCOMPARE(QSize(scene.engine().fieldWidth, scene.engine().fieldHeight), QSize(792, 460));
+    QCOMPARE(scene.dialog->size(), QSize(792, 460));
+  }
+
+  // The window has a hit test before every click: a resize is laid out before the click is
+  // tested against the court's areas.
+  void aClickRightAfterAResizeHitsTheNewCourt() {
+    WindowScene<RecordingDialog> scene;
+    RecordingDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    const Rect picture = scene.engine().frameRect;
+    dialog.resize(dialog.width() + 200, dialog.height() + 100);
+    // Right of and below the old picture, between the old side strips: in the new picture.
+    sendMouse(dialog, QEvent::MouseButtonPress, {picture.right + 40, picture.bottom + 40},
+              Qt::RightButton);
+    QCOMPARE(dialog.opened, Areas{FieldArea::Video});
+    QVERIFY(!dialog.sizeChanged());
+  }
+
+  void aRefusedSizeIsNotLaidOutAgainAtEveryMove() {
+    WindowScene<RefusingDialog> scene;
+    RefusingDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    const auto refuse = [&] { QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall); };
+    for (int move = 0; move < 3; ++move) {
+      refuse();
+      moveMouse(dialog, {5, 5});
+    }
+    refuse();
+    QCOMPARE(dialog.size(), QSize(700, 400));
+    QCOMPARE(dialog.placements, 2);  // the start, and once more from the refused size
   }
 
   void aResizeBeforeTheFirstLayoutOnlyClearsTheFlag() {
@@ -407,6 +482,52 @@ class MainDialogTest : public QObject {
     dialog.bringToFront();
     QVERIFY(dialog.isVisible());
     QVERIFY(!(dialog.windowState() & Qt::WindowMinimized));
+  }
+
+  // F1 in a modal window over the main window shows the help, which can be used (closed)
+  // while that window stays open; the winner's screen closes on it as on any key.
+  void f1AnywhereShowsAUsableHelp_data() {
+    QTest::addColumn<DialogMaker>("make");
+    QTest::addColumn<bool>("closes");
+    static const TopTenTable none{};
+    QTest::newRow("environment") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<EnvironmentDialog>(EnvironmentValues{}, owner);
+    }) << false;
+    QTest::newRow("players") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<PlayersDialog>(PlayersValues{}, none, owner);
+    }) << false;
+    QTest::newRow("winner's screen") << DialogMaker([](QWidget* owner) {
+      return std::make_unique<WinScreen>(owner, QStringLiteral("Player1"));
+    }) << true;
+  }
+
+  void f1AnywhereShowsAUsableHelp() {
+    QFETCH(DialogMaker, make);
+    QFETCH(bool, closes);
+    WindowScene<MainDialog> scene;
+    MainDialog& main = *scene.dialog;
+    main.show();
+    const std::unique_ptr<QDialog> dialog = make(&main);
+    bool shown = false, usable = false, stillOpen = false;
+    whenModal([&](QWidget* modal) {
+      if (modal == nullptr) return;
+      QTest::keyClick(firstTabStop(*modal), Qt::Key_F1);
+      stillOpen = modal->isVisible();
+      HelpWindow* help = main.helpWindow();
+      shown = help != nullptr && help->isVisible();
+      if (shown) {  // through the window system, which drops input to blocked windows
+        const QWidget* close =
+            help->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          close->mapTo(help, close->rect().center()));
+        usable = !help->isVisible();
+      }
+      modal->close();
+    });
+    dialog->exec();
+    QVERIFY(shown);
+    QVERIFY(usable);
+    QCOMPARE(stillOpen, !closes);
   }
 
   void f1OpensHelpWhichReachesTheAboutBox() {

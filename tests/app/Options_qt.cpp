@@ -50,6 +50,30 @@ class OptionsTest : public QObject {
     QCOMPARE(o->recordFile, std::string("r.y4m"));
   }
 
+  // A name must fit a top-ten row as the players dialog lets it be typed: at most ten
+  // characters in at most eleven bytes of UTF-8.
+  void namesAreMeasuredAsTheMessageSays_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("ten letters") << "Tenletters" << true;
+    QTest::newRow("eleven letters") << "Elevenchars" << false;
+    QTest::newRow("ten characters in eleven bytes") << "Zoë Miller" << true;
+    QTest::newRow("ten characters in twelve bytes") << "Zoë Müller" << false;
+  }
+
+  void namesAreMeasuredAsTheMessageSays() {
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    for (const char* side : {"--left", "--right"}) {
+      std::string error;
+      QCOMPARE(bool(parse({side, name.toStdString()}, error)), accepted);
+      if (!accepted)
+        QVERIFY2(error.find("at most 10 characters in at most 11 bytes of UTF-8") !=
+                     std::string::npos,
+                 error.c_str());
+    }
+  }
+
   void badInputNamesTheProblem_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("named");
@@ -65,7 +89,6 @@ class OptionsTest : public QObject {
     QTest::newRow("zero frames") << QStringList{"--headless", "--frames", "0"} << "for --frames";
     QTest::newRow("trailing junk") << QStringList{"--seed", "12x"} << "for --seed";
     QTest::newRow("negative seed") << QStringList{"--seed", "-3"} << "for --seed";
-    QTest::newRow("long name") << QStringList{"--left", "Elevenchars"} << "for --left";
     QTest::newRow("skill 6") << QStringList{"--skill", "6"} << "for --skill";
     QTest::newRow("period 0") << QStringList{"--period", "0"} << "for --period";
     QTest::newRow("speed 1") << QStringList{"--speed", "1"} << "for --speed";

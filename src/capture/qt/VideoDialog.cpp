@@ -2,25 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
 namespace {
-
-// Dialog units of an 8-point dialog font, in pixels.
-QRect dialogUnits(int x, int y, int width, int height) {
-  auto horizontal = [](int units) { return units * 3 / 2; };
-  auto vertical = [](int units) { return units * 13 / 8; };
-  return {horizontal(x), vertical(y), horizontal(width), vertical(height)};
-}
-
-template <typename Widget>
-Widget* place(Widget* widget, const QRect& area) {
-  widget->setGeometry(area);
-  return widget;
-}
 
 // The list keeps its entries sorted as the player reads them, ignoring case.
 std::vector<QString> sortedNames(const DeviceNames& names, int count) {
@@ -39,16 +28,15 @@ VideoDialog::VideoDialog(QWidget* parent, const DeviceNames& names, int count,
                          const std::string& inUse, int flip)
     : QDialog(parent), flip(flip) {
   setWindowTitle("Video capture properties");
-  setFixedSize(dialogUnits(0, 0, 192, 130).size());
   // Created in tab order: OK, the check box, the two settings buttons, Cancel, the list.
-  okButton = place(new QPushButton("OK", this), dialogUnits(68, 106, 50, 14));
+  okButton = new QPushButton("OK", this);
   okButton->setDefault(true);
-  flipBox = place(new QCheckBox("Flip horizontal", this), dialogUnits(21, 81, 60, 15));
-  formatButton = place(new QPushButton("Video Format...", this), dialogUnits(10, 47, 80, 20));
-  sourceButton = place(new QPushButton("Video Source...", this), dialogUnits(100, 47, 80, 20));
-  cancelButton = place(new QPushButton("Cancel", this), dialogUnits(129, 106, 50, 14));
-  deviceList = place(new QComboBox(this), dialogUnits(10, 17, 170, 14));
-  place(new QLabel("Use video capture device:", this), dialogUnits(12, 7, 118, 10));
+  flipBox = new QCheckBox("Flip horizontal", this);
+  formatButton = new QPushButton("Video Format...", this);
+  sourceButton = new QPushButton("Video Source...", this);
+  cancelButton = new QPushButton("Cancel", this);
+  deviceList = new QComboBox(this);
+  arrange();
 
   flipBox->setChecked(flip != 0);
   for (const QString& name : sortedNames(names, count)) deviceList->addItem(name);
@@ -66,6 +54,27 @@ VideoDialog::VideoDialog(QWidget* parent, const DeviceNames& names, int count,
     if (onVideoSource) onVideoSource();
     activateWindow();
   });
+}
+
+// Top to bottom: the list with its label, the two settings buttons side by side, the check
+// box, OK and Cancel at the right. The layout sizes the dialog to its texts and fonts.
+void VideoDialog::arrange() {
+  auto* settings = new QHBoxLayout;
+  settings->addWidget(formatButton);
+  settings->addWidget(sourceButton);
+  auto* closing = new QHBoxLayout;
+  closing->addStretch();
+  closing->addWidget(okButton);
+  closing->addWidget(cancelButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel("Use video capture device:", this));
+  layout->addWidget(deviceList);
+  layout->addSpacing(layout->spacing());
+  layout->addLayout(settings);
+  layout->addWidget(flipBox);
+  layout->addSpacing(layout->spacing());
+  layout->addLayout(closing);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void VideoDialog::accept() {

@@ -32,4 +32,7 @@ class VideoDialog final : public QDialog {
   QPushButton* sourceButton;
   QPushButton* cancelButton;
   QComboBox* deviceList;
+
+ private:
+  void arrange();
 };
