@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/SettingsFile.h"
 #include "engine/TopTen.h"
 
 namespace {
@@ -104,4 +105,21 @@ TEST(TopTen, NamesAreComparedExactly) {
   recordResult(t, "Ann", 10, 5);
   EXPECT_EQ(t[0].nameView(), "ann");
   EXPECT_EQ(t[1].nameView(), "Ann");
+}
+
+TEST(TopTen, TotalsStopAtWhatTheSettingsFileReadsBack) {
+  struct Case { int gameTime, points, addedPoints, addedMinutes, wantTime, wantPoints; };
+  const Case cases[] = {
+      {5, topTenMaxPoints - 3, 10, 5, 10, topTenMaxPoints},
+      {topTenMaxMinutes - 1, 7, 2, 5, topTenMaxMinutes, 9},
+      {topTenMaxMinutes, topTenMaxPoints, 2, 5, topTenMaxMinutes, topTenMaxPoints},
+  };
+  for (const Case& c : cases) {
+    GameSettings s;
+    s.topTen[0] = row("Ann", c.gameTime, c.points, 1);
+    recordResult(s.topTen, "Ann", c.addedPoints, c.addedMinutes);
+    EXPECT_EQ(s.topTen[0].gameTime, c.wantTime);
+    EXPECT_EQ(s.topTen[0].points, c.wantPoints);
+    EXPECT_EQ(decodeSettings(encodeSettings(s)).topTen[0], s.topTen[0]) << c.points;
+  }
 }
