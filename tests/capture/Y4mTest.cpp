@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -165,6 +168,8 @@ TEST_P(Y4mBadInput, IsRefusedWithAClearError) {
   testing::internal::GetCapturedStderr();
   EXPECT_FALSE(file.ok);
   EXPECT_NE(file.error.find(GetParam().expected), std::string::npos) << file.error;
+  for (const char c : file.error)
+    ASSERT_TRUE(std::isprint(static_cast<unsigned char>(c))) << file.error;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,6 +188,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"zero denominator", "YUV4MPEG2 W2 H2 F25:0\n", "bad frame rate"},
         BadFile{"absurd rate", "YUV4MPEG2 W2 H2 F100000:1\n", "bad frame rate"},
         BadFile{"unknown colours", "YUV4MPEG2 W2 H2 F25:1 C420p10\n", "unknown colour space"},
+        BadFile{"escape codes", "YUV4MPEG2 W\x1b[2J\x1b]0;x\x07 H2 F25:1\n",
+                "'W\\x1b[2J\\x1b]0;x\\x07'"},
+        BadFile{"embedded nul", std::string("YUV4MPEG2 W2 H2 F25:1 C4\0" "20\n", 28),
+                "'4\\x0020' (420jpeg"},
+        BadFile{"long word", "YUV4MPEG2 W2 H2 F" + std::string(300, '9') + "\n",
+                "'F999999999999999...' (1"},
         BadFile{"no frame", "YUV4MPEG2 W2 H2 F25:1\n", "no complete frame"},
         BadFile{"only a cut frame", "YUV4MPEG2 W2 H2 F25:1\nFRAME\n\x80", "no complete frame"},
         BadFile{"bad frame header", "YUV4MPEG2 W2 H2 F25:1\nFRAME\n" + planes(6, 1) + "FRAMES\n" + planes(6, 1),
@@ -194,12 +205,33 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(Y4mReader, MissingFileAndFolderAreRefused) {
+TEST(Y4mReader, AnythingButARegularFileIsRefusedAtOnce) {
   TemporaryFolder folder;
-  Y4mReader reader;
-  std::string error;
-  EXPECT_FALSE(reader.open(folder.file("absent.y4m"), error));
-  EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
-  EXPECT_FALSE(reader.open(folder.path, error));
-  EXPECT_NE(error.find("folder"), std::string::npos) << error;
+  ASSERT_EQ(::mkfifo(folder.file("pipe.y4m").c_str(), 0600), 0);  // would block an open
+  const std::pair<std::filesystem::path, const char*> cases[] = {
+      {folder.file("absent.y4m"), "cannot open the file (No such file or directory)"},
+      {folder.path, "(Is a directory)"},
+      {folder.file("pipe.y4m"), "(Not a regular file)"},
+      {"/dev/zero", "(Not a regular file)"},
+  };
+  for (const auto& [path, expected] : cases) {
+    Y4mReader reader;
+    std::string error;
+    EXPECT_FALSE(reader.open(path, error));
+    EXPECT_NE(error.find(expected), std::string::npos) << error;
+  }
+}
+
+TEST(Y4mReader, CrlfLinesAndANewlineAfterTheLastFrameAreRead) {
+  const std::string planes6 = planes(6, '\x80');
+  const std::string files[] = {
+      "YUV4MPEG2 W2 H2 F25:1\r\nFRAME\r\n" + planes6 + "FRAME\r\n" + planes6,
+      "YUV4MPEG2 W2 H2 F25:1\nFRAME\n" + planes6 + "FRAME\n" + planes6 + "\n",
+      "YUV4MPEG2 W2 H2 F25:1\r\nFRAME\r\n" + planes6 + "FRAME\r\n" + planes6 + "\r\n",
+  };
+  for (const std::string& text : files) {
+    Y4mFile file(text);
+    ASSERT_TRUE(file.ok) << file.error;
+    EXPECT_EQ(file.reader.frameCount(), 2u);
+  }
 }
