@@ -116,7 +116,7 @@ int runHeadless(const Options& options) {
       std::fprintf(stderr, "swishcam: %s\n", message.c_str());
     return 1;
   }
-  if (recorder && recorder->failed) return 1;
+  if (recorder && recorder->failed()) return 1;
 
   const long frames = framesToRun(options, painter->stepped->framesPerSecond());
   const std::optional<std::uint64_t> games =
@@ -130,6 +130,7 @@ int runHeadless(const Options& options) {
     std::fprintf(stderr, "swishcam: cannot write the snapshot %s\n", options.snapshotFile.c_str());
     status = 1;
   }
+  if (recorder && recorder->failed()) status = 1;  // the reason is on stderr already
   std::printf("%s\n", summary(engine, frames, *games).c_str());
   std::fflush(stdout);
   return status;

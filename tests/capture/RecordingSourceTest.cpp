@@ -40,7 +40,7 @@ TEST(RecordingSource, WritesEveryDeliveredFrameAndPassesItOnUnchanged) {
   CaptureError error = CaptureError::NoDevice;
   std::unique_ptr<FrameSource> source = recorder.open(0, error);
   ASSERT_TRUE(source);
-  EXPECT_FALSE(recorder.failed);
+  EXPECT_FALSE(recorder.failed());
   EXPECT_EQ(source->format().width, 4);
   KeepingSink sink;
   source->start(sink);
@@ -62,20 +62,29 @@ TEST(RecordingSource, WritesEveryDeliveredFrameAndPassesItOnUnchanged) {
   }
 }
 
-TEST(RecordingSource, AnUnwritableRecordingLeavesTheDeviceRunning) {
-  TemporaryFolder folder;
-  PainterProvider painter("Numbers", [] { return std::make_unique<NumberedPainter>(); },
-                          Delivery::Stepped);
-  RecordingProvider recorder(painter, folder.file("no/such/folder/run.y4m"), {25, 1});
-  CaptureError error = CaptureError::NoDevice;
-  testing::internal::CaptureStderr();
-  std::unique_ptr<FrameSource> source = recorder.open(0, error);
-  const std::string note = testing::internal::GetCapturedStderr();
-  ASSERT_TRUE(source);
-  EXPECT_TRUE(recorder.failed);
-  EXPECT_NE(note.find("cannot write the recording"), std::string::npos) << note;
-  KeepingSink sink;
-  source->start(sink);
-  EXPECT_TRUE(painter.stepped->deliver());
-  EXPECT_EQ(sink.frames.size(), 1u);
+TEST(RecordingSource, AFailedRecordingIsToldAndLeavesTheDeviceRunning) {
+  struct Case { const char* file; const char* note; };
+  const Case cases[] = {
+      {"no/such/folder/run.y4m", "cannot write the recording"},  // fails at once
+      {"/dev/full", "recording stopped"},                         // a full disk, at the first frame
+  };
+  for (const Case& c : cases) {
+    TemporaryFolder folder;
+    PainterProvider painter("Numbers", [] { return std::make_unique<NumberedPainter>(); },
+                            Delivery::Stepped);
+    RecordingProvider recorder(painter, folder.path / c.file, {25, 1});
+    CaptureError error = CaptureError::NoDevice;
+    testing::internal::CaptureStderr();
+    std::unique_ptr<FrameSource> source = recorder.open(0, error);
+    ASSERT_TRUE(source);
+    KeepingSink sink;
+    source->start(sink);
+    EXPECT_TRUE(painter.stepped->deliver());
+    EXPECT_TRUE(painter.stepped->deliver());
+    source->stop();
+    const std::string note = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(recorder.failed()) << c.file;
+    EXPECT_NE(note.find(c.note), std::string::npos) << note;
+    EXPECT_EQ(sink.frames.size(), 2u);
+  }
 }
