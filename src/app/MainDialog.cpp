@@ -39,7 +39,10 @@ MainDialog::~MainDialog() {
   m_alive = false;
 }
 
-bool MainDialog::start() { return m_engine.buildCaptureGraph(*this) == 0; }
+bool MainDialog::start() {
+  if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
+  return m_engine.buildCaptureGraph(*this) == 0;
+}
 
 void MainDialog::bringToFront() {
   if (!isVisible()) return;  // not laid out yet, or closing
@@ -58,6 +61,8 @@ void MainDialog::done(int result) {
   m_engine.releaseCaptureGraph();
   m_alive = false;
   if (m_help) m_help->close();
+  // Saved here, not at destruction, while the window can still tell of a failure.
+  if (!m_engine.lastSave && !m_engine.saveSettings().ok()) showMessage(m_engine.lastSave->message);
   QDialog::done(result);
 }
 

@@ -17,7 +17,8 @@
 // The "Swish Cam" window: its client area is the field. It owns the game, starts the capture
 // when it opens, routes clicks on the field to the settings dialogs, lays the court out again
 // after a resize at the next mouse movement, and runs the end of a game when the frame step
-// reports it. Closing it stops the capture; destroying it saves the settings.
+// reports it. Closing it stops the capture and saves the settings, as does destroying it
+// unclosed; a settings file that cannot be used or saved is told in a message.
 class MainDialog : public QDialog, public WindowLink {
   Q_OBJECT
 

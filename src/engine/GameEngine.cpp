@@ -7,13 +7,13 @@
 GameEngine::GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
                        std::filesystem::path settingsPath)
     : clock(clock), surface(surface), sources(sources), settingsPath(std::move(settingsPath)) {
-  loadSettings();
+  settingsLoad = loadSettings();
 }
 
 GameEngine::~GameEngine() {
   releaseCaptureGraph();
   releaseCourtBuffers();
-  saveSettings();
+  if (!lastSave) saveSettings();
 }
 
 void GameEngine::BufferCB(double, const std::uint8_t* buffer, long bufferLength) {

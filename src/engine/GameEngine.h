@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "capture/DeviceChoice.h"
 #include "capture/FrameSource.h"
 #include "engine/Geometry.h"
+#include "engine/SettingsFile.h"
 #include "engine/TopTen.h"
 #include "platform/FieldSurface.h"
 #include "platform/TickClock.h"
@@ -31,7 +33,8 @@ class GameEngine final : public FrameSink {
   // Loads the settings file at `settingsPath`; the surface is the off-screen field image.
   GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
              std::filesystem::path settingsPath);
-  // Releases the capture, frees the buffers and saves the settings file.
+  // Releases the capture and frees the buffers; saves the settings file unless the owner
+  // has saved it (saveSettings), which is how a failed save reaches the user.
   ~GameEngine() override;
   GameEngine(const GameEngine&) = delete;
   GameEngine& operator=(const GameEngine&) = delete;
@@ -146,8 +149,10 @@ class GameEngine final : public FrameSink {
   // WM_FRAME_EVENT: lParam 2 runs endGame; any lParam then clears gameOver.
   void onFrameEvent(std::intptr_t lParam,
                     const std::function<void(const std::string&)>& showWinner);
-  bool loadSettings();
-  bool saveSettings() const;
+  SettingsReport loadSettings();
+  SettingsReport saveSettings();  // also kept in lastSave
+  SettingsReport settingsLoad;    // what the load at construction has to tell the user
+  std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
   // ---- Capture (capture/) ----
   int buildCaptureGraph(WindowLink& window);  // 0, or E_FAIL after showing a message

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -69,7 +71,7 @@ TEST(SettingsFile, TheLayoutIsLittleEndianAt360Bytes) {
 TEST(SettingsFile, WrittenAndReadBackGivesTheSameSettingsRowForRow) {
   TemporaryFolder folder;
   const auto path = folder.file(settingsFileName);
-  ASSERT_TRUE(writeSettingsFile(path, sample()));
+  ASSERT_TRUE(writeSettingsFile(path, sample()).ok());
   EXPECT_EQ(std::filesystem::file_size(path), 360u);
   std::optional<GameSettings> back = readSettingsFile(path);
   ASSERT_TRUE(back);
@@ -117,36 +119,141 @@ TEST(SettingsFile, TheEngineStartsWithDefaultsAndWritesAFileAtExit) {
   EXPECT_EQ(readSettingsFile(path)->videoDeviceName, "Test camera");
 }
 
-TEST(SettingsFile, FilesOfAnyOtherLengthGiveDefaultsAndAreOverwrittenAtExit) {
-  for (std::size_t length : {359u, 361u, 0u}) {
-    EngineScene first;
-    const auto path = first.folder.file("Swishcam.prm");
-    std::vector<char> bytes(length, 0);
-    if (length > 5) bytes[4] = 20;  // a period that must not be taken
-    writeAll(path, bytes);
-    GameEngine engine(first.clock, first.surface, first.catalog, path);
-    EXPECT_EQ(engine.periodMinutes, 5) << length;
-    EXPECT_FALSE(engine.loadSettings());
-    first.engine.reset();
-  }
-  EngineScene scene;
-  const auto path = scene.folder.file("Swishcam.prm");
-  writeAll(path, std::vector<char>(361, 1));
-  scene.engine = std::make_unique<GameEngine>(scene.clock, scene.surface, scene.catalog, path);
-  scene.engine.reset();
-  EXPECT_EQ(std::filesystem::file_size(path), 360u);
+// What stands at the settings path before the game starts.
+enum class Found { Nothing, Bytes, NamedPipe, Folder };
+
+void place(Found found, const std::filesystem::path& path, const std::vector<char>& bytes) {
+  if (found == Found::Bytes) writeAll(path, bytes);
+  if (found == Found::NamedPipe) ::mkfifo(path.c_str(), 0600);
+  if (found == Found::Folder) std::filesystem::create_directory(path);
 }
 
-TEST(SettingsFile, AFailedSaveLeavesThePreviousFileIntact) {
+std::vector<char> sampleBytes(std::size_t length) {
+  const SettingsBytes valid = encodeSettings(sample());
+  std::vector<char> bytes(valid.begin(), valid.end());
+  bytes.resize(length, '\n');
+  return bytes;
+}
+
+struct Unusable {
+  const char* what;
+  Found found;
+  int length;            // bytes of a sample file, for Found::Bytes
+  bool earlierAside;     // a file kept aside by an earlier run is already there
+  const char* reason;    // in the message
+  const char* keptAs;    // where the file goes, or nullptr when it stays
+};
+
+void PrintTo(const Unusable& c, std::ostream* out) { *out << c.what; }
+
+class SettingsFileUnusable : public testing::TestWithParam<Unusable> {};
+
+TEST_P(SettingsFileUnusable, IsKeptAsideOrLeftAloneAndNeverWrittenOver) {
+  const Unusable& c = GetParam();
+  EngineScene scene;
+  const auto path = scene.folder.file("my.prm");
+  const std::vector<char> bytes = sampleBytes(c.length);
+  place(c.found, path, bytes);
+  if (c.earlierAside) writeAll(scene.folder.file("my.prm.unreadable"), {'o', 'l', 'd'});
+  const auto type = std::filesystem::symlink_status(path).type();
+
+  auto engine = std::make_unique<GameEngine>(scene.clock, scene.surface, scene.catalog, path);
+  EXPECT_EQ(engine->periodMinutes, 5);
+  const std::string& said = engine->settingsLoad.message;
+  EXPECT_NE(said.find(path.string()), std::string::npos) << said;
+  EXPECT_NE(said.find(c.reason), std::string::npos) << said;
+  engine.reset();
+  if (c.keptAs != nullptr) {
+    EXPECT_NE(said.find(scene.folder.file(c.keptAs).string()), std::string::npos) << said;
+    EXPECT_EQ(readAll(scene.folder.file(c.keptAs)), bytes);
+    EXPECT_EQ(std::filesystem::file_size(path), settingsFileSize);  // a fresh file at exit
+  } else {
+    EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+  }
+  if (c.earlierAside) {
+    EXPECT_EQ(readAll(scene.folder.file("my.prm.unreadable")), (std::vector<char>{'o', 'l', 'd'}));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, SettingsFileUnusable,
+    testing::Values(
+        Unusable{"one_byte_appended", Found::Bytes, 361, false, "Not 360", "my.prm.unreadable"},
+        Unusable{"one_byte_short", Found::Bytes, 359, false, "Not 360", "my.prm.unreadable"},
+        Unusable{"empty", Found::Bytes, 0, false, "Not 360", "my.prm.unreadable"},
+        Unusable{"earlier_one_kept", Found::Bytes, 361, true, "Not 360", "my.prm.unreadable1"},
+        Unusable{"named_pipe", Found::NamedPipe, 0, false, "Not a regular file", nullptr},
+        Unusable{"folder", Found::Folder, 0, false, "Is a directory", nullptr}),
+    [](const testing::TestParamInfo<Unusable>& info) { return std::string(info.param.what); });
+
+// Where and how a save fails.
+struct FailedSave {
+  const char* what;
+  const char* file;      // the settings path in the test's folder
+  Found found;           // what stands there: a previous settings file, a pipe, a folder
+  WriteCall write;
+  const char* reason;    // the system's, in the message
+};
+
+void PrintTo(const FailedSave& c, std::ostream* out) { *out << c.what; }
+
+class SettingsFileFailedSave : public testing::TestWithParam<FailedSave> {};
+
+TEST_P(SettingsFileFailedSave, IsReportedAndLeavesWhatWasThere) {
+  const FailedSave& c = GetParam();
   TemporaryFolder folder;
-  const auto path = folder.file(settingsFileName);
-  ASSERT_TRUE(writeSettingsFile(path, sample()));
-  const std::vector<char> before = readAll(path);
-  // The temporary file cannot be created where a folder of its name stands.
-  std::filesystem::create_directory(folder.file(std::string(settingsFileName) + ".tmp"));
-  EXPECT_FALSE(writeSettingsFile(path, GameSettings{}));
-  EXPECT_EQ(readAll(path), before);
-  EXPECT_FALSE(writeSettingsFile(folder.file("missing/folder/Swishcam.prm"), GameSettings{}));
+  const auto path = folder.file(c.file);
+  place(c.found, path, sampleBytes(settingsFileSize));
+  const auto type = std::filesystem::symlink_status(path).type();
+  const SettingsReport report = writeSettingsFile(path, GameSettings{}, c.write);
+  EXPECT_NE(report.message.find(path.string()), std::string::npos) << report.message;
+  EXPECT_NE(report.message.find(c.reason), std::string::npos) << report.message;
+  EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+  if (c.found == Found::Bytes) {
+    EXPECT_EQ(readAll(path), sampleBytes(settingsFileSize));
+  }
+  std::size_t left = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path))
+    left += entry.is_regular_file();
+  EXPECT_EQ(left, c.found == Found::Bytes ? 1u : 0u);  // no temporary file stays behind
+}
+
+ssize_t fullDisk(int, const void*, std::size_t) {
+  errno = ENOSPC;
+  return -1;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SettingsFile, SettingsFileFailedSave,
+    testing::Values(
+        FailedSave{"full_disk", "my.prm", Found::Bytes, fullDisk, "No space left on device"},
+        FailedSave{"folder_named_like_the_file", "my.prm", Found::Folder, ::write, "Is a directory"},
+        FailedSave{"named_pipe", "my.prm", Found::NamedPipe, ::write, "Not a regular file"},
+        FailedSave{"missing_parent_folder", "missing/Swishcam.prm", Found::Nothing, ::write,
+                   "No such file or directory"}),
+    [](const testing::TestParamInfo<FailedSave>& info) { return std::string(info.param.what); });
+
+TEST(SettingsFile, ALinkIsSavedThroughAndALinkAtTheTemporaryNameIsNeverFollowed) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder.file("real"));
+  const auto target = folder.file("real/Swishcam.prm");
+  const auto link = folder.file("Swishcam.prm");
+  ASSERT_TRUE(writeSettingsFile(target, GameSettings{}).ok());
+  std::filesystem::create_symlink("real/Swishcam.prm", link);
+  ASSERT_TRUE(writeSettingsFile(link, sample()).ok());
+  EXPECT_EQ(std::filesystem::read_symlink(link), "real/Swishcam.prm");
+  EXPECT_EQ(readSettingsFile(target)->topTen, sample().topTen);
+
+  const auto planted = folder.file("real/Swishcam.prm.tmp");
+  writeAll(folder.file("victim.txt"), {'v'});
+  std::filesystem::create_symlink("../victim.txt", planted);
+  ASSERT_TRUE(writeSettingsFile(target, GameSettings{}).ok());
+  EXPECT_EQ(readAll(folder.file("victim.txt")), std::vector<char>{'v'});
+  EXPECT_TRUE(std::filesystem::is_symlink(planted));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+  EXPECT_EQ(readSettingsFile(target)->topTen, GameSettings{}.topTen);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("real")),
+                          std::filesystem::directory_iterator()), 2);
 }
 
 TEST(SettingsFile, ValuesTheProgramCouldNeverWriteFallBackOneByOne) {
