@@ -37,6 +37,7 @@ int runWindowed(int argc, char** argv, const Options& options) {
   });
   MainDialog dialog(sources.catalog, settingsPathFor(options));
   window = &dialog;
+  if (!dialog.engine().settingsLoad.ok()) printForUser(dialog.engine().settingsLoad.message);
   applyPlayOptions(options, dialog.engine());
   std::string error;
   if (!sources.build(options, dialog.engine(), error)) {
@@ -48,5 +49,8 @@ int runWindowed(int argc, char** argv, const Options& options) {
   QuitSignals quit;
   QObject::connect(&quit, &QuitSignals::quitRequested, &app, &QApplication::closeAllWindows);
   dialog.exec();
-  return 0;
+  const std::optional<SettingsReport>& saved = dialog.engine().lastSave;
+  if (!saved || saved->ok()) return 0;
+  printForUser(saved->message);
+  return 1;
 }

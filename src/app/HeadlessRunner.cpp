@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -92,6 +93,12 @@ std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& wind
 
 }  // namespace
 
+void printForUser(const std::string& message) {
+  std::string line = message;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  std::fprintf(stderr, "swishcam: %s\n", line.c_str());
+}
+
 int runHeadless(const Options& options) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   int argc = 1;
@@ -106,6 +113,7 @@ int runHeadless(const Options& options) {
   GameEngine engine(clock, surface, catalog,
                     options.settingsFile.empty() ? settingsPath()
                                                  : std::filesystem::path(options.settingsFile));
+  if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
   // The run opens no camera, so the camera chosen in the settings file stays chosen.
   const std::string cameraName = engine.camera.videoDeviceName;
@@ -128,7 +136,7 @@ int runHeadless(const Options& options) {
       std::fprintf(stderr, "swishcam: %s\n", message.c_str());
     return 1;
   }
-  if (recorder && recorder->failed) return 1;
+  if (recorder && recorder->failed()) return 1;
 
   const long frames = framesToRun(options, painter->stepped->framesPerSecond());
   const std::optional<std::uint64_t> games =
@@ -142,7 +150,12 @@ int runHeadless(const Options& options) {
     std::fprintf(stderr, "swishcam: cannot write the snapshot %s\n", options.snapshotFile.c_str());
     status = 1;
   }
+  if (recorder && recorder->failed()) status = 1;  // the reason is on stderr already
   std::printf("%s\n", summary(engine, frames, *games).c_str());
   std::fflush(stdout);
+  if (const SettingsReport saved = engine.saveSettings(); !saved.ok()) {
+    printForUser(saved.message);
+    status = 1;
+  }
   return status;
 }

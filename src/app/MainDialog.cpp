@@ -72,6 +72,7 @@ bool MainDialog::start() {
     m_ownSound = std::make_unique<SoundPlayer>();
     m_sound = m_ownSound.get();
   }
+  if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
   if (!m_engine.buildCaptureGraph(*this)) return false;
   updateView();
   if (m_prefs.motionView) setMotionView(true);
@@ -97,6 +98,8 @@ void MainDialog::done(int result) {
   m_engine.releaseCaptureGraph();
   m_alive = false;
   if (HelpWindow* help = m_helpKey.window()) help->close();
+  // Saved here, not at destruction, while the window can still tell of a failure.
+  if (!m_engine.lastSave && !m_engine.saveSettings().ok()) showMessage(m_engine.lastSave->message);
   QDialog::done(result);
 }
 

@@ -23,7 +23,8 @@
 // The "Swish Cam" window: its client area is the field. It owns the game, starts the capture
 // when it opens, routes clicks on the field to the settings dialogs, lays the court out again
 // after a resize at the next mouse movement, and runs the end of a game when the frame step
-// reports it. Closing it stops the capture; destroying it saves the settings.
+// reports it. Closing it stops the capture and saves the settings, as does destroying it
+// unclosed; a settings file that cannot be used or saved is told in a message.
 //
 // Keys: F1 help, F2 the frame-rate readout, F3 the motion view, F11 full screen (the field
 // keeps its size and is shown scaled), M mute, Escape leaves full screen or ends the game.

@@ -1,5 +1,7 @@
 #include "app/Options.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -14,7 +16,8 @@ constexpr const char* usage =
     "                [--seed N] [--settings FILE] [--left NAME] [--right NAME] [--skill 0-5]\n"
     "                [--period MINUTES] [--speed 2-10] [--no-mirror]\n"
     "       swishcam --headless [--demo | --replay FILE] [--seconds S | --frames N]\n"
-    "                [--snapshot OUT.png] [the options above]";
+    "                [--snapshot OUT.png] [the options above]\n"
+    "       swishcam --help | --version";
 
 constexpr int minFrameSide = 32;     // px; smaller pictures cannot hold the ball's motion
 constexpr int maxFrameSide = 4096;   // px
@@ -111,6 +114,26 @@ const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions()
 
 std::string problem(const std::string& what) { return "swishcam: " + what + "\n" + usage; }
 
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat first {}, second {};
+  return !a.empty() && !b.empty() && ::stat(a.c_str(), &first) == 0 &&
+         ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+// Two roles for one file would lose it: a recording written over the video it plays, the
+// settings saved over either. Empty when every file is a file of its own.
+std::string sharedFile(const Options& o) {
+  const std::pair<const char*, const std::string*> files[] = {
+      {"--replay", &o.replayFile}, {"--record", &o.recordFile}, {"--settings", &o.settingsFile}};
+  for (std::size_t i = 0; i < std::size(files); ++i)
+    for (std::size_t j = i + 1; j < std::size(files); ++j)
+      if (sameFile(*files[i].second, *files[j].second))
+        return std::string(files[i].first) + " and " + files[j].first + " name the same file (" +
+               *files[j].second + "); it was left untouched";
+  return {};
+}
+
 // Combinations that make no sense; empty when the options agree.
 std::string conflict(const Options& o, const std::vector<std::string>& given) {
   auto has = [&](const char* name) {
@@ -126,7 +149,7 @@ std::string conflict(const Options& o, const std::vector<std::string>& given) {
     for (const char* name : {"--seconds", "--frames", "--snapshot"})
       if (has(name)) return std::string(name) + " needs --headless";
   }
-  return {};
+  return sharedFile(o);
 }
 
 }  // namespace
@@ -137,6 +160,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& name = arguments[i];
     given.push_back(name);
+    if (name == "--help" || name == "-h" || name == "--version") {
+      (name == "--version" ? options.version : options.help) = true;
+      return options;
+    }
     if (name == "--headless") {
       options.headless = true;
     } else if (name == "--demo") {
@@ -165,3 +192,5 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
   }
   return options;
 }
+
+const char* usageText() { return usage; }

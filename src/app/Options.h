@@ -6,6 +6,8 @@
 
 // What the command line asks for. Without options the game opens its window on the cameras.
 struct Options {
+  bool help = false;                  // print the usage and end
+  bool version = false;               // print the version and end
   bool headless = false;
   bool demo = false;                  // offer the demo camera after the real ones
   std::string replayFile;             // offer a recorded Y4M file after the real ones
@@ -27,4 +29,9 @@ struct Options {
 };
 
 // Parses argv; on a bad option or value returns nothing and sets `error` to a usage message.
+// --help (-h) and --version end the parse at once. Files that are one and the same (by
+// another path or a link) are refused as a replay, a recording or the settings file, before
+// anything has been opened.
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
+// The command line's summary.
+const char* usageText();

@@ -11,5 +11,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 2;
   }
+  if (options->help || options->version) {
+    std::printf("%s\n", options->help ? usageText() : "swishcam " SWISH_VERSION);
+    return 0;
+  }
   return options->headless ? runHeadless(*options) : runWindowed(argc, argv, *options);
 }

@@ -5,7 +5,7 @@
 #include "capture/FrameImage.h"
 
 RecordingSource::RecordingSource(std::unique_ptr<FrameSource> inner,
-                                 std::unique_ptr<Y4mWriter> writer)
+                                 std::shared_ptr<Y4mWriter> writer)
     : m_inner(std::move(inner)), m_writer(std::move(writer)) {
   const FrameFormat size = m_inner->format();
   m_frameLength = frameBytes(size.width, size.height);
@@ -27,10 +27,11 @@ std::unique_ptr<FrameSource> RecordingProvider::open(std::size_t index, CaptureE
   std::unique_ptr<FrameSource> source = m_inner.open(index, error);
   if (!source) return source;
   const FrameFormat size = source->format();
-  auto writer = std::make_unique<Y4mWriter>();
+  auto writer = std::make_shared<Y4mWriter>();
+  m_writer = writer;
   std::string why;
-  failed = !writer->open(m_path, size.width, size.height, m_rate, why);
-  if (failed) {
+  m_openFailed = !writer->open(m_path, size.width, size.height, m_rate, why);
+  if (m_openFailed) {
     std::fprintf(stderr, "swishcam: %s\n", why.c_str());
     return source;
   }

@@ -1,16 +1,34 @@
 #include "capture/Y4mReader.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <sstream>
 
 #include "capture/YuvConvert.h"
+#include "platform/SafeFile.h"
 
 namespace {
 
 constexpr int maxSide = 4096;  // px; the court around a larger picture would not fit in memory
 constexpr std::size_t maxLineLength = 4096;
+
+// At most a few bytes of raw header text for a message: printable characters as they are,
+// anything else (terminal escape codes, NUL) as \xNN, so that no message can drive the
+// terminal or be cut short.
+std::string excerpt(std::string_view raw) {
+  constexpr std::size_t shownBytes = 16;
+  std::string shown;
+  for (const char c : raw.substr(0, shownBytes)) {
+    const auto byte = static_cast<unsigned char>(c);
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+    shown += byte >= 0x20 && byte < 0x7f && byte != '\\' ? std::string(1, c) : escaped;
+  }
+  return raw.size() > shownBytes ? shown + "..." : shown;
+}
 
 bool parseInt(std::string_view text, int& value) {
   auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -22,8 +40,8 @@ bool parseSide(const std::string& word, int& value, const char* side, const char
                std::string& error) {
   if (parseInt(std::string_view(word).substr(1), value) && value > 0 && value <= maxSide)
     return true;
-  error = std::string("bad frame ") + side + " '" + word + "' (a whole number of " + unit +
-          ", 1 to " + std::to_string(maxSide) + ")";
+  error = std::string("bad frame ") + side + " '" + excerpt(word) + "' (a whole number of " +
+          unit + ", 1 to " + std::to_string(maxSide) + ")";
   return false;
 }
 
@@ -72,15 +90,17 @@ std::size_t chromaPlaneBytes(const Y4mHeader& h) {
   return static_cast<std::size_t>((h.width + sx - 1) / sx) * ((h.height + sy - 1) / sy);
 }
 
-// One line up to '\n' (not kept), or false at end of file or when it runs too long.
+// One line up to '\n' (not kept, nor a '\r' before it), or false at end of file or when it
+// runs too long.
 bool readLine(std::FILE* file, std::string& line) {
   line.clear();
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-    if (c == '\n') return true;
+  int c = std::fgetc(file);
+  for (; c != EOF && c != '\n'; c = std::fgetc(file)) {
     if (line.size() >= maxLineLength) return false;
     line.push_back(static_cast<char>(c));
   }
-  return false;
+  if (line.ends_with('\r')) line.pop_back();
+  return c == '\n';
 }
 
 }  // namespace
@@ -108,13 +128,13 @@ bool parseY4mHeader(const std::string& line, Y4mHeader& header, std::string& err
       case 'F':
         haveRate = parseRatio(value, header.rate);
         if (!haveRate || !isUsableFrameRate(header.rate.perSecond())) {
-          error = "bad frame rate '" + word + "' (1 to 240 frames per second)";
+          error = "bad frame rate '" + excerpt(word) + "' (1 to 240 frames per second)";
           return false;
         }
         break;
       case 'C':
         if (!parseChroma(value, header.chroma)) {
-          error = "unknown colour space '" + std::string(value) +
+          error = "unknown colour space '" + excerpt(value) +
                   "' (420jpeg, 420paldv, 420mpeg2, 420, 422, 411, 444 and mono are read)";
           return false;
         }
@@ -136,14 +156,17 @@ std::size_t y4mFrameBytes(const Y4mHeader& header) {
 
 bool Y4mReader::open(const std::filesystem::path& path, std::string& error) {
   const std::string name = path.string();
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) {
-    error = name + ": is a folder, not a video file";
-    return false;
+  const OpenedFile opened = openRegularFile(path);
+  std::string problem = opened.problem;
+  if (opened.fd >= 0) {
+    m_file.reset(::fdopen(opened.fd, "rb"));
+    if (!m_file) {
+      problem = std::strerror(errno);
+      ::close(opened.fd);
+    }
   }
-  m_file.reset(std::fopen(path.c_str(), "rb"));
   if (!m_file) {
-    error = name + ": cannot open the file (" + std::strerror(errno) + ")";
+    error = name + ": cannot open the file (" + problem + ")";
     return false;
   }
   std::string line;
@@ -174,6 +197,7 @@ bool Y4mReader::indexFrames(const std::string& name, std::string& error) {
   bool truncated = false;
   while (std::ftell(file) < fileEnd) {
     const bool whole = readLine(file, line);
+    if (whole && line.empty() && std::ftell(file) == fileEnd) break;  // a newline ends the file
     const bool frameLine = line.starts_with("FRAME") && (line.size() == 5 || line[5] == ' ');
     const bool cutShort = !whole && std::ftell(file) == fileEnd &&
                           (frameLine || std::string_view("FRAME").starts_with(line));

@@ -24,9 +24,10 @@ bool parseY4mHeader(const std::string& line, Y4mHeader& header, std::string& err
 std::size_t y4mFrameBytes(const Y4mHeader& header);
 
 // A YUV4MPEG2 file opened for reading. open() checks the header and indexes every frame,
-// so a bad file is refused at once and reading never meets a surprise; a truncated last
-// frame is dropped with a note on stderr. readFrame() converts one frame to the game's
-// frame layout and allocates nothing.
+// so a bad file (or anything but a regular file, a named pipe above all) is refused at once
+// and reading never meets a surprise; a truncated last frame is dropped with a note on
+// stderr. Lines may end in CRLF, and one newline may follow the last frame. readFrame()
+// converts one frame to the game's frame layout and allocates nothing.
 class Y4mReader {
  public:
   bool open(const std::filesystem::path& path, std::string& error);

@@ -15,12 +15,12 @@
 GameEngine::GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
                        std::filesystem::path settingsPath)
     : clock(clock), surface(surface), sources(sources), settingsPath(std::move(settingsPath)) {
-  loadSettings();
+  settingsLoad = loadSettings();
 }
 
 GameEngine::~GameEngine() {
   releaseCaptureGraph();
-  saveSettings();
+  if (!lastSave) saveSettings();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "audio/SoundQueue.h"
@@ -10,6 +11,7 @@
 #include "engine/FrameTimes.h"
 #include "engine/LightingCheck.h"
 #include "engine/RunStats.h"
+#include "engine/SettingsFile.h"
 #include "model/Ball.h"
 #include "model/Court.h"
 #include "model/Match.h"
@@ -34,7 +36,8 @@ class GameEngine final : public FrameSink {
   // Loads the settings file at `settingsPath`; the surface is the off-screen field image.
   GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
              std::filesystem::path settingsPath);
-  // Releases the capture and saves the settings file.
+  // Releases the capture and frees the buffers; saves the settings file unless the owner
+  // has saved it (saveSettings), which is how a failed save reaches the user.
   ~GameEngine() override;
   GameEngine(const GameEngine&) = delete;
   GameEngine& operator=(const GameEngine&) = delete;
@@ -85,8 +88,10 @@ class GameEngine final : public FrameSink {
   void showScore(int display, int points);
   void repaintField();
 
-  bool loadSettings();
-  bool saveSettings() const;
+  SettingsReport loadSettings();
+  SettingsReport saveSettings();  // also kept in lastSave
+  SettingsReport settingsLoad;    // what the load at construction has to tell the user
+  std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
  private:
   FieldCanvas canvas() { return {surface, mainWindow, court, sprite}; }

@@ -2,12 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <system_error>
 
 #include "engine/GameEngine.h"
@@ -41,6 +42,47 @@ std::string getText(const SettingsBytes& bytes, std::size_t offset, std::size_t 
 }
 
 bool isListedRadius(std::int32_t r) { return r > 0 && r % 2 == 0 && r <= 100; }
+
+// Exactly 360 bytes from a regular file; nothing with the reason in `why` (empty when the
+// file is missing).
+std::optional<SettingsBytes> readSettingsBytes(const std::filesystem::path& path,
+                                               std::string& why) {
+  const OpenedFile file = openRegularFile(path);
+  if (file.fd < 0) {
+    if (!file.missing) why = file.problem;
+    return std::nullopt;
+  }
+  std::array<std::uint8_t, settingsFileSize + 1> buffer;  // one more shows a longer file
+  std::size_t length = 0;
+  ssize_t got = 0;
+  while (length < buffer.size() &&
+         (got = ::read(file.fd, buffer.data() + length, buffer.size() - length)) > 0)
+    length += static_cast<std::size_t>(got);
+  const int readError = got < 0 ? errno : 0;
+  ::close(file.fd);
+  if (readError != 0)
+    why = std::strerror(readError);
+  else if (length != settingsFileSize)
+    why = "Not " + std::to_string(settingsFileSize) + " bytes long";
+  if (!why.empty()) return std::nullopt;
+  SettingsBytes bytes;
+  std::copy_n(buffer.begin(), bytes.size(), bytes.begin());
+  return bytes;
+}
+
+// Moves an unusable regular file out of the way of the next save; the second line of the
+// load's message.
+std::string keepUnusableFileAside(const std::filesystem::path& path) {
+  const std::string defaults = "the settings start from their defaults.";
+  const std::filesystem::path file = followLinks(path);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error))
+    return "It is left as it is and not written over; " + defaults;
+  std::string why;
+  if (std::optional<std::filesystem::path> aside = keepAside(file, ".unreadable", why))
+    return "It was kept as " + aside->string() + "; " + defaults;
+  return "It could not be kept aside (" + why + ") and is not written over; " + defaults;
+}
 
 }  // namespace
 
@@ -111,44 +153,43 @@ void sanitizeSettings(GameSettings& s) {
   if (s.basketSize < 30 || s.basketSize > 400) s.basketSize = defaults.basketSize;
   if (s.ringHeight < 0 || s.ringHeight > 2000) s.ringHeight = defaults.ringHeight;
   for (TopTenEntry& row : s.topTen) {
-    const bool sane = row.gameTime >= 0 && row.gameTime <= 10'000'000 && row.points >= 0 &&
-                      row.points <= 100'000'000 && (row.gameTime > 0 || row.points == 0);
+    const bool sane = row.gameTime >= 0 && row.gameTime <= topTenMaxMinutes && row.points >= 0 &&
+                      row.points <= topTenMaxPoints && (row.gameTime > 0 || row.points == 0);
     if (!sane) row = TopTenEntry{};
   }
 }
 
-std::optional<GameSettings> readSettingsFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  SettingsBytes bytes{};
-  in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) return std::nullopt;
-  if (in.peek() != std::char_traits<char>::eof()) return std::nullopt;  // longer than 360
-  return decodeSettings(bytes);
+std::optional<GameSettings> readSettingsFile(const std::filesystem::path& path, std::string* why) {
+  std::string problem;
+  std::optional<SettingsBytes> bytes = readSettingsBytes(path, problem);
+  if (why != nullptr) *why = problem;
+  if (!bytes) return std::nullopt;
+  return decodeSettings(*bytes);
 }
 
-bool writeSettingsFile(const std::filesystem::path& path, const GameSettings& settings) {
-  const SettingsBytes bytes = encodeSettings(settings);
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fflush(file) == 0 && written;
-  written = ::fsync(::fileno(file)) == 0 && written;
-  written = std::fclose(file) == 0 && written;
-  std::error_code error;
-  if (written) std::filesystem::rename(temporary, path, error);
-  if (!written || error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+SettingsLoad loadSettingsFile(const std::filesystem::path& path) {
+  std::string why;
+  std::optional<GameSettings> settings = readSettingsFile(path, &why);
+  if (settings || why.empty()) return {settings, {}};
+  return {std::nullopt, {"The settings file " + path.string() + " cannot be used (" + why +
+                         ").\n" + keepUnusableFileAside(path)}};
 }
 
-bool GameEngine::loadSettings() {
-  std::optional<GameSettings> s = readSettingsFile(settingsPath);
-  if (!s) return false;
+SettingsReport writeSettingsFile(const std::filesystem::path& path, const GameSettings& settings,
+                                 WriteCall write) {
+  // What stands there and does not read back as settings is the user's: the load kept it
+  // aside if it could, and it is not written over now.
+  std::string why;
+  readSettingsFile(path, &why);
+  if (why.empty()) why = replaceFile(path, encodeSettings(settings), write);
+  if (why.empty()) return {};
+  return {"The settings could not be saved to " + path.string() + " (" + why + ")."};
+}
+
+SettingsReport GameEngine::loadSettings() {
+  SettingsLoad load = loadSettingsFile(settingsPath);
+  const std::optional<GameSettings>& s = load.settings;
+  if (!s) return load.report;
   camera.mirror.store(s->mirror != 0);
   match.periodMinutes = s->periodMinutes;
   match.movesPerFrame = s->movesPerFrame;
@@ -160,10 +201,10 @@ bool GameEngine::loadSettings() {
   court.ringHeight = s->ringHeight;
   match.topTen = s->topTen;
   camera.videoDeviceName = s->videoDeviceName;
-  return true;
+  return {};
 }
 
-bool GameEngine::saveSettings() const {
+SettingsReport GameEngine::saveSettings() {
   GameSettings s;
   s.mirror = camera.mirror.load() ? 1 : 0;
   s.periodMinutes = match.periodMinutes;
@@ -176,5 +217,6 @@ bool GameEngine::saveSettings() const {
   s.ringHeight = court.ringHeight;
   s.topTen = match.topTen;
   s.videoDeviceName = camera.videoDeviceName;
-  return writeSettingsFile(settingsPath, s);
+  lastSave = writeSettingsFile(settingsPath, s);
+  return *lastSave;
 }

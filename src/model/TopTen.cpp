@@ -13,6 +13,11 @@ namespace {
 
 int rating(int points, int minutes) { return points * 10 / minutes + minutes; }
 
+// A sum that stops at `limit`, so that a saved row is never refused at the next start.
+std::int32_t addUpTo(std::int32_t total, int more, std::int32_t limit) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{total} + more, limit));
+}
+
 // Bubble sort, passes p = 0 … 8, each from the tenth row up to row p + 2, moving a row up
 // only past a strictly lower score, so rows of equal score keep their order.
 void restoreOrder(TopTenTable& table) {
@@ -27,8 +32,8 @@ void recordResult(TopTenTable& table, std::string_view name, int points, int min
   if (name == computerName || points == 0 || minutes <= 0) return;
   for (TopTenEntry& entry : table) {
     if (entry.nameView() != name) continue;
-    entry.gameTime += minutes;
-    entry.points += points;
+    entry.gameTime = addUpTo(entry.gameTime, minutes, topTenMaxMinutes);
+    entry.points = addUpTo(entry.points, points, topTenMaxPoints);
     entry.score = rating(entry.points, entry.gameTime);
     restoreOrder(table);
     return;

@@ -16,7 +16,11 @@ struct TopTenEntry {
 
 using TopTenTable = std::array<TopTenEntry, 10>;
 
+// The largest totals a row keeps: the settings file reads no larger ones back.
+constexpr std::int32_t topTenMaxMinutes = 10'000'000;
+constexpr std::int32_t topTenMaxPoints = 100'000'000;
+
 // Puts a result into the table: a row of the same name accumulates and the table is
 // re-sorted; a new name enters above the first row of lower score, pushing the last one out.
-// "Computer" and results of 0 points are never recorded.
+// "Computer" and results of 0 points are never recorded. Totals stop at the limits above.
 void recordResult(TopTenTable& table, std::string_view name, int points, int minutes);

@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/SettingsFile.h"
 
@@ -22,12 +24,18 @@ class HeadlessRunnerTest : public QObject {
 
   QTemporaryDir m_folder;
 
+  QByteArray m_clip;  // the recorded clip's bytes, which no row may change
+
   QString file(const QString& name) const { return m_folder.filePath(name); }
 
-  Run run(QStringList arguments) {
+  static QByteArray readBytes(const QString& path) {
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+
+  Run run(QStringList arguments, QStringList mode = {"--headless"}) {
     QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + "/../swishcam",
-                  QStringList{"--headless"} + arguments);
+    process.start(QCoreApplication::applicationDirPath() + "/../swishcam", mode + arguments);
     Run result;
     if (!process.waitForFinished(-1)) return result;
     result.status = process.exitCode();
@@ -96,6 +104,71 @@ class HeadlessRunnerTest : public QObject {
           recorded.summary["strikes"].toInt(), recorded.summary["baskets"].toInt(),
           replayed.summary["strikes"].toInt(), replayed.summary["baskets"].toInt());
     QVERIFY(replayed.summary["strikes"].toInt() > 0);
+  }
+
+  void helpAndVersionAreOnStandardOutput() {
+    for (const char* option : {"--help", "-h", "--version"}) {
+      const Run r = run({option}, {});
+      QCOMPARE(r.status, 0);
+      QVERIFY(r.out.startsWith(option[2] == 'v' ? "swishcam 1." : "usage: swishcam"));
+      QVERIFY(r.err.isEmpty());
+    }
+  }
+
+  // The files of a user's desktop, made once for the rows below.
+  void initTestCase() {
+    QCOMPARE(runDemo({"--size", "64x48", "--frames", "3", "--record", file("clip.y4m")}).status, 0);
+    QVERIFY(QFile::link(file("clip.y4m"), file("link.y4m")));
+    QVERIFY(QDir(m_folder.path()).mkpath("sub") && QDir(m_folder.path()).mkpath("folder.prm"));
+    QCOMPARE(::link(file("clip.y4m").toUtf8(), file("hard.y4m").toUtf8()), 0);
+    QCOMPARE(::mkfifo(file("pipe").toUtf8(), 0600), 0);
+    QFile longer(file("long.prm"));
+    QVERIFY(longer.open(QIODevice::WriteOnly) && longer.write(QByteArray(361, 1)) == 361);
+    m_clip = readBytes(file("clip.y4m"));
+  }
+
+  void filesAreKeptAndEveryFailureIsTold_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("told");
+    const QString clip = file("clip.y4m");
+    const QStringList settings{"--settings", file("Swishcam.prm")};
+    const QStringList demo{"--demo", "--size", "64x48", "--frames", "5"};
+    const auto row = [](const char* name, const QStringList& arguments, int status,
+                        const QString& told) {
+      QTest::newRow(name) << arguments << status << told;
+    };
+    row("replay recorded over itself", settings + QStringList{"--replay", clip, "--record", clip},
+        2, "name the same file");
+    row("by another path",
+        settings + QStringList{"--replay", clip, "--record", file("sub/../clip.y4m")}, 2,
+        "name the same file");
+    row("through a link", settings + QStringList{"--replay", clip, "--record", file("link.y4m")},
+        2, "name the same file");
+    row("settings on the replay", {"--settings", file("hard.y4m"), "--replay", clip}, 2,
+        "name the same file");
+    row("replay from a named pipe", settings + QStringList{"--replay", file("pipe")}, 1,
+        "(Not a regular file)");
+    row("recording on a full disk", settings + demo + QStringList{"--record", "/dev/full"}, 1,
+        "recording stopped");
+    row("settings folder", QStringList{"--settings", file("folder.prm")} + demo, 1,
+        "could not be saved to " + file("folder.prm") + " (Is a directory)");
+    row("settings in a missing folder", QStringList{"--settings", file("none/x.prm")} + demo, 1,
+        "could not be saved to " + file("none/x.prm") + " (No such file or directory)");
+    row("settings on a named pipe", QStringList{"--settings", file("pipe")} + demo, 1,
+        "could not be saved to " + file("pipe") + " (Not a regular file)");
+    row("settings a byte too long", QStringList{"--settings", file("long.prm")} + demo, 0,
+        "kept as " + file("long.prm.unreadable"));
+  }
+
+  void filesAreKeptAndEveryFailureIsTold() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, told);
+    const Run r = run(arguments);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.contains(told.toUtf8()), r.err.constData());
+    QCOMPARE(readBytes(file("clip.y4m")), m_clip);
   }
 
   void badInputIsAClearErrorNeverACrash_data() {

@@ -1,4 +1,5 @@
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -455,6 +456,27 @@ class MainDialogTest : public QObject {
     QCOMPARE(buttons, 1);
     QVERIFY(text.startsWith(QStringLiteral("No video capture device was detected on your system.\n\n")));
     QVERIFY(!text.contains(QLatin1Char('\r')));
+  }
+
+  void aSettingsFileThatCannotBeUsedOrSavedIsTold() {
+    // The messages as showMessage gets them; captureFailureShowsTheMessageBox shows the box.
+    struct TellingDialog final : MainDialog {
+      using MainDialog::MainDialog;
+      void showMessage(const std::string& text) override { told.push_back(text); }
+      std::vector<std::string> told;
+    };
+    QTemporaryDir folder;
+    const std::string settings = folder.filePath("Swishcam.prm").toStdString();
+    QVERIFY(QDir(folder.path()).mkdir("Swishcam.prm"));  // a folder named like the file
+    SourceCatalog none;
+    TellingDialog dialog(none, settings);
+    QVERIFY(!dialog.start());  // the load's message, then the capture's
+    dialog.done(0);            // the save's
+    QCOMPARE(dialog.told.size(), std::size_t{3});
+    QVERIFY(dialog.told[0].starts_with("The settings file " + settings +
+                                       " cannot be used (Is a directory)."));
+    QCOMPARE(dialog.told[2],
+             "The settings could not be saved to " + settings + " (Is a directory).");
   }
 
   void aLostCameraIsReportedOnTheWindowThread() {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <array>
+#include <cctype>
 #include <fstream>
 
 #include "capture/Y4mReader.h"
@@ -61,11 +64,34 @@ TEST(Y4mReader, RefusesBadFilesWithAClearErrorAndDropsACutLastFrame) {
       {"YUV4MPEG2 W2 H2 F25:1\nFRAME\n\x80", "no complete frame"},
       {"YUV4MPEG2 W2 H2 F25:1\n" + frame + "FRAMES\n" + frame.substr(6), "bad frame header at frame 2"},
       {"YUV4MPEG2 W2 H2 F25:1\n" + frame + frame + "FRA", ""},  // the cut third frame is dropped
+      {"YUV4MPEG2 W2 H2 F25:1\r\nFRAME\r\n" + frame.substr(6) + "FRAME\r\n" + frame.substr(6), ""},
+      {"YUV4MPEG2 W2 H2 F25:1\n" + frame + frame + "\r\n", ""},  // a newline after the last
+      // Header bytes in a message are cut short and escaped.
+      {"YUV4MPEG2 W\x1b[2J\x1b]0;x\x07 H2 F25:1\n", "'W\\x1b[2J\\x1b]0;x\\x07'"},
+      {std::string("YUV4MPEG2 W2 H2 F25:1 C4\0" "20\n", 28), "'4\\x0020' (420jpeg"},
+      {"YUV4MPEG2 W2 H2 F" + std::string(300, '9') + "\n", "'F999999999999999...' (1"},
   };
   for (const auto& [text, expected] : rows) {
     Y4mFile file(text);
     EXPECT_EQ(file.ok, *expected == '\0') << text.substr(0, 40) << ": " << file.error;
     EXPECT_NE(file.error.find(expected), std::string::npos) << file.error;
     if (file.ok) { EXPECT_EQ(file.reader.frameCount(), 2u); }
+    for (const char c : file.error) ASSERT_TRUE(std::isprint(static_cast<unsigned char>(c))) << file.error;
+  }
+}
+
+TEST(Y4mReader, AnythingButARegularFileIsRefusedAtOnce) {
+  TemporaryFolder folder;
+  ASSERT_EQ(::mkfifo(folder.file("pipe.y4m").c_str(), 0600), 0);  // would block an open
+  const std::pair<std::filesystem::path, const char*> cases[] = {
+      {folder.file("absent.y4m"), "(No such file or directory)"},
+      {folder.path, "(Is a directory)"},
+      {folder.file("pipe.y4m"), "(Not a regular file)"},
+  };
+  for (const auto& [path, expected] : cases) {
+    Y4mReader reader;
+    std::string error;
+    EXPECT_FALSE(reader.open(path, error));
+    EXPECT_NE(error.find(expected), std::string::npos) << error;
   }
 }

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "support/EngineScene.h"
 
@@ -49,15 +54,119 @@ TEST(SettingsFile, TheEngineReadsAtStartAndWritesAtExit) {
     EngineScene scene;
     scene.engine.reset();  // it would write its own file at exit
     const auto path = scene.folder.file("Swishcam.prm");
-    ASSERT_TRUE(writeSettingsFile(path, sample()));
+    ASSERT_TRUE(writeSettingsFile(path, sample()).ok());
     std::filesystem::resize_file(path, length);
     scene.engine = std::make_unique<GameEngine>(scene.clock, scene.surface, scene.catalog, path);
     EXPECT_EQ(scene.engine->ball.radius, length == 360 ? 42 : 30);
     ASSERT_TRUE(scene.build());
-    EXPECT_EQ(std::filesystem::file_size(path), length);
+    if (length == 360) { EXPECT_EQ(std::filesystem::file_size(path), 360u); }  // kept aside else
     scene.engine.reset();
     GameSettings expected = length == 360 ? sample() : GameSettings{};
     expected.videoDeviceName = "Test camera";
     EXPECT_EQ(encodeSettings(*readSettingsFile(path)), encodeSettings(expected)) << length;
   }
+}
+
+namespace {
+
+std::vector<char> readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What stands at the settings path before the game starts.
+enum class Found { Nothing, Bytes, NamedPipe, Folder };
+
+std::vector<char> sampleBytes(std::size_t length) {
+  const SettingsBytes valid = encodeSettings(sample());
+  std::vector<char> bytes(valid.begin(), valid.end());
+  bytes.resize(length, '\n');
+  return bytes;
+}
+
+void place(Found found, const std::filesystem::path& path, std::size_t length = 360) {
+  if (found == Found::Bytes) {
+    const std::vector<char> bytes = sampleBytes(length);
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+  }
+  if (found == Found::NamedPipe) ::mkfifo(path.c_str(), 0600);
+  if (found == Found::Folder) std::filesystem::create_directory(path);
+}
+
+ssize_t fullDisk(int, const void*, std::size_t) {
+  errno = ENOSPC;
+  return -1;
+}
+
+}  // namespace
+
+// A file that cannot be used is kept aside (never over an earlier one), or left alone when
+// it is no regular file; either way the game starts from defaults and says why.
+TEST(SettingsFile, AnUnusableFileIsKeptAsideOrLeftAloneAndNeverWrittenOver) {
+  struct Row { Found found; int length; bool earlierAside; const char* reason; const char* keptAs; };
+  const Row rows[] = {{Found::Bytes, 361, false, "Not 360", "my.prm.unreadable"},
+                      {Found::Bytes, 361, true, "Not 360", "my.prm.unreadable1"},
+                      {Found::NamedPipe, 0, false, "Not a regular file", nullptr},
+                      {Found::Folder, 0, false, "Is a directory", nullptr}};
+  for (const Row& r : rows) {
+    EngineScene scene;
+    const auto path = scene.folder.file("my.prm");
+    place(r.found, path, r.length);
+    if (r.earlierAside) std::ofstream(scene.folder.file("my.prm.unreadable")) << "old";
+    const auto type = std::filesystem::symlink_status(path).type();
+    auto engine = std::make_unique<GameEngine>(scene.clock, scene.surface, scene.catalog, path);
+    EXPECT_EQ(engine->match.periodMinutes, 5);
+    const std::string said = engine->settingsLoad.message;
+    EXPECT_NE(said.find(r.reason), std::string::npos) << said;
+    engine.reset();
+    if (r.keptAs != nullptr) {
+      EXPECT_NE(said.find(scene.folder.file(r.keptAs).string()), std::string::npos) << said;
+      EXPECT_EQ(readAll(scene.folder.file(r.keptAs)), sampleBytes(361));
+      EXPECT_EQ(std::filesystem::file_size(path), settingsFileSize);  // a fresh file at exit
+    } else {
+      EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+    }
+    if (r.earlierAside) { EXPECT_EQ(readAll(scene.folder.file("my.prm.unreadable")).size(), 3u); }
+  }
+}
+
+TEST(SettingsFile, AFailedSaveIsReportedAndLeavesWhatWasThere) {
+  struct Row { const char* file; Found found; WriteCall write; const char* reason; };
+  const Row rows[] = {{"my.prm", Found::Bytes, fullDisk, "No space left on device"},
+                      {"my.prm", Found::Folder, ::write, "Is a directory"},
+                      {"my.prm", Found::NamedPipe, ::write, "Not a regular file"},
+                      {"missing/Swishcam.prm", Found::Nothing, ::write, "No such file or directory"}};
+  for (const Row& r : rows) {
+    TemporaryFolder folder;
+    const auto path = folder.file(r.file);
+    place(r.found, path);
+    const SettingsReport report = writeSettingsFile(path, GameSettings{}, r.write);
+    EXPECT_NE(report.message.find(path.string()), std::string::npos) << report.message;
+    EXPECT_NE(report.message.find(r.reason), std::string::npos) << report.message;
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path))
+      files += entry.is_regular_file();
+    EXPECT_EQ(files, r.found == Found::Bytes ? 1u : 0u) << r.reason;  // no temporary stays
+    if (r.found == Found::Bytes) { EXPECT_EQ(readAll(path), sampleBytes(360)); }
+  }
+}
+
+TEST(SettingsFile, ALinkIsSavedThroughAndALinkAtTheTemporaryNameIsNeverFollowed) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder.file("real"));
+  const auto target = folder.file("real/Swishcam.prm");
+  const auto link = folder.file("Swishcam.prm");
+  ASSERT_TRUE(writeSettingsFile(target, GameSettings{}).ok());
+  std::filesystem::create_symlink("real/Swishcam.prm", link);
+  ASSERT_TRUE(writeSettingsFile(link, sample()).ok());
+  EXPECT_EQ(std::filesystem::read_symlink(link), "real/Swishcam.prm");
+  EXPECT_EQ(readSettingsFile(target)->topTen, sample().topTen);
+
+  const auto planted = folder.file("real/Swishcam.prm.tmp");
+  std::ofstream(folder.file("victim.txt")) << "v";
+  std::filesystem::create_symlink("../victim.txt", planted);
+  ASSERT_TRUE(writeSettingsFile(target, GameSettings{}).ok());
+  EXPECT_EQ(readAll(folder.file("victim.txt")), std::vector<char>{'v'});
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+  EXPECT_EQ(readSettingsFile(target)->topTen, GameSettings{}.topTen);
 }

@@ -41,3 +41,17 @@ TEST(TopTen, ANameInTheTableAccumulatesAndClimbsPastStrictlyLowerScores) {
   EXPECT_EQ(names(t), "C A B c  D     ");
   EXPECT_EQ(t[4], (TopTenEntry{5, 10, 25, ""}));
 }
+
+// Totals stop where the settings file's loader stops reading them back.
+TEST(TopTen, TotalsStopAtWhatTheSettingsFileReadsBack) {
+  for (auto [minutes, points, addedPoints, wantMinutes, wantPoints] :
+       {std::tuple{5, topTenMaxPoints - 3, 10, 10, topTenMaxPoints},
+        {topTenMaxMinutes - 1, 7, 2, topTenMaxMinutes, 9},
+        {topTenMaxMinutes, topTenMaxPoints, 2, topTenMaxMinutes, topTenMaxPoints}}) {
+    TopTenTable t{};
+    t[0] = {minutes, points, 1, "Ann"};
+    recordResult(t, "Ann", addedPoints, 5);
+    EXPECT_EQ(t[0].gameTime, wantMinutes);
+    EXPECT_EQ(t[0].points, wantPoints);
+  }
+}
