@@ -31,6 +31,7 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent covers every pixel itself
   setMouseTracking(true);
   m_surface.setPresenter([this](const Rect& area) { m_presents.post(area); });
+  QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
 MainDialog::~MainDialog() {

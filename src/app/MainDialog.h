@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/FieldAreas.h"
+#include "app/HeldEscapeFilter.h"
 #include "app/HelpWindow.h"
 #include "engine/GameEngine.h"
 #include "platform/TickClock.h"
@@ -82,4 +83,5 @@ class MainDialog : public QDialog, public WindowLink {
   bool m_sizeChanged = false;
   QCursor m_fieldCursor;
   QPointer<HelpWindow> m_help;
+  HeldEscapeFilter m_heldEscape;  // on the application while the window lives
 };
