@@ -1,9 +1,11 @@
 # Swish Cam: `make run` plays, `make test` runs every test. Both install what is missing.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize bench clean
+.PHONY: deps build run test test-sanitize fuzz fuzz-smoke bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,8 +26,18 @@ test-sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Every reader of outside bytes under libFuzzer, ASan and UBSan, FUZZ_SECONDS each.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++-15 -DSWISH_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10
+
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running need, if any is missing.
+# Installs the Debian packages that building, testing and running need, if any is missing;
+# with "fuzz", also the compiler the fuzz targets need.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libturbojpeg0-dev libgtest-dev
           libbenchmark-dev fonts-liberation xvfb xauth)
+[ "${1:-}" = fuzz ] && packages+=(clang-15 libfuzzer-15-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
