@@ -1,9 +1,11 @@
 # Swish Cam: `make run` plays, `make test` runs every test. Both install what is missing.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize bench package package-check clean
+.PHONY: deps build run test test-sanitize fuzz fuzz-smoke bench package package-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -35,8 +37,18 @@ package-check: package
 	@scripts/install-deps.sh lintian desktop-file-utils appstream
 	@scripts/check-package.sh $(BUILD)
 
+# Every reader of outside bytes under libFuzzer, ASan and UBSan, FUZZ_SECONDS each.
+fuzz:
+	@scripts/install-deps.sh clang-15 libfuzzer-15-dev
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++-15 -DSWISH_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10
+
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

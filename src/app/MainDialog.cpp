@@ -59,6 +59,7 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
     m_readoutLine = readoutText(sums, seconds, m_latencyMs);
     update();
   });
+  QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
 MainDialog::~MainDialog() {

@@ -14,6 +14,7 @@
 #include "app/HelpKey.h"
 #include "app/Preferences.h"
 #include "app/SoundOutput.h"
+#include "app/HeldEscapeFilter.h"
 #include "engine/GameEngine.h"
 #include "platform/TickClock.h"
 #include "platform/WindowLink.h"
@@ -129,4 +130,5 @@ class MainDialog : public QDialog, public WindowLink {
   QString m_readoutLine;
   double m_latencyMs = 0.0;       // frame arrival to the end of the paint that showed it
   std::uint64_t m_sourceDropped = 0;  // the source's count at the last readout line
+  HeldEscapeFilter m_heldEscape;  // on the application while the window lives
 };

@@ -1,5 +1,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPaintEvent>
@@ -419,6 +420,41 @@ class MainDialogTest : public QObject {
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
     QVERIFY(dialog.engine().source == nullptr);
+    QVERIFY(!dialog.isWindow());
+  }
+
+  // Escape held in a settings dialog closes it; its repeats, flagged or as the X server sends
+  // them unflagged (a release and a press of one timestamp), close neither the dialog nor the
+  // game behind it. A fresh press still closes each.
+  void aHeldEscapeClosesOneWindowOnly() {
+    WindowScene<MainDialog> scene;
+    MainDialog& dialog = *scene.dialog;
+    QVERIFY(dialog.start());
+    scene.setCourt();
+    quint64 now = 1000;  // ms
+    const auto escape = [&](QWidget* target, QEvent::Type type, bool flagged, quint64 wait) {
+      QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier, QString(), flagged);
+      key.setTimestamp(now += wait);
+      QApplication::sendEvent(target, &key);
+    };
+    const auto repeats = [&](QWidget* target) {
+      for (bool flagged : {true, false}) {
+        escape(target, QEvent::KeyRelease, flagged, 40);
+        escape(target, QEvent::KeyPress, flagged, 0);
+      }
+    };
+    bool repeatsKeptTheSettings = false;
+    whenModal([&](QWidget* settings) {
+      if (settings == nullptr) return;
+      repeats(settings);
+      repeatsKeptTheSettings = settings->isVisible();
+      escape(settings, QEvent::KeyPress, false, 300);
+    });
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(20, 300));  // environment strip
+    QVERIFY(repeatsKeptTheSettings);
+    repeats(&dialog);
+    QVERIFY(dialog.isWindow());
+    escape(&dialog, QEvent::KeyPress, false, 300);
     QVERIFY(!dialog.isWindow());
   }
 
