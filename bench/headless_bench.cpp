@@ -39,7 +39,7 @@ struct DemoGame {
         engine(clock, surface, catalog, folder.path / "Swishcam.prm"),
         provider("Demo camera",
                  [this, width, height] {
-                   return std::make_unique<DemoCamera>(engine, FrameFormat{width, height}, 30.0, 1);
+                   return std::make_unique<DemoCamera>(view(), FrameFormat{width, height}, 30.0, 1);
                  },
                  Delivery::Stepped) {
     catalog.add(provider);
@@ -50,9 +50,9 @@ struct DemoGame {
     clock.set(100000 + static_cast<std::uint32_t>(frames * 1000 / 30));
     ++frames;
     provider.stepped->deliver();
-    while (std::optional<std::intptr_t> event = window.takeFrameEvent())
-      engine.onFrameEvent(*event, nullptr);
+    while (window.takePeriodOver()) engine.onPeriodOver(nullptr);
   }
+  GameView view() { return {engine.ball, engine.court, engine.match, engine.camera.mirror}; }
   BenchFolder folder;
   ManualTickClock clock;
   QtFieldSurface surface;
@@ -96,7 +96,7 @@ struct FrameStepScene : DemoGame {
   FrameStepScene(int width, int height) : DemoGame(width, height) {
     for (auto& picture : pictures) {
       picture.resize(frameBytes(width, height));
-      DemoCamera camera(engine, {width, height}, 30.0, static_cast<std::uint32_t>(&picture - pictures));
+      DemoCamera camera(view(), {width, height}, 30.0, static_cast<std::uint32_t>(&picture - pictures));
       camera.paint(picture.data());
     }
   }
@@ -111,11 +111,12 @@ void BM_WholeFrameStep(benchmark::State& state) {
   std::uint32_t tick = 100000;
   long n = 0;
   timed(state, "step " + std::to_string(w), [&] {
-    e.ballX = e.frameRect.left + e.frameRect.width() / 2.0;  // keep the ball over the picture
-    e.ballY = e.frameRect.top + e.frameRect.height() / 2.0;
+    const Rect& frameRect = e.court.frameRect;  // the ball is kept over the picture
+    e.ball.x = frameRect.left + frameRect.width() / 2.0;
+    e.ball.y = frameRect.top + frameRect.height() / 2.0;
     scene.clock.set(tick += 33);
     const auto& picture = scene.pictures[n++ & 1];
-    e.BufferCB(0.0, picture.data(), static_cast<long>(picture.size()));
+    e.onFrame(0.0, picture.data(), picture.size());
   });
 }
 BENCHMARK(BM_WholeFrameStep)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);

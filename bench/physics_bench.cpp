@@ -5,74 +5,62 @@
 // from the push sum over a disc full of contacts.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
 
 #include "capture/FrameImage.h"
-#include "capture/FrameSource.h"
-#include "engine/GameEngine.h"
-#include "platform/MemorySurface.h"
-#include "platform/TickClock.h"
+#include "physics/BallMotion.h"
 
 namespace {
 
-// An engine with the buffers a 320 × 240 layout gives it, the frames filled with noise:
-// different noise, so that every step senses motion everywhere under the ball, unless
-// the picture is still.
+// A ball with the court, the contact mask and the frames a 320 × 240 layout gives it, the
+// frames filled with noise: different noise, so that every step senses motion everywhere
+// under the ball, unless the picture is still.
 struct Field {
-  Field(int radius, bool still)
-      : folder(std::filesystem::temp_directory_path() / "swishcam-physics-bench"),
-        engine(clock, surface, catalog, folder / "Swishcam.prm") {
-    GameEngine& e = engine;
-    e.ballRadius = radius;
-    e.frameWidth = 320;
-    e.frameHeight = 240;
-    e.fieldWidth = (320 + 2 * (154 + 2 * radius)) / 4 * 4;
-    e.fieldHeight = std::max(240 + 2 * radius + 60, 400 + 2 * radius);
-    e.frameRect = {(e.fieldWidth - 320) / 2, e.fieldHeight - 240, (e.fieldWidth + 320) / 2,
-                   e.fieldHeight};
-    e.courtMap.assign(static_cast<std::size_t>(e.fieldWidth) * e.fieldHeight, 0);
+  Field(int radius, bool still) {
+    ball.radius = radius;
+    court.fieldWidth = (320 + 2 * (154 + 2 * radius)) / 4 * 4;
+    court.fieldHeight = std::max(240 + 2 * radius + 60, 400 + 2 * radius);
+    court.frameRect = {(court.fieldWidth - 320) / 2, court.fieldHeight - 240,
+                       (court.fieldWidth + 320) / 2, court.fieldHeight};
+    court.courtMap.assign(static_cast<std::size_t>(court.fieldWidth) * court.fieldHeight, 0);
     std::mt19937 random(1);
-    for (Bytes* frame : {&e.workFrame, &e.shownFrame}) {
+    for (Bytes* frame : {&current, &previous}) {
       frame->resize(frameBytes(320, 240));
       for (auto& byte : *frame) byte = static_cast<std::uint8_t>(random());
     }
-    if (still) e.shownFrame = e.workFrame;
-    const std::size_t box = static_cast<std::size_t>(2 * radius) * (2 * radius);
-    e.ballMask.assign(box, 0);
-    for (auto& plane : e.motionPlanes) plane.assign(box, 0);
-    e.motionWork.assign(box, 0);
-  }
-  ~Field() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    if (still) previous = current;
+    contact.resize(radius);
+    frames = {current.data(), previous.data(), 320, 240};
   }
 
-  std::filesystem::path folder;
-  ManualTickClock clock;
-  MemorySurface surface;
-  SourceCatalog catalog;
-  GameEngine engine;
+  Ball ball;
+  Court court;
+  ContactMask contact;
+  Bytes current, previous;
+  FramePair frames;
 };
 
 // The ball is put back before each step (dt 0 keeps it in place; strikes change only its
 // velocity), so every iteration does the same work.
 void stepAt(benchmark::State& state, bool overPicture, bool still = false) {
   Field field(static_cast<int>(state.range(0)), still);
-  GameEngine& e = field.engine;
-  const double x = overPicture ? (e.frameRect.left + e.frameRect.right) / 2 : e.ballRadius + 40;
-  const double y = e.fieldHeight - e.ballRadius - 20;
+  Ball& ball = field.ball;
+  const Rect& picture = field.court.frameRect;
+  const double x = overPicture ? (picture.left + picture.right) / 2 : ball.radius + 40;
+  const double y = field.court.fieldHeight - ball.radius - 20;
+  std::uint64_t strikes = 0;
   for (auto _ : state) {
-    e.ballX = x;
-    e.ballY = y;
-    e.ballVX = e.ballVY = 0.0;
-    e.stepBall(0.0);
-    benchmark::DoNotOptimize(e.ballVX);
+    ball.x = x;
+    ball.y = y;
+    ball.vx = ball.vy = 0.0;
+    strikes += stepBall(ball, field.court, field.contact, field.frames, 0.0);
+    benchmark::DoNotOptimize(ball.vx);
   }
-  state.counters["strikes"] = static_cast<double>(e.strikeCount);
+  state.counters["strikes"] = static_cast<double>(strikes);
 }
 
 void StepOffPicture(benchmark::State& state) { stepAt(state, false); }

@@ -31,15 +31,16 @@ TEST(TopTen, ANewNameGoesBelowRowsOfEqualScore) {
 // A name in the table accumulates minutes and points, and its row climbs only past strictly
 // lower scores. Names compare exactly; "" is the name of every empty row.
 TEST(TopTen, ANameInTheTableAccumulatesAndClimbsPastStrictlyLowerScores) {
-  TopTenTable t = table({50, 40, 30, 0});
-  recordResult(t, "C", 30, 5);  // 30 points in 10 minutes: 40, equal to B
-  EXPECT_EQ(t[2], (TopTenEntry{10, 30, 40, "C"}));
-  recordResult(t, "C", 170, 10);  // 200 points in 20 minutes: 120
-  recordResult(t, "c", 10, 5);    // 25, above D
-  recordResult(t, "", 10, 5);     // into the first empty row, equal to c
+  TopTenTable t = table({50, 40, 40, 30});
+  recordResult(t, "D", 30, 5);  // 30 points in 10 minutes: 40, equal to B and C
+  EXPECT_EQ(names(t), "A B C D" + std::string(7, ' '));
+  EXPECT_EQ(t[3], (TopTenEntry{10, 30, 40, "D"}));
+  recordResult(t, "D", 170, 10);  // 200 points in 20 minutes: 120
+  recordResult(t, "d", 10, 5);    // 25
+  recordResult(t, "", 10, 5);     // into the first empty row, equal to d
   recordResult(t, "A", 0, 5);     // no points: never recorded
-  EXPECT_EQ(names(t), "C A B c  D     ");
-  EXPECT_EQ(t[4], (TopTenEntry{5, 10, 25, ""}));
+  EXPECT_EQ(names(t), "D A B C d" + std::string(6, ' '));
+  EXPECT_EQ(t[5], (TopTenEntry{5, 10, 25, ""}));
 }
 
 // Totals stop where the settings file's loader stops reading them back.
