@@ -88,6 +88,7 @@ class MainDialog : public QDialog, public WindowLink {
   void mouseMoveEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void customEvent(QEvent* event) override;
 
  private:
