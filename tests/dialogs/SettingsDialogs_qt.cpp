@@ -21,9 +21,10 @@ QString settingsOf(const GameEngine& e) {
       .arg(m.rightIsPerson).arg(m.periodMinutes).arg(m.movesPerFrame).arg(m.computerSkill);
 }
 const QString defaults = "600 30 112 200 3 | Player1 Player2 11 5 2 0";
+const QString stop = "stop " + defaults;
 
-// A camera of two sizes whose starts, stops and format reads go to a log; a layout reads the
-// format, so the log shows the settings each layout was given.
+// A camera of two sizes whose starts, stops and format reads go to a log, with the settings
+// at each stop and at each format read (the layout's).
 struct LoggingCamera final : FrameSource, CameraSettings {
   LoggingCamera(const GameEngine& engine, QStringList& log) : engine(engine), log(log) {}
   FrameFormat format() const override {
@@ -31,7 +32,7 @@ struct LoggingCamera final : FrameSource, CameraSettings {
     return {current.width, current.height};
   }
   CaptureError start(FrameSink&) override { return log << "start", CaptureError::None; }
-  void stop() override { log << "stop"; }
+  void stop() override { log << "stop " + settingsOf(engine); }
   CameraSettings* settings() override { return this; }
   bool streamLost() const override { return unplugged; }
   std::vector<CameraMode> modes() override { return {offered[0], offered[1]}; }
@@ -135,11 +136,11 @@ class SettingsDialogsTest : public QObject {
     QCOMPARE(texts, (QStringList{players ? "Score and player properties" : "Environment Properties",
                                  players ? "OK/New Game" : "OK"} + entries.split('|')));
     for (int i = 0; i < entries.count('|') && !list.endsWith("Player"); ++i) {
-      int reopened = -1;
+      int back = -1;
       GameEngine& engine = *scene.engine;
       runFlow(flow, engine, [&](QDialog& d) { listOf(d, list).setCurrentIndex(i); }, "confirm");
-      runFlow(flow, engine, [&](QDialog& d) { reopened = listOf(d, list).currentIndex(); }, "cancel");
-      QCOMPARE(reopened, i);
+      runFlow(flow, engine, [&](QDialog& d) { back = listOf(d, list).currentIndex(); }, "cancel");
+      QCOMPARE(back, i);
     }
   }
 
@@ -179,7 +180,7 @@ class SettingsDialogsTest : public QObject {
       QTest::keyClicks(listOf(d, "rightPlayer").lineEdit(), "ÄÄx");
     }, button);
     QCOMPARE(settingsOf(*scene.engine), after.isEmpty() ? defaults : after);
-    QCOMPARE(scene.log, (after.isEmpty() ? QStringList{} : QStringList{"stop", after, "start"}));
+    QCOMPARE(scene.log, (after.isEmpty() ? QStringList{} : QStringList{stop, after, "start"}));
     const bool newGame = players && !after.isEmpty();
     QCOMPARE(scene.match.leftScore + scene.match.rightScore, newGame ? 0 : 16);
     QCOMPARE(scene.match.gameStartTick, newGame ? scene.clock.now() : scene.started);
@@ -227,7 +228,7 @@ class SettingsDialogsTest : public QObject {
                                  "Cancel"}));
     QCOMPARE(scene.engine->camera.mirror.load(), !(ok && flip));
     const bool rebuilt = ok && (choose != "Cam" || unplugged);
-    QCOMPARE(scene.log, (!rebuilt ? QStringList{} : QStringList{"stop", "stop"} +
+    QCOMPARE(scene.log, (!rebuilt ? QStringList{} : QStringList{stop, stop} +
                          (buildFails ? QStringList{} : QStringList{defaults, "start"})));
     QCOMPARE(scene.match.leftScore, rebuilt && !buildFails ? 0 : 7);
     QCOMPARE(scene.engine->camera.videoDeviceName, (ok ? choose : QString("Cam")).toStdString());
@@ -249,7 +250,7 @@ class SettingsDialogsTest : public QObject {
       dialog.cancelButton->click();
     });
     QVERIFY(videoDialogFlow(nullptr, *scene.engine));
-    QCOMPARE(scene.log, (QStringList{"stop", defaults, "start"}));
+    QCOMPARE(scene.log, (QStringList{stop, defaults, "start"}));
     QCOMPARE(scene.engine->camera.frameWidth, 640);
     QCOMPARE(scene.match.leftScore, 7);
   }
