@@ -1,0 +1,231 @@
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "app/Options.h"
+#include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
+
+namespace {
+
+// Child mode: claim the key, say so, then wait to be killed.
+int holdClaim(const QString& key) {
+  SingleInstance instance(key);
+  if (!instance.claim()) return 1;
+  std::printf("claimed\n");
+  std::fflush(stdout);
+  std::getchar();
+  return 0;
+}
+
+std::optional<Options> parse(const QStringList& arguments, std::string& error) {
+  std::vector<std::string> list;
+  for (const QString& argument : arguments) list.push_back(argument.toStdString());
+  return parseOptions(list, error);
+}
+
+struct Run {
+  int status;
+  QByteArray out, err;
+};
+
+// The program as a user runs it: the swishcam program beside the tests' folder.
+Run run(const QStringList& arguments) {
+  QProcess process;
+  process.start(QCoreApplication::applicationDirPath() + "/../swishcam", arguments);
+  process.waitForFinished(-1);
+  return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray runHeadless(const QStringList& arguments) {
+  const Run r = run(QStringList{"--headless"} + arguments);
+  return r.status == 0 ? r.out : r.err;
+}
+
+QByteArray readBytes(const QString& path) {
+  QFile in(path);
+  return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class AppStartTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir folder;
+
+ private slots:
+  void optionsAreRead() {
+    std::string error;
+    auto o = parse({}, error);  // the window on the cameras
+    QVERIFY(o && !o->headless && !o->demo && !o->noMirror && o->seed == 1 && o->fps == 30.0);
+    QCOMPARE(QSize(o->width, o->height), QSize(640, 480));
+    o = parse(QString("--headless --demo --size 320x240 --fps 25 --frames 90 --seed 4294967295 "
+                      "--snapshot a.png --settings s.prm --left Computer --right Ann --skill 5 "
+                      "--period 1 --speed 10 --no-mirror --record r.y4m").split(' '), error);
+    QVERIFY2(o && o->headless && o->demo && o->noMirror && o->fps == 25.0, error.c_str());
+    QCOMPARE(QList<long>({o->width, o->height, *o->frames, o->seed, *o->skill, *o->periodMinutes,
+                          *o->speed}), QList<long>({320, 240, 90, 4294967295, 5, 1, 10}));
+    QCOMPARE(o->snapshotFile + o->settingsFile + o->recordFile + *o->leftName + *o->rightName,
+             std::string("a.pngs.prmr.y4mComputerAnn"));
+    QVERIFY(parse({"--left", "Zoë Miller"}, error));  // ten characters in eleven bytes
+  }
+
+  void helpAndVersionAreOnStandardOutput() {
+    for (const char* option : {"--help", "-h", "--version"}) {
+      const Run r = run({option});
+      QCOMPARE(r.status, 0);
+      QVERIFY(r.out.startsWith(option[2] == 'v' ? "swishcam 1." : "usage: swishcam"));
+      QVERIFY(r.err.isEmpty());
+    }
+  }
+
+  // The files of a user's desktop: every failure is told, and the recorded clip is never
+  // changed.
+  void filesAreKeptAndEveryFailureIsTold() {
+    auto file = [this](const char* name) { return folder.filePath(name); };
+    const QString clip = file("clip.y4m");
+    QVERIFY(run({"--headless", "--demo", "--size", "64x48", "--frames", "3", "--record", clip,
+                 "--settings", file("rec.prm")}).status == 0);
+    QVERIFY(QFile::link(clip, file("link.y4m")) && QDir(folder.path()).mkpath("sub") &&
+            QDir(folder.path()).mkpath("folder.prm"));
+    QCOMPARE(::mkfifo(file("pipe").toUtf8(), 0600), 0);
+    QFile longer(file("long.prm"));
+    QVERIFY(longer.open(QIODevice::WriteOnly) && longer.write(QByteArray(361, 1)) == 361);
+    longer.close();
+    const QByteArray clipBytes = readBytes(clip);
+    const QStringList settings{"--settings", file("Swishcam.prm")};
+    const QStringList demo{"--demo", "--size", "64x48", "--frames", "5"};
+    const struct {
+      QStringList arguments;
+      int status;
+      QString told;
+    } rows[] = {
+        {settings + QStringList{"--replay", clip, "--record", clip}, 2, "name the same file"},
+        {settings + QStringList{"--replay", clip, "--record", file("sub/../clip.y4m")}, 2, "name the same file"},
+        {settings + QStringList{"--replay", clip, "--record", file("link.y4m")}, 2, "name the same file"},
+        {settings + QStringList{"--replay", file("pipe")}, 1, "(Not a regular file)"},
+        {settings + demo + QStringList{"--record", "/dev/full"}, 1, "recording stopped"},
+        {QStringList{"--settings", file("folder.prm")} + demo, 1, "(Is a directory)"},
+        {QStringList{"--settings", file("none/x.prm")} + demo, 1, "(No such file or directory)"},
+        {QStringList{"--settings", file("long.prm")} + demo, 0, "kept as " + file("long.prm.unreadable")},
+    };
+    for (const auto& row : rows) {
+      const Run r = run(QStringList{"--headless"} + row.arguments);
+      QCOMPARE(r.status, row.status);
+      QVERIFY2(r.err.contains(row.told.toUtf8()), r.err.constData());
+      QCOMPARE(readBytes(clip), clipBytes);
+    }
+  }
+
+  void badOptionsNameTheProblem_data() {
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("unknown") << "--fast" << "unknown option '--fast'";
+    QTest::newRow("missing value") << "--headless --seconds" << "--seconds needs a value";
+    QTest::newRow("size without x") << "--size 640" << "bad value '640' for --size";
+    QTest::newRow("size too small") << "--size 16x16" << "for --size";
+    QTest::newRow("zero fps") << "--fps 0" << "bad value '0' for --fps";
+    QTest::newRow("nan fps") << "--fps nan" << "for --fps";
+    QTest::newRow("negative seconds") << "--headless --seconds -1" << "for --seconds";
+    QTest::newRow("zero frames") << "--headless --frames 0" << "for --frames";
+    QTest::newRow("trailing junk") << "--seed 12x" << "for --seed";
+    QTest::newRow("long name") << "--left Elevenchars" << "at most 10 characters in at most 11 bytes";
+    QTest::newRow("long in bytes") << "--right Zoë_Müller" << "at most 10 characters in at most 11 bytes";
+    QTest::newRow("skill 6") << "--skill 6" << "for --skill";
+    QTest::newRow("speed 1") << "--speed 1" << "for --speed";
+    QTest::newRow("empty replay") << "--replay " << "for --replay";
+    QTest::newRow("demo and replay") << "--demo --replay x.y4m" << "exclude each other";
+    QTest::newRow("seconds and frames") << "--headless --seconds 1 --frames 2" << "exclude each other";
+    QTest::newRow("replay with size") << "--replay x.y4m --size 320x240" << "belong to the demo";
+    QTest::newRow("snapshot in a window") << "--snapshot a.png" << "--snapshot needs --headless";
+  }
+
+  void badOptionsNameTheProblem() {
+    QFETCH(QString, arguments);
+    QFETCH(QString, named);
+    std::string error;
+    QVERIFY(!parse(arguments.split(' '), error));
+    const QString text = QString::fromStdString(error);
+    QVERIFY2(text.contains(named) && text.contains("usage: swishcam"), error.c_str());
+  }
+
+  // The running copy is asked to come to the front; the key (of this test run only, so that a
+  // running game is never disturbed) is free again once it ends, even when it was killed.
+  void oneCopyRunsPerUser() {
+    const QString key = QString("swishcam-test-%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(!SingleInstance(key).askRunningCopyToRaise());  // nobody to ask yet
+    {
+      SingleInstance first(key);
+      QVERIFY(first.claim());
+      QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+      SingleInstance second(key);
+      QVERIFY(!second.claim() && second.askRunningCopyToRaise());
+      QVERIFY(raised.wait());
+    }
+    QVERIFY(SingleInstance(key).claim());
+    QProcess holder;
+    holder.start(QCoreApplication::applicationFilePath(), {"--hold", key});
+    QVERIFY(holder.waitForStarted() && holder.waitForReadyRead());
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("claimed"));
+    QVERIFY(!SingleInstance(key).claim());
+    holder.kill();  // SIGKILL: the lock file stays behind
+    QVERIFY(holder.waitForFinished() && QFile::exists(SingleInstance::lockPath(key)));
+    QVERIFY(SingleInstance(key).claim());
+  }
+
+  void eachQuitSignalArrivesOnTheWindowThread() {
+    QuitSignals quit;
+    QSignalSpy spy(&quit, &QuitSignals::quitRequested);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+      std::raise(signal);
+      QVERIFY(spy.wait());
+    }
+    QCOMPARE(spy.count(), 3);
+  }
+
+  // One line of JSON; the same command, or the same recording replayed, gives the same line.
+  void theHeadlessRunnerIsDeterministic() {
+    const QString clip = folder.filePath("demo.y4m");
+    const QStringList demo = QString("--size 320x240 --seconds 30 --settings").split(' ')
+                             << folder.filePath("demo.prm");
+    const QByteArray line = runHeadless(demo + QStringList{"--record", clip});
+    QCOMPARE(runHeadless(demo), line);
+    QCOMPARE(line.count('\n'), 1);
+    const QJsonObject summary = QJsonDocument::fromJson(line).object();
+    QCOMPARE(summary["field"].toArray(), (QJsonArray{748, 460}));
+    QCOMPARE(summary["frame"].toArray(), (QJsonArray{320, 240}));
+    QCOMPARE(summary["frames"].toInt(), 900);
+    for (const char* key : {"leftScore", "rightScore", "baskets", "strikes", "games"})
+      QVERIFY2(summary[key].isDouble(), key);
+    for (const char* key : {"x", "y", "vx", "vy", "angle", "spin"})
+      QVERIFY2(summary["ball"].toObject()[key].isDouble(), key);
+    const QJsonObject sounds = summary["sounds"].toObject();
+    QCOMPARE(sounds["swish"].toInt(), summary["baskets"].toInt());  // one swish per basket
+    QCOMPARE(sounds["buzzer"].toInt(), summary["games"].toInt());   // one buzzer per game end
+    const QStringList replay = QStringList{"--replay", clip} + demo.mid(2);  // no --size
+    const QByteArray replayed = runHeadless(replay);
+    QCOMPARE(runHeadless(replay), replayed);
+    QVERIFY(QJsonDocument::fromJson(replayed).object()["strikes"].toInt() > 0);
+    QVERIFY(runHeadless({"--speed", "11"}).contains("for --speed"));  // a clear error, on stderr
+  }
+};
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  if (argc == 3 && qstrcmp(argv[1], "--hold") == 0) return holdClaim(argv[2]);
+  AppStartTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "AppStart_qt.moc"

@@ -1,0 +1,280 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QtTest>
+
+#include "capture/CameraSettings.h"
+#include "capture/qt/FormatDialog.h"
+#include "capture/qt/VideoDialog.h"
+#include "dialogs/DialogFlows.h"
+#include "dialogs/TopTenDialog.h"
+#include "support/EngineScene.h"
+#include "support/ModalDriver.h"
+
+namespace {
+
+// What the dialogs edit: gravity ball basket ring skin | names persons period speed skill.
+QString settingsOf(const GameEngine& e) {
+  const Match& m = e.match;
+  return QString("%1 %2 %3 %4 %5 | %6 %7 %8%9 %10 %11 %12")
+      .arg(e.ball.gravity).arg(e.ball.radius).arg(e.court.basketSize).arg(e.court.ringHeight)
+      .arg(e.court.skinIndex).arg(m.leftName.c_str(), m.rightName.c_str()).arg(m.leftIsPerson)
+      .arg(m.rightIsPerson).arg(m.periodMinutes).arg(m.movesPerFrame).arg(m.computerSkill);
+}
+const QString defaults = "600 30 112 200 3 | Player1 Player2 11 5 2 0";
+const QString stop = "stop " + defaults;
+
+// A camera of two sizes whose starts, stops and format reads go to a log, with the settings
+// at each stop and at each format read (the layout's).
+struct LoggingCamera final : FrameSource, CameraSettings {
+  LoggingCamera(const GameEngine& engine, QStringList& log) : engine(engine), log(log) {}
+  FrameFormat format() const override {
+    log << settingsOf(engine);
+    return {current.width, current.height};
+  }
+  CaptureError start(FrameSink&) override { return log << "start", CaptureError::None; }
+  void stop() override { log << "stop " + settingsOf(engine); }
+  CameraSettings* settings() override { return this; }
+  bool streamLost() const override { return unplugged; }
+  std::vector<CameraMode> modes() override { return {offered[0], offered[1]}; }
+  CameraMode mode() const override { return current; }
+  CaptureError setMode(const CameraMode& m) override { return current = m, CaptureError::None; }
+  std::vector<CameraControl> controls() override { return {}; }
+  bool setControl(std::uint32_t, int) override { return false; }
+
+  const GameEngine& engine;
+  QStringList& log;
+  CameraMode offered[2] = {{fourcc('Y', 'U', 'Y', 'V'), "YUYV", 320, 240, 1, 30},
+                           {fourcc('Y', 'U', 'Y', 'V'), "YUYV", 640, 480, 1, 30}};
+  CameraMode current = offered[0];
+  bool unplugged = false;
+};
+
+// A game at 7 : 9 on "Cam", of the cameras "Cam 2" and "Cam"; the log starts after its build.
+struct FlowScene : SourceProvider, EngineScene {
+  explicit FlowScene(bool laidOut = true) {
+    catalog = SourceCatalog();  // these cameras instead of the scripted one
+    catalog.add(*this);
+    engine->camera.videoDeviceName = "Cam";
+    if (laidOut) QVERIFY(build());
+    log.clear();
+    match.leftScore = 7;
+    match.rightScore = 9;
+    started = match.gameStartTick;
+    clock.advance(12345);
+  }
+  ~FlowScene() override { engine->releaseCaptureGraph(); }  // while the log still exists
+  std::vector<std::string> deviceNames() override { return {"Cam 2", "Cam"}; }
+  std::unique_ptr<FrameSource> open(std::size_t, CaptureError& error) override {
+    if ((error = openError) != CaptureError::None) return nullptr;
+    auto source = std::make_unique<LoggingCamera>(*engine, log);
+    camera = source.get();
+    return source;
+  }
+
+  QStringList log;
+  LoggingCamera* camera = nullptr;  // the last opened
+  CaptureError openError = CaptureError::None;
+  Match& match = engine->match;
+  std::uint32_t started = 0;
+};
+
+using Flow = void (*)(QWidget*, GameEngine&);
+using Picks = std::vector<std::pair<QString, int>>;  // list and entry
+const Picks environmentChange{{"gravitation", 7}, {"ballSize", 9}, {"basketSize", 1},
+                              {"ringHeight", 7}, {"skin", 0}};
+const Picks playersChange{{"period", 5}, {"speed", 8}, {"skill", 5}};
+
+// Runs `flow`, lets `act` work on its dialog, then presses "confirm" or "cancel".
+void runFlow(Flow flow, GameEngine& engine, std::function<void(QDialog&)> act,
+             const QString& button) {
+  whenModalOf<QDialog>([&](QDialog& dialog) {
+    act(dialog);
+    dialog.findChild<QPushButton*>(button)->click();
+  });
+  flow(nullptr, engine);
+}
+
+}  // namespace
+
+class SettingsDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Each list as a new game opens it; each entry that OK stores is preselected again.
+  void listsOpenOnTheGamesSettings_data() {
+    QTest::addColumn<QString>("entries");  // the one shown, then every entry
+    QTest::newRow("gravitation") << "1.0 g (default value)|0.2 g|0.4 g|0.6 g|0.8 g|"
+                                    "1.0 g (default value)|1.5 g|2.0 g|2.5 g|3.0 g";
+    QTest::newRow("ballSize") << "30 (default value)|24|26|28|30 (default value)|32|34|36|38|40|42";
+    QTest::newRow("basketSize") << "112 (default value)|90|97|105|112 (default value)|120|127|"
+                                   "135|142|150|157";
+    QTest::newRow("ringHeight") << "200 (default value)|160|180|200 (default value)|220|240|260|280|300";
+    QTest::newRow("skin") << "Buttons (default value)|Jalousie|Magic chess|Green field|"
+                             "Buttons (default value)|Bubbles";
+    QTest::newRow("leftPlayer") << "Player1|Player1|Computer";
+    QTest::newRow("rightPlayer") << "Player2|Player2|Computer";
+    QTest::newRow("skill") << "bad school team|bad school team|school team|low division|"
+                              "mid division|high division|All STARS";
+    QTest::newRow("speed") << "2 move per frame (default value)|2 move per frame (default value)|"
+        "3 move per frame|4 move per frame|5 move per frame|6 move per frame|7 move per frame|"
+        "8 move per frame|9 move per frame|10 move per frame";
+    QTest::newRow("period") << "5 minutes|5 minutes|8 minutes|10 minutes|12 minutes|15 minutes|"
+                               "20 minutes";
+  }
+
+  void listsOpenOnTheGamesSettings() {
+    QFETCH(QString, entries);
+    const QString list = QTest::currentDataTag();
+    const bool players = QString("leftPlayer rightPlayer skill speed period").contains(list);
+    const Flow flow = players ? playersDialogFlow : environmentDialogFlow;
+    FlowScene scene;
+    QStringList texts;
+    runFlow(flow, *scene.engine, [&](QDialog& dialog) {
+      texts << dialog.windowTitle() << dialog.findChild<QPushButton*>("confirm")->text()
+            << listOf(dialog, list).currentText() << entriesOf(listOf(dialog, list));
+    }, "cancel");
+    QCOMPARE(texts, (QStringList{players ? "Score and player properties" : "Environment Properties",
+                                 players ? "OK/New Game" : "OK"} + entries.split('|')));
+    for (int i = 0; i < entries.count('|') && !list.endsWith("Player"); ++i) {
+      int back = -1;
+      GameEngine& engine = *scene.engine;
+      runFlow(flow, engine, [&](QDialog& d) { listOf(d, list).setCurrentIndex(i); }, "confirm");
+      runFlow(flow, engine, [&](QDialog& d) { back = listOf(d, list).currentIndex(); }, "cancel");
+      QCOMPARE(back, i);
+    }
+  }
+
+  // OK: stop, change, re-layout, start; the environment keeps the game, the players start a
+  // new one. Cancel, or OK before the first layout, changes nothing.
+  void okAppliesCancelKeeps_data() {
+    QTest::addColumn<bool>("players");
+    QTest::addColumn<bool>("change");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("laidOut");
+    QTest::addColumn<QString>("after");  // empty: nothing applied
+    const QString environment = "1500 42 97 300 0 | Player1 Player2 11 5 2 0";
+    const QString players = "600 30 112 200 3 | Computer Player2ÄÄ 01 20 10 5";
+    QTest::newRow("environment OK") << false << true << "confirm" << true << environment;
+    QTest::newRow("environment OK unchanged") << false << false << "confirm" << true << defaults;
+    QTest::newRow("environment Cancel") << false << true << "cancel" << true << "";
+    QTest::newRow("players OK") << true << true << "confirm" << true << players;
+    QTest::newRow("players OK unchanged") << true << false << "confirm" << true << defaults;
+    QTest::newRow("players Cancel") << true << true << "cancel" << true << "";
+    QTest::newRow("players OK before the first layout") << true << true << "confirm" << false << "";
+  }
+
+  void okAppliesCancelKeeps() {
+    QFETCH(bool, players);
+    QFETCH(bool, change);
+    QFETCH(QString, button);
+    QFETCH(bool, laidOut);
+    QFETCH(QString, after);
+    FlowScene scene(laidOut);
+    runFlow(players ? playersDialogFlow : environmentDialogFlow, *scene.engine, [&](QDialog& d) {
+      if (!change) return;
+      for (const auto& [list, index] : players ? playersChange : environmentChange)
+        listOf(d, list).setCurrentIndex(index);
+      if (!players) return;
+      listOf(d, "leftPlayer").setCurrentText("Computer");
+      // A name keeps to the 11 bytes of its top-ten row: "Player2ÄÄx" would take 12.
+      QTest::keyClicks(listOf(d, "rightPlayer").lineEdit(), "ÄÄx");
+    }, button);
+    QCOMPARE(settingsOf(*scene.engine), after.isEmpty() ? defaults : after);
+    QCOMPARE(scene.log, (after.isEmpty() ? QStringList{} : QStringList{stop, after, "start"}));
+    const bool newGame = players && !after.isEmpty();
+    QCOMPARE(scene.match.leftScore + scene.match.rightScore, newGame ? 0 : 16);
+    QCOMPARE(scene.match.gameStartTick, newGame ? scene.clock.now() : scene.started);
+  }
+
+  // The cameras sorted, the one in use selected; the mirror changes on OK only; another
+  // camera, or the same one unplugged, is built again with a new game; a build that fails
+  // ends the program after its message.
+  void videoOkAppliesTheChoice_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("flip");
+    QTest::addColumn<QString>("choose");
+    QTest::addColumn<bool>("unplugged");
+    QTest::addColumn<bool>("buildFails");
+    QTest::newRow("Cancel keeps the mirror") << false << true << "Cam" << false << false;
+    QTest::newRow("OK turns the mirror") << true << true << "Cam" << false << false;
+    QTest::newRow("OK unchanged") << true << false << "Cam" << false << false;
+    QTest::newRow("another camera") << true << false << "Cam 2" << false << false;
+    QTest::newRow("the camera unplugged") << true << false << "Cam" << true << false;
+    QTest::newRow("a camera that cannot be built") << true << false << "Cam 2" << false << true;
+  }
+
+  void videoOkAppliesTheChoice() {
+    QFETCH(bool, ok);
+    QFETCH(bool, flip);
+    QFETCH(QString, choose);
+    QFETCH(bool, unplugged);
+    QFETCH(bool, buildFails);
+    FlowScene scene;
+    scene.camera->unplugged = unplugged;
+    if (buildFails) scene.openError = CaptureError::Connection;
+    QStringList shown;
+    whenModalOf<VideoDialog>([&](VideoDialog& d) {
+      shown << entriesOf(*d.deviceList) << d.deviceList->currentText() << d.windowTitle()
+            << d.flipBox->text() << QString::number(d.flipBox->isChecked())
+            << d.formatButton->text() << d.sourceButton->text() << d.okButton->text()
+            << d.cancelButton->text();
+      if (flip) d.flipBox->click();
+      d.deviceList->setCurrentText(choose);
+      (ok ? d.okButton : d.cancelButton)->click();
+    });
+    QCOMPARE(videoDialogFlow(nullptr, *scene.engine), !buildFails);
+    QCOMPARE(shown, (QStringList{"Cam", "Cam 2", "Cam", "Video capture properties",
+                                 "Flip horizontal", "1", "Video Format...", "Video Source...", "OK",
+                                 "Cancel"}));
+    QCOMPARE(scene.engine->camera.mirror.load(), !(ok && flip));
+    const bool rebuilt = ok && (choose != "Cam" || unplugged);
+    QCOMPARE(scene.log, (!rebuilt ? QStringList{} : QStringList{stop, stop} +
+                         (buildFails ? QStringList{} : QStringList{defaults, "start"})));
+    QCOMPARE(scene.match.leftScore, rebuilt && !buildFails ? 0 : 7);
+    QCOMPARE(scene.engine->camera.videoDeviceName, (ok ? choose : QString("Cam")).toStdString());
+    QCOMPARE(scene.window.messages, buildFails ? std::vector<std::string>{"Could not connect "
+        "capture pin #0 to grabber.\r\nIs the capture device being used by another application?"}
+        : std::vector<std::string>{});
+  }
+
+  // A new frame size in the camera's format page is laid out before the video dialog is
+  // back, with the game going on; Cancel there does not undo it.
+  void aFormatChangeIsLaidOutAtOnce() {
+    FlowScene scene;
+    whenModalOf<VideoDialog>([](VideoDialog& dialog) {
+      whenModalOf<FormatDialog>([](FormatDialog& f) {
+        f.sizeList->setCurrentIndex(1);
+        f.accept();
+      });
+      dialog.formatButton->click();
+      dialog.cancelButton->click();
+    });
+    QVERIFY(videoDialogFlow(nullptr, *scene.engine));
+    QCOMPARE(scene.log, (QStringList{stop, defaults, "start"}));
+    QCOMPARE(scene.engine->camera.frameWidth, 640);
+    QCOMPARE(scene.match.leftScore, 7);
+  }
+
+  // The table as it is at the click (a game may end while the players dialog is open), in
+  // its own order.
+  void topTenShowsTheTableAtTheClick() {
+    FlowScene scene;
+    QStringList texts, expected{"Top Ten", "OK", "Player Name", "Total Game Time", "Total Points",
+                                "Total Score", "1. Zed", "5", "2", "9", "2. Ann", "10", "30", "40"};
+    for (int k = 3; k <= 10; ++k) expected << QString("%1. ").arg(k) << "0" << "0" << "0";
+    runFlow(playersDialogFlow, *scene.engine, [&](QDialog& players) {
+      scene.match.topTen[0] = {5, 2, 9, "Zed"};
+      scene.match.topTen[1] = {10, 30, 40, "Ann"};  // higher, but not sorted
+      whenModalOf<TopTenDialog>([&](TopTenDialog& topTen) {
+        texts << topTen.windowTitle() << topTen.okButton()->text();
+        for (const TopTenCell& cell : topTen.grid().cells) texts << cell.text;
+        topTen.okButton()->click();
+      });
+      players.findChild<QPushButton*>("topTen")->click();
+    }, "cancel");
+    QCOMPARE(texts, expected);
+  }
+};
+
+QTEST_MAIN(SettingsDialogsTest)
+#include "SettingsDialogs_qt.moc"
