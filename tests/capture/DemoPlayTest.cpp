@@ -36,7 +36,7 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   }
   EXPECT_GT(engine->stats.strikes, 0u);
   EXPECT_TRUE(firstBasket == 2 || firstBasket == 3) << firstBasket;
-  ASSERT_GT(finalLeft, 0);
+  ASSERT_GE(finalLeft, 10) << "the demo player's pushes should score, about 24 points a minute";
   engine.reset();  // the program's end writes the settings file
   const std::optional<GameSettings> saved = readSettingsFile(folder.file("Swishcam.prm"));
   ASSERT_TRUE(saved);

@@ -12,13 +12,12 @@ namespace {
 // Writes `text` as the whole file and opens it; a cut frame's note on stderr is swallowed.
 struct Y4mFile {
   explicit Y4mFile(const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    std::ofstream(folder.file("clip.y4m"), std::ios::binary) << text;
     testing::internal::CaptureStderr();
-    ok = reader.open(path, error);
+    ok = reader.open(folder.file("clip.y4m"), error);
     testing::internal::GetCapturedStderr();
   }
   TemporaryFolder folder;
-  std::filesystem::path path = folder.file("clip.y4m");
   Y4mReader reader;
   std::string error;
   bool ok = false;
