@@ -45,7 +45,8 @@ TEST(V4l2Source, FramesArriveBottomUpAndPackedNewestFirstAndNeverDamagedOrShort)
   ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16)));
   sink.waitForFrames(3);
   camera.source->stop();
-  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0}, Bytes(12, 255), Bytes(12, 0)}));
+  const Bytes blackOverWhite{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0};  // bottom row first
+  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{blackOverWhite, Bytes(12, 255), Bytes(12, 0)}));
 }
 
 TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
