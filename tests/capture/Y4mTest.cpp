@@ -55,7 +55,7 @@ TEST(Y4mReader, RefusesBadFilesWithAClearErrorAndDropsACutLastFrame) {
       {"RIFF W2 H2 F25:1\n", "not a YUV4MPEG2 file"},
       {"YUV4MPEG2 W2 H2\nFRAME\n", "lacks"},
       {"YUV4MPEG2 W2 H99999 F25:1\n", "bad frame height"},
-      {"YUV4MPEG2 W2 H2 F25:0\n", "bad frame rate"},
+      {"YUV4MPEG2 W2 H2 F241:1\n", "bad frame rate"},  // one above the fastest
       {"YUV4MPEG2 W2 H2 F25:1 C420p10\n", "unknown colour space"},
       {"YUV4MPEG2 W2 H2 F25:1\nFRAME\n\x80", "no complete frame"},
       {"YUV4MPEG2 W2 H2 F25:1\n" + frame + "FRAMES\n" + frame.substr(6), "bad frame header at frame 2"},
