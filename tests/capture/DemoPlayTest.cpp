@@ -24,19 +24,16 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   engine->match.setNames("Ann", "Computer");
   engine->match.periodMinutes = 1;
   ASSERT_TRUE(engine->buildCaptureGraph(window));
-  int firstBasket = 0;
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {
     clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));
     ASSERT_TRUE(demo.stepped->deliver());
-    if (engine->stats.baskets == 1 && firstBasket == 0) firstBasket = engine->match.leftScore;
     if (!window.takePeriodOver()) continue;
     finalLeft = engine->match.leftScore;
     engine->onPeriodOver({});
   }
   EXPECT_GT(engine->stats.strikes, 0u);
-  EXPECT_TRUE(firstBasket == 2 || firstBasket == 3) << firstBasket;
-  ASSERT_GT(finalLeft, 0);
+  ASSERT_GE(finalLeft, 10) << "the demo player's pushes should score, about 24 points a minute";
   engine.reset();  // the program's end writes the settings file
   const std::optional<GameSettings> saved = readSettingsFile(folder.file("Swishcam.prm"));
   ASSERT_TRUE(saved);

@@ -5,9 +5,8 @@
 // Rows run in order on one table, as searches at successive starts do.
 TEST(DeviceChoice, TakesTheFirstForNoNameElseTheLastOfThatNameElseTheLastListed) {
   const std::string longName(100, 'x');
-  const std::vector<std::string> twelve{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
   const std::tuple<std::vector<std::string>, std::string, int> rows[] = {
-      {twelve, "l", 9},  // the eleventh and twelfth are never seen: the last listed
+      {{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}, "l", 9},  // "l" unseen: the last listed
       {{"Front", "Back"}, "", 0},
       {{"Front", "Back"}, "Gone", 1},
       {{}, "Front", -1},  // no camera: the table stays

@@ -3,10 +3,10 @@
 #include "capture/ModeChoice.h"
 
 TEST(ModeChoice, TheRememberedModeElse640x480ElseTheLargestBelowAtTheHighestRate) {
-  const auto yuyv = [](int width, int height, std::uint32_t fps) {
-    return CameraMode{fourcc('Y', 'U', 'Y', 'V'), "", width, height, 1, fps};
+  const auto yuyv = [](int w, int h, std::uint32_t fps) {
+    return CameraMode{fourcc('Y', 'U', 'Y', 'V'), "", w, h, 1, fps};
   };
-  const auto mjpeg = [](int width, int height) { return CameraMode{fourcc('M', 'J', 'P', 'G'), "", width, height, 1, 30}; };
+  const auto mjpeg = [](int w, int h) { return CameraMode{fourcc('M', 'J', 'P', 'G'), "", w, h, 1, 30}; };
   const CameraMode remembered = mjpeg(1280, 720);
   const CameraMode gone = mjpeg(1920, 1080);
   const std::tuple<std::vector<CameraMode>, const CameraMode*, int> rows[] = {

@@ -27,7 +27,7 @@ TEST(PacedSource, StopWaitsForTheDeliveryInProgressNothingComesAfterAndItRestart
     auto stopped = std::async(std::launch::async, [&] {
       stopping.count_down();
       source.stop();
-      return sink.returnedCount();
+      return sink.returned.load();
     });
     stopping.wait();
     sink.release();

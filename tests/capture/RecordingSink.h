@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -30,15 +31,11 @@ class RecordingSink final : public FrameSink {
     std::lock_guard lock(mutex);
     return frames;
   }
-  std::size_t returnedCount() {
-    std::lock_guard lock(mutex);
-    return returned;
-  }
+  std::atomic<std::size_t> returned = 0;  // deliveries that have left onFrame()
 
  private:
   std::mutex mutex;
   std::condition_variable changed;
   std::vector<std::vector<std::uint8_t>> frames;
   bool holding;
-  std::size_t returned = 0;  // deliveries that have left onFrame()
 };

@@ -17,7 +17,6 @@ TEST(V4l2Provider, ListsTheFirstTenCaptureNodesByCardNameAndOpensThemInTheModeLa
             (std::vector<std::string>{std::string(32, 'x'), "d", "e", "f", "g", "h", "i", "j", "k", "l"}));
   CaptureError error;
   CameraMode small = provider.open(9, error)->settings()->mode();  // the last listed: /dev/video11
-  EXPECT_EQ(small.width, 640);
   small.width = 320;
   small.height = 240;
   ASSERT_EQ(provider.open(9, error)->settings()->setMode(small), CaptureError::None);

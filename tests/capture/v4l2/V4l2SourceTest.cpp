@@ -28,7 +28,7 @@ struct Camera {
 
 }  // namespace
 
-TEST(V4l2Source, FramesArriveBottomUpAndPackedAndOnlyTheNewestOfAQueue) {
+TEST(V4l2Source, FramesArriveBottomUpAndPackedNewestFirstAndNeverDamagedOrShort) {
   Camera camera;
   RecordingSink sink(true);
   ASSERT_EQ(camera.source->start(sink), CaptureError::None);
@@ -37,9 +37,16 @@ TEST(V4l2Source, FramesArriveBottomUpAndPackedAndOnlyTheNewestOfAQueue) {
   ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(126, 126)));
   ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(235, 235)));
   sink.release();
-  sink.waitForFrames(2);
+  camera.device.waitForPolls(3);  // both handled at the second wait; the thread waits again
+  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(126, 126), V4L2_BUF_FLAG_ERROR));
+  camera.device.waitForPolls(4);
+  ASSERT_TRUE(camera.device.pushFrame(Bytes(5, 16)));  // short
+  camera.device.waitForPolls(5);
+  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16)));
+  sink.waitForFrames(3);
   camera.source->stop();
-  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0}, Bytes(12, 255)}));
+  const Bytes blackOverWhite{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0};  // bottom row first
+  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{blackOverWhite, Bytes(12, 255), Bytes(12, 0)}));
 }
 
 TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
@@ -56,7 +63,7 @@ TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
   held.waitForFrames(1);
   auto stopped = std::async(std::launch::async, [&] {
     camera.source->stop();
-    return held.returnedCount();
+    return held.returned.load();
   });
   camera.device.waitForStopRequest();
   held.release();
