@@ -1,14 +1,20 @@
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <thread>
 
+#include "app/DialogUnits.h"
 #include "app/FrameSources.h"
+#include "app/HelpWindow.h"
 #include "app/MainDialog.h"
+#include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
 #include "render/qt/WinScreen.h"
+#include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 
 namespace {
@@ -47,8 +53,22 @@ class SceneDialog final : public SceneParts, public MainDialog {
     engine().court.rightRingRect = {500, 150, 630, 200};
   }
 
+  // A window manager that keeps the window within `refuseBeyond` and answers each placement
+  // later, as an X11 window manager does.
+  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
+    ++placements;
+    MainDialog::placeWindow(x, y, outerWidth, outerHeight);
+    if (refuseBeyond.isValid())
+      QMetaObject::invokeMethod(this, [this] { resize(size().boundedTo(refuseBeyond)); },
+                                Qt::QueuedConnection);
+  }
+  void showMessage(const std::string& text) override { told.push_back(text); }
+
   std::unique_ptr<PainterProvider> demo;
   Match& match = engine().match;
+  QSize refuseBeyond;
+  int placements = 0;
+  std::vector<std::string> told;  // messages, instead of boxes
   QString opened;  // V video, P players, E environment, in the order tried
   bool videoFlowResult = true;
   std::vector<QRect> painted;
@@ -64,10 +84,13 @@ class SceneDialog final : public SceneParts, public MainDialog {
   }
 };
 
-void moveMouse(QWidget& widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
-  QApplication::sendEvent(&widget, &move);
+// A mouse event straight to the widget, without the move Qt puts before a press elsewhere.
+void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
 }
+
+void moveMouse(QWidget& widget, QPoint at) { sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton); }
 
 }  // namespace
 
@@ -214,6 +237,111 @@ class MainDialogTest : public QObject {
     QCOMPARE(seen, QString("Swish Cam message|%1|1|No video capture device was detected on your"
                            " system.\n\nThis application requires a functional video capture"
                            " device, such\nas a USB web camera.").arg(QMessageBox::Warning));
+  }
+
+  // Before its first layout the window has dialog 102's 528 × 265 units of its font.
+  void theFirstLayoutGrowsTheDialogsOwnSize() {
+    QCOMPARE(dialogUnitsToPixels({528, 265}, QFontMetrics(dialogFont())), QSize(792, 430));
+    SceneDialog dialog;
+    QVERIFY(dialog.start());
+    QCOMPARE(dialog.size(), QSize(792, 460));
+  }
+
+  // The window has a hit test before every click: a pending resize is laid out first.
+  void aClickRightAfterAResizeHitsTheNewCourt() {
+    SceneDialog dialog;
+    QVERIFY(dialog.start());
+    const Rect picture = dialog.engine().court.frameRect;
+    dialog.resize(dialog.width() + 200, dialog.height() + 100);
+    sendMouse(dialog, QEvent::MouseButtonPress, {picture.right + 40, picture.bottom + 40},
+              Qt::RightButton);
+    QCOMPARE(dialog.opened, QString("V"));
+  }
+
+  void aRefusedSizeIsNotLaidOutAgainAtEveryMove() {
+    SceneDialog dialog;
+    dialog.refuseBeyond = QSize(700, 400);  // smaller than any court
+    QVERIFY(dialog.start());
+    for (int move = 0; move < 3; ++move) {
+      QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
+      moveMouse(dialog, {5, 5});
+    }
+    QCOMPARE(dialog.placements, 2);  // the start, and once more from the refused size
+  }
+
+  // A held Escape repeats: one press closes one window, never the settings and the game.
+  void aHeldEscapeClosesOneWindowOnly() {
+    SceneDialog dialog;
+    QVERIFY(dialog.start());
+    dialog.setCourt();
+    quint64 now = 1000;  // ms
+    const auto escape = [&](QWidget* target, QEvent::Type type, bool repeat, quint64 wait) {
+      QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier, QString(), repeat);
+      key.setTimestamp(now += wait);
+      QApplication::sendEvent(target, &key);
+    };
+    const auto repeats = [&](QWidget* target) {
+      for (bool flagged : {true, false}) {
+        escape(target, QEvent::KeyRelease, flagged, 40);
+        escape(target, QEvent::KeyPress, flagged, 0);
+      }
+    };
+    bool keptOpen = false;
+    whenModal([&](QWidget* settings) {
+      if (settings == nullptr) return;
+      repeats(settings);
+      keptOpen = settings->isVisible();
+      escape(settings, QEvent::KeyPress, false, 300);
+    });
+    environmentDialogFlow(&dialog, dialog.engine());
+    QVERIFY(keptOpen);
+    repeats(&dialog);
+    QVERIFY(dialog.isVisible());
+    escape(&dialog, QEvent::KeyPress, false, 300);
+    QVERIFY(!dialog.isVisible());
+  }
+
+  // F1 over a settings dialog or the winner's screen shows a help that can be closed.
+  void f1AnywhereShowsAUsableHelp() {
+    SceneDialog main;
+    main.show();
+    for (bool winner : {false, true}) {
+      std::unique_ptr<QDialog> modal;
+      if (winner)
+        modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
+      else
+        modal = std::make_unique<EnvironmentDialog>(EnvironmentValues{}, &main);
+      bool shown = false, usable = false, stillOpen = false;
+      whenModal([&](QWidget* open) {
+        if (open == nullptr) return;
+        QTest::keyClick(open->focusWidget() ? open->focusWidget() : open, Qt::Key_F1);
+        stillOpen = open->isVisible();
+        HelpWindow* help = main.helpWindow();
+        shown = help != nullptr && help->isVisible();
+        if (shown) {  // through the window system, which drops input to blocked windows
+          const QWidget* close = help->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+          QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, close->mapTo(help, close->rect().center()));
+          usable = !help->isVisible();
+        }
+        open->close();
+      });
+      modal->exec();
+      QVERIFY(shown && usable);
+      QCOMPARE(stillOpen, !winner);  // the winner's screen closes on any key
+    }
+  }
+
+  void aSettingsFileThatCannotBeUsedOrSavedIsTold() {
+    SceneDialog dialog;
+    const std::string settings = dialog.folder.filePath("odd.prm").toStdString();
+    QVERIFY(QDir(dialog.folder.path()).mkdir("odd.prm"));  // a folder named like the file
+    dialog.engine().settingsPath = settings;
+    dialog.engine().settingsLoad = dialog.engine().loadSettings();
+    QVERIFY(dialog.start());
+    dialog.done(0);
+    QCOMPARE(dialog.told.size(), std::size_t{2});
+    QVERIFY(dialog.told[0].starts_with("The settings file " + settings + " cannot be used (Is a directory)."));
+    QCOMPARE(dialog.told[1], "The settings could not be saved to " + settings + " (Is a directory).");
   }
 };
 
