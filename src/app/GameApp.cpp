@@ -9,6 +9,7 @@
 #include "app/QuitSignals.h"
 #include "app/Runners.h"
 #include "app/SingleInstance.h"
+#include "app/SoundPlayer.h"
 #include "app/WindowSources.h"
 #include "engine/SettingsLocation.h"
 
@@ -35,7 +36,9 @@ int runWindowed(int argc, char** argv, const Options& options) {
   WindowSources sources([&window] {
     if (window != nullptr) window->reportStreamLost();
   });
+  SoundPlayer sound;  // outlives the window that plays through it
   MainDialog dialog(sources.catalog, settingsPathFor(options));
+  dialog.setSoundOutput(&sound);
   window = &dialog;
   if (!dialog.engine().settingsLoad.ok()) printForUser(dialog.engine().settingsLoad.message);
   applyPlayOptions(options, dialog.engine());

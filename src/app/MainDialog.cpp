@@ -13,7 +13,6 @@
 #include "app/AppIcon.h"
 #include "app/DialogUnits.h"
 #include "app/FieldOverlays.h"
-#include "app/SoundPlayer.h"
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "capture/CaptureMessages.h"
@@ -69,10 +68,6 @@ MainDialog::~MainDialog() {
 }
 
 bool MainDialog::start() {
-  if (m_sound == nullptr) {
-    m_ownSound = std::make_unique<SoundPlayer>();
-    m_sound = m_ownSound.get();
-  }
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
   if (!m_engine.buildCaptureGraph(*this)) return false;
   updateView();

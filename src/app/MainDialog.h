@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <atomic>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "app/FieldAreas.h"
@@ -54,7 +53,7 @@ class MainDialog : public QDialog, public WindowLink {
   const Preferences& preferences() const { return m_prefs; }
   const FieldView& fieldView() const { return m_view; }
   const SoundDelays& soundDelays() const { return m_soundDelays; }
-  // Where the sounds go; by default the audio output, made when the game starts.
+  // Where the sounds go; none plays them until this is set. Must outlive the window.
   void setSoundOutput(SoundOutput* output) { m_sound = output; }
 
   void setFullScreen(bool on);
@@ -120,7 +119,6 @@ class MainDialog : public QDialog, public WindowLink {
   Size m_windowedClient;          // what the layout sees while the window is full screen
   Size m_windowedOuter;
   QPoint m_windowedPlace;
-  std::unique_ptr<SoundOutput> m_ownSound;
   SoundOutput* m_sound = nullptr;
   SoundDelays m_soundDelays;
   QImage m_motionImage;           // reused for every paint of the motion view
