@@ -1,11 +1,12 @@
 # Swish Cam: `make run` plays, `make test` runs every test. Both install what is missing.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps build run test test-sanitize fuzz fuzz-smoke bench package package-check clean
+.PHONY: deps build run test test-sanitize test-tsan fuzz fuzz-smoke bench package package-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +26,12 @@ test-sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSWISH_SANITIZE=ON -DSWISH_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The tests that start threads, under ThreadSanitizer.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSWISH_TSAN=ON -DSWISH_BENCH=OFF >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target tsan_tests
+	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp" ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The Debian package, swishcam_<version>_amd64.deb in $(BUILD), from the tree `build` made.
 package: build
@@ -51,4 +58,4 @@ bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
