@@ -11,57 +11,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "capture/DemoCamera.h"
+#include "DemoGame.h"
 #include "capture/FrameImage.h"
-#include "capture/PainterProvider.h"
-#include "capture/SteppedSource.h"
-#include "engine/GameEngine.h"
-#include "platform/HeadlessWindow.h"
-#include "platform/TickClock.h"
-#include "platform/qt/QtFieldSurface.h"
 
 namespace {
-
-// A settings file of its own, so that no earlier run's settings change the figures; removed
-// after the engine has written it.
-struct BenchFolder {
-  BenchFolder() : path(std::filesystem::temp_directory_path() / ("swishcam-bench-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path);
-  }
-  ~BenchFolder() { std::filesystem::remove_all(path); }
-  std::filesystem::path path;
-};
-
-// A demo game as the headless runner plays it, on the Qt field surface.
-struct DemoGame {
-  DemoGame(int width, int height)
-      : clock(100000),
-        engine(clock, surface, catalog, folder.path / "Swishcam.prm"),
-        provider("Demo camera",
-                 [this, width, height] {
-                   return std::make_unique<DemoCamera>(view(), FrameFormat{width, height}, 30.0, 1);
-                 },
-                 Delivery::Stepped) {
-    catalog.add(provider);
-    engine.buildCaptureGraph(window);
-  }
-  // Plays one frame at 30 frames per second; the end of a game is handled at once.
-  void frame() {
-    clock.set(100000 + static_cast<std::uint32_t>(frames * 1000 / 30));
-    ++frames;
-    provider.stepped->deliver();
-    while (window.takePeriodOver()) engine.onPeriodOver(nullptr);
-  }
-  GameView view() { return {engine.ball, engine.court, engine.match, engine.camera.mirror}; }
-  BenchFolder folder;
-  ManualTickClock clock;
-  QtFieldSurface surface;
-  HeadlessWindow window;
-  SourceCatalog catalog;
-  GameEngine engine;
-  PainterProvider provider;
-  long frames = 0;
-};
 
 // ns per iteration of each benchmark, for the ratios printed at the end.
 std::map<std::string, double>& perIteration() {
