@@ -1,6 +1,10 @@
 #pragma once
 // A demo game as the headless runner plays it, on the Qt field surface, for the benchmarks.
+#include <benchmark/benchmark.h>
 #include <unistd.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
 
 #include <filesystem>
 #include <string>
@@ -62,3 +66,15 @@ struct DemoGame {
   long frames = 0;
 };
 
+
+// Runs the benchmarks named on the command line inside an offscreen Qt application, which the
+// Qt field surface needs.
+inline int runOffscreen(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int qtArgc = 1;
+  QGuiApplication application(qtArgc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -2,29 +2,10 @@
 // the frame step allocates nothing, and memory stays where the first minute left it.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <atomic>
-#include <cstdlib>
 #include <fstream>
-#include <new>
 
+#include "../tests/support/CountingAllocator.h"
 #include "DemoGame.h"
-
-// GCC 12 sees malloc behind the replaced operator new and free behind the replaced delete
-// once they are inlined, and calls the pair mismatched although it is the replacement.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -78,12 +59,4 @@ BENCHMARK(BM_DemoHour)->Arg(60)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  QGuiApplication application(qtArgc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return runOffscreen(argc, argv); }

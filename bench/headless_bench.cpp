@@ -92,12 +92,7 @@ BENCHMARK(BM_ThreeFrameCopies)->Args({640, 480})->Args({1920, 1080})->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int qtArgc = 1;
-  QGuiApplication application(qtArgc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  runOffscreen(argc, argv);
   for (const char* width : {"640", "1920"}) {
     auto& t = perIteration();
     const std::string step = std::string("step ") + width, copies = std::string("copies ") + width;

@@ -5,18 +5,8 @@
 
 #include "capture/DemoCamera.h"
 #include "render/CourtCanvas.h"
+#include "support/CountingAllocator.h"
 #include "support/EngineScene.h"
-
-// Counts every allocation, to show the frame step makes none (GCC 12 takes the pair for mismatched).
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-static std::atomic<long> allocations{0};
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
