@@ -13,7 +13,7 @@
 
 #include "capture/CameraSettings.h"
 #include "capture/FrameImage.h"
-#include "capture/v4l2/FrameConverter.h"
+#include "capture/decode/FrameConverter.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "capture/v4l2/FrameConverter.h"
+#include "capture/decode/FrameConverter.h"
 #include "capture/v4l2/V4l2Modes.h"
 
 namespace fuzz {

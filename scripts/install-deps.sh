@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running need, if any is missing;
 # arguments name more packages that one task needs (packaging, say).
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev libyuv-dev
           libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -10,7 +10,7 @@
 
 #include "capture/CameraSettings.h"
 #include "capture/FrameSource.h"
-#include "capture/v4l2/FrameConverter.h"
+#include "capture/decode/FrameConverter.h"
 #include "capture/v4l2/V4l2Io.h"
 #include "capture/v4l2/V4l2Modes.h"
 

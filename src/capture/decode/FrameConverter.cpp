@@ -1,4 +1,4 @@
-#include "capture/v4l2/FrameConverter.h"
+#include "capture/decode/FrameConverter.h"
 
 #include "capture/FrameImage.h"
 

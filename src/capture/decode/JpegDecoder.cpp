@@ -1,4 +1,4 @@
-#include "capture/v4l2/JpegDecoder.h"
+#include "capture/decode/JpegDecoder.h"
 
 #include <turbojpeg.h>
 

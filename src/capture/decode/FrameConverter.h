@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "capture/PixelConverters.h"
-#include "capture/v4l2/JpegDecoder.h"
+#include "capture/decode/JpegDecoder.h"
 
 // Turns one camera buffer of the negotiated format into the engine's FrameImage. The frame
 // buffer is sized by configure(), so converting never allocates.
