@@ -3,6 +3,7 @@
 # arguments name more packages that one task needs (packaging, say).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libturbojpeg0-dev libyuv-dev
+          libavcodec-dev libavformat-dev
           libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth "$@")
 missing=()
 for p in "${packages[@]}"; do

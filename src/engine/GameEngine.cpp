@@ -63,6 +63,7 @@ void GameEngine::onFrame(double sampleTime, const std::uint8_t* pixels, std::siz
   }
   moveBall(dt);
   composeFrame(field, ball, camera.workFrame.data());
+  tapField(now);
   watchPicture(now);
 
   camera.keepAsPrevious();
@@ -82,6 +83,12 @@ void GameEngine::watchPicture(std::uint32_t now) {
   senseMotionMap(frames, motion);
   DrawLockGuard lock;
   std::swap(motion.strength, shownMotion);
+}
+
+void GameEngine::tapField(std::uint32_t now) {
+  if (frameTap == nullptr) return;
+  DrawLockGuard lock;  // the window thread draws the scores into the surface
+  frameTap->fieldShown(surface, now);
 }
 
 void GameEngine::showMotion(bool on) {
@@ -126,6 +133,7 @@ void GameEngine::soundImpacts(const Impacts& impacts) {
 void GameEngine::recordSound(Sound sound, float volume) {
   ++stats.sounds[static_cast<std::size_t>(sound)];
   sounds.push({sound, volume, std::chrono::steady_clock::now()});
+  if (frameTap != nullptr) frameTap->soundMade(sound, volume, clock.now());
 }
 
 void GameEngine::addPoints(int display, int points) {
@@ -192,5 +200,6 @@ void GameEngine::layoutField(bool newGame) {
   showScore(1, match.leftScore);
   showScore(2, match.rightScore);
   prepareFieldImage(court, surface, match.leftName, match.rightName);
+  if (frameTap != nullptr) frameTap->fieldLaidOut(court.fieldWidth, court.fieldHeight);
   saveUnderBall(court, sprite, ball.drawnX, ball.drawnY, camera.workFrame.data());
 }

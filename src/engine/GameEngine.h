@@ -8,6 +8,7 @@
 #include "audio/SoundQueue.h"
 #include "capture/CameraSide.h"
 #include "capture/FrameSource.h"
+#include "clips/FrameTap.h"
 #include "engine/FrameTimes.h"
 #include "engine/LightingCheck.h"
 #include "engine/RunStats.h"
@@ -63,6 +64,7 @@ class GameEngine final : public FrameSink {
   SourceCatalog& sources;                // every device this run can open
   std::filesystem::path settingsPath;
   WindowLink* mainWindow = nullptr;      // set by the capture build
+  FrameTap* frameTap = nullptr;          // the clip recording; null while there is none
 
   // The frame step, on the capture thread.
   void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;
@@ -99,6 +101,7 @@ class GameEngine final : public FrameSink {
   void layoutField(bool newGame);
   void moveBall(double dt);
   void watchPicture(std::uint32_t now);
+  void tapField(std::uint32_t now);
   void addPoints(int display, int points);
   void soundImpacts(const Impacts& impacts);
   void recordSound(Sound sound, float volume = 1.0f);

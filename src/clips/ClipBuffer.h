@@ -1,0 +1,131 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <list>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "clips/ClipHistory.h"
+#include "clips/FrameTap.h"
+#include "clips/H264Encoder.h"
+#include "clips/SpscRing.h"
+#include "platform/SafeFile.h"
+
+// How a save ended.
+struct ClipResult {
+  std::filesystem::path path;  // where the clip went, or was to go
+  std::string problem;         // empty when saved, else the system's reason
+  bool basket = false;         // saved by itself after a basket
+};
+
+inline constexpr std::int64_t clipMs = 10000;         // a clip's length
+inline constexpr std::int64_t afterBasketMs = 2000;   // a basket's clip goes on this long
+inline constexpr std::int64_t keyFrameMs = 1000;      // a clip starts at most this far after a key frame
+
+// The last seconds of play, kept as H.264 in memory, and the saves of clips from them.
+//
+// The frame step only copies the field into one of a few places sized at layout; the
+// encoder takes them on its own thread. When it falls behind, the places are full and the
+// frame is left out of the clips, never out of the game, and counted. Each save runs on a
+// thread of its own, so that neither the game nor the next save waits for a disk.
+//
+// Memory: the places (3 × the field's 4 bytes a pixel) and at most the last 11 s at the
+// encoder's peak rate (6 bit/s a pixel): for the 748 × 460 field of a 640 × 480 picture
+// 3 × 1.4 MB and 11 × 0.26 MB, under 8 MB; at 1920 × 1080, 3 × 8.3 MB and 11 × 1.6 MB,
+// about 43 MB; and the encoder's own frames, a few pictures in 4:2:0.
+class ClipBuffer final : public FrameTap {
+ public:
+  using Reporter = std::function<void(const ClipResult&)>;
+
+  // `report` is called on the save's thread when a save ends; `write` is the system call
+  // the files are written with.
+  explicit ClipBuffer(Reporter report, WriteCall write = ::write);
+  // Saves what waits for its end, then waits for every save.
+  ~ClipBuffer() override;
+  ClipBuffer(const ClipBuffer&) = delete;
+  ClipBuffer& operator=(const ClipBuffer&) = delete;
+
+  // FrameTap, on the capture thread (fieldLaidOut while it is stopped).
+  void fieldLaidOut(int width, int height) override;
+  void fieldShown(const FieldSurface& field, std::uint32_t tick) override;
+  void soundMade(Sound sound, float volume, std::uint32_t tick) override;
+
+  // Saves the last clipMs into `folder`, made when missing, named by the date and time.
+  void saveLast(const std::filesystem::path& folder);
+  // Saves a clip of every basket by itself into `folder`; an empty path stops it.
+  void saveBaskets(const std::filesystem::path& folder);
+
+  // Returns once the encoder has taken every frame and sound handed over so far.
+  void flush();
+  // Saves the clips still waiting for their end with what there is, and waits for every
+  // save to end.
+  void finish();
+
+  std::uint64_t takeDropped() { return m_dropped.exchange(0); }  // frames left out since the last call
+  std::uint64_t savedCount() const { return m_saved.load(); }
+  // The places and the kept frames, in bytes.
+  std::size_t memoryBytes();
+
+ private:
+  struct Slot {
+    std::vector<std::uint8_t> pixels;  // the field, top-down, 4 bytes a pixel
+    std::int64_t ms = 0;
+  };
+  // A clip waiting for its last frame.
+  struct Request {
+    std::int64_t readyAtMs = 0;          // it can be cut once a frame this late is kept
+    std::optional<std::int64_t> endMs;   // none: until the newest frame stops being shown
+    std::filesystem::path folder;
+    bool basket = false;
+  };
+
+  std::int64_t gameMs(std::uint32_t tick);
+  void handOver();
+  void encodeLoop();
+  bool takeSounds();
+  bool takeFrame();
+  void cutReady(bool all);
+  void startSave(const Request& request);
+  void report(const ClipResult& result);
+
+  Reporter m_report;
+  WriteCall m_write;
+
+  // Capture thread to encoder.
+  SpscRing<Slot, 4> m_frames;
+  SpscRing<SoundMark, 64> m_sounds;
+  int m_width = 0;   // px, the places' field; set while the capture is stopped
+  int m_height = 0;
+  std::optional<std::uint32_t> m_originTick;  // game time 0; capture thread only
+  std::atomic<std::int64_t> m_lastQueuedMs{-1};
+  std::atomic<std::uint64_t> m_handed{0};   // frames and sounds handed over
+  std::atomic<std::uint64_t> m_taken{0};    // of them, taken by the encoder
+  std::atomic<std::uint32_t> m_wake{0};     // bumped for the encoder at every change
+  std::atomic<std::uint64_t> m_dropped{0};
+  std::atomic<bool> m_stop{false};
+
+  // The encoder thread's own.
+  H264Encoder m_encoder;
+  std::int64_t m_lastKeyMs = 0;
+  bool m_haveKey = false;
+
+  std::mutex m_mutex;  // guards what follows; never taken on the capture thread
+  ClipHistory m_history;
+  ClipVideoFormat m_format;       // of the kept frames
+  bool m_reopen = false;          // the field changed size: the encoder opens again
+  std::string m_encoderProblem;   // why nothing is kept, when the encoder failed
+  std::vector<Request> m_requests;
+  std::filesystem::path m_basketFolder;
+  std::set<std::filesystem::path> m_naming;  // names of saves in progress
+  std::list<std::future<void>> m_saves;
+  std::atomic<std::uint64_t> m_saved{0};
+
+  std::thread m_thread;  // last: starts once everything above is built
+};

@@ -1,0 +1,183 @@
+#include "clips/ClipBuffer.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <mutex>
+
+#include "clips/BgrxField.h"
+#include "clips/ClipReader.h"
+
+namespace {
+
+constexpr double fps = 30.0;
+constexpr int fieldWidth = 321;  // odd on purpose: the clip is cut to even sides
+constexpr int fieldHeight = 241;
+
+// Frame n is shown at trunc(n × 1000 / fps) ms, as the headless game delivers them.
+std::uint32_t frameTick(int n) { return static_cast<std::uint32_t>(n * 1000.0 / fps); }
+
+std::filesystem::path freshFolder(const char* name) {
+  const auto folder = std::filesystem::path(testing::TempDir()) / "clips" / name;
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  if (std::filesystem::is_directory(folder))
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry.path());
+  return files;
+}
+
+// A game seen by a clip buffer: frames 0 … frames − 1 at 30 fps, a swish at each frame of
+// `swishes`, the encoder caught up after every frame so that none is left out.
+struct Scene {
+  explicit Scene(WriteCall write = ::write)
+      : buffer([this](const ClipResult& r) {
+          std::lock_guard lock(mutex);
+          results.push_back(r);
+        }, write) {
+    buffer.fieldLaidOut(fieldWidth, fieldHeight);
+  }
+  void play(int from, int to, const std::vector<int>& swishes = {}) {
+    for (int n = from; n < to; ++n) {
+      for (int s : swishes)
+        if (s == n) buffer.soundMade(Sound::Swish2, 1.0f, frameTick(n));
+      field.paint(n);
+      buffer.fieldShown(field, frameTick(n));
+      buffer.flush();
+    }
+  }
+  std::vector<ClipResult> finished() {
+    buffer.finish();
+    std::lock_guard lock(mutex);
+    return results;
+  }
+
+  BgrxField field{fieldWidth, fieldHeight};
+  std::mutex mutex;
+  std::vector<ClipResult> results;
+  ClipBuffer buffer;
+};
+
+TEST(ClipBuffer, SavedClipHoldsTheLastTenSecondsWithTheirSounds) {
+  const auto folder = freshFolder("last");
+  Scene scene;
+  scene.play(0, 450, {360});  // 15 s, a swish at 12 s
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  ASSERT_EQ(results[0].problem, "");
+  EXPECT_EQ(results[0].path.parent_path(), folder);
+  EXPECT_EQ(results[0].path.extension(), ".mp4");
+
+  const ClipContents clip = readClip(results[0].path);
+  ASSERT_TRUE(clip.opened);
+  EXPECT_EQ(clip.videoCodec, "h264");
+  EXPECT_EQ(clip.width, 320);
+  EXPECT_EQ(clip.height, 240);
+  // Frames 150 (at 5000 ms) to 449 (at 14966 ms), the last shown until 14999 ms.
+  ASSERT_EQ(clip.framesAt.size(), 300u);
+  EXPECT_NEAR(clip.framesAt.front(), 0.0, 1e-3);
+  EXPECT_NEAR(clip.videoEndS, 10.0, 1.0 / fps);
+  EXPECT_EQ(clip.audioCodec, "aac");
+  EXPECT_NEAR(clip.audio.size() / double(clip.sampleRate), 10.0, 0.1);
+  // The swish at 12 s is 7 s into the clip: silence before, loud after.
+  EXPECT_LT(loudness(clip, 6.0, 6.9), 0.001);
+  EXPECT_GT(loudness(clip, 7.0, 7.3), 0.05);
+  EXPECT_EQ(scene.buffer.savedCount(), 1u);
+  EXPECT_EQ(scene.buffer.takeDropped(), 0u);
+}
+
+TEST(ClipBuffer, BasketClipEndsTwoSecondsAfterTheBasket) {
+  const auto folder = freshFolder("basket");
+  Scene scene;
+  scene.buffer.saveBaskets(folder);
+  scene.play(0, 300, {270});  // a basket at 9 s; the clip waits for 11 s
+  EXPECT_TRUE(filesIn(folder).empty());
+  scene.play(300, 360);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  ASSERT_EQ(results[0].problem, "");
+  EXPECT_TRUE(results[0].basket);
+  const ClipContents clip = readClip(results[0].path);
+  // Frames 30 (1000 ms) to 329 (10966 ms): the basket 8 s in, the end 2 s after it.
+  ASSERT_EQ(clip.framesAt.size(), 300u);
+  EXPECT_NEAR(clip.videoEndS, 10.0, 1.0 / fps);
+  EXPECT_LT(loudness(clip, 7.0, 7.9), 0.001);
+  EXPECT_GT(loudness(clip, 8.0, 8.3), 0.05);
+}
+
+TEST(ClipBuffer, ShortGameGivesAShorterClipFromItsFirstFrame) {
+  const auto folder = freshFolder("short");
+  Scene scene;
+  scene.play(0, 90);
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  const ClipContents clip = readClip(results[0].path);
+  EXPECT_EQ(clip.framesAt.size(), 90u);
+  EXPECT_NEAR(clip.videoEndS, 3.0, 1.0 / fps);
+}
+
+ssize_t diskFull(int, const void*, std::size_t) {
+  errno = ENOSPC;
+  return -1;
+}
+
+// A failed save is told with the system's reason and leaves no file behind, not even a
+// temporary one.
+TEST(ClipBuffer, FailedSavesTellTheReasonAndLeaveNoFile) {
+  const auto folder = freshFolder("failed");
+  std::ofstream(folder / "file") << "a file, not a folder";
+  struct Row {
+    const char* name;
+    WriteCall write;
+    std::filesystem::path into;
+    const char* reason;
+  } rows[] = {
+      {"full disk", diskFull, folder / "full", "No space left on device"},
+      {"folder under a file", ::write, folder / "file" / "child", "Not a directory"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Scene scene(row.write);
+    scene.play(0, 30);
+    scene.buffer.saveLast(row.into);
+    const std::vector<ClipResult> results = scene.finished();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_NE(results[0].problem.find(row.reason), std::string::npos) << results[0].problem;
+    EXPECT_EQ(scene.buffer.savedCount(), 0u);
+    EXPECT_TRUE(filesIn(row.into).empty());
+  }
+  EXPECT_EQ(filesIn(folder).size(), 2u);  // "file" and the empty "full"
+}
+
+TEST(ClipBuffer, SaveBeforeAnyFrameIsToldNotWritten) {
+  const auto folder = freshFolder("nothing");
+  Scene scene;
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_EQ(results[0].problem, "nothing has been recorded yet");
+  EXPECT_TRUE(filesIn(folder).empty());
+}
+
+// Two saves in one second get names of their own.
+TEST(ClipBuffer, SavesInOneSecondDoNotOverwriteEachOther) {
+  const auto folder = freshFolder("twice");
+  Scene scene;
+  scene.play(0, 60);
+  scene.buffer.saveLast(folder);
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_NE(results[0].path, results[1].path);
+  EXPECT_EQ(filesIn(folder).size(), 2u);
+}
+
+}  // namespace
