@@ -10,14 +10,23 @@ constexpr int strikesAbove = 12;  // the contact threshold of the ball step
 
 }  // namespace
 
-QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs) {
+QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs,
+                    std::uint64_t clipDropped) {
   const double fps = seconds > 0.0 ? sums.frames / seconds : 0.0;
-  return QStringLiteral("%1 fps · step %2 ms (max %3 ms) · latency %4 ms · dropped %5")
+  return QStringLiteral("%1 fps · step %2 ms (max %3 ms) · latency %4 ms · dropped %5 · clip dropped %6")
       .arg(fps, 0, 'f', 1)
       .arg(sums.meanStepMs, 0, 'f', 1)
       .arg(sums.longestStepMs, 0, 'f', 1)
       .arg(latencyMs, 0, 'f', 0)
-      .arg(sums.dropped);
+      .arg(sums.dropped)
+      .arg(clipDropped);
+}
+
+QString clipSavedText(const QString& path, const QString& problem, bool basket) {
+  if (!problem.isEmpty())
+    return QStringLiteral("The clip could not be saved as %1: %2").arg(path, problem);
+  return basket ? QStringLiteral("Basket clip saved: %1").arg(path)
+                : QStringLiteral("Clip saved: %1").arg(path);
 }
 
 QString hintText(LightingHint hint) {

@@ -12,8 +12,12 @@ class QRect;
 
 // What the window draws over the field, never into the field image.
 
-// "30.0 fps · step 1.8 ms (max 3.1 ms) · latency 14 ms · dropped 0" over `seconds` s.
-QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs);
+// "30.0 fps · step 1.8 ms (max 3.1 ms) · latency 14 ms · dropped 0 · clip dropped 0" over
+// `seconds` s; the last are the frames the clip recording left out.
+QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs,
+                    std::uint64_t clipDropped);
+// The line that tells where a clip went, or why it did not.
+QString clipSavedText(const QString& path, const QString& problem, bool basket);
 QString hintText(LightingHint hint);
 // The sensed motion as a heat map the size of the picture (strength rows bottom first, as
 // the frames store them): clear where nothing moves, translucent blue below the strength

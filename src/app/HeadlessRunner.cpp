@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "app/PlayOptions.h"
 #include "app/Runners.h"
 #include "capture/SteppedSource.h"
+#include "clips/ClipBuffer.h"
 #include "engine/GameEngine.h"
 #include "engine/SettingsLocation.h"
 #include "platform/HeadlessWindow.h"
@@ -46,16 +48,17 @@ std::string soundCounts(const SoundCounts& n) {
          ",\"computer\":" + of(Sound::Computer) + ",\"buzzer\":" + of(Sound::Buzzer) + "}";
 }
 
-std::string summary(const GameEngine& e, long frames, std::uint64_t games) {
-  char head[320];
+std::string summary(const GameEngine& e, long frames, std::uint64_t games, std::uint64_t clips) {
+  char head[340];
   std::snprintf(head, sizeof head,
                 "{\"frames\":%ld,\"field\":[%d,%d],\"frame\":[%d,%d],\"leftScore\":%d,"
-                "\"rightScore\":%d,\"baskets\":%llu,\"strikes\":%llu,\"games\":%llu,",
+                "\"rightScore\":%d,\"baskets\":%llu,\"strikes\":%llu,\"games\":%llu,"
+                "\"clips\":%llu,",
                 frames, e.court.fieldWidth, e.court.fieldHeight, e.camera.frameWidth,
                 e.camera.frameHeight, e.match.leftScore, e.match.rightScore,
                 static_cast<unsigned long long>(e.stats.baskets),
                 static_cast<unsigned long long>(e.stats.strikes),
-                static_cast<unsigned long long>(games));
+                static_cast<unsigned long long>(games), static_cast<unsigned long long>(clips));
   const Ball& b = e.ball;
   return std::string(head) + "\"ball\":{\"x\":" + number(b.x) + ",\"y\":" + number(b.y) +
          ",\"vx\":" + number(b.vx) + ",\"vy\":" + number(b.vy) +
@@ -74,10 +77,11 @@ std::uint64_t handlePeriodEnds(GameEngine& engine, HeadlessWindow& window) {
 }
 
 // Delivers frames 0 … frames − 1 at their ticks; the number of games ended, or nothing when
-// the source ran dry.
+// the source ran dry. Simulated time outruns the encoder, so each frame waits for it: a
+// headless clip leaves no frame out.
 std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& window,
                                         ManualTickClock& clock, SteppedSource& source,
-                                        long frames) {
+                                        long frames, ClipBuffer* clips) {
   const double fps = source.framesPerSecond();
   std::uint64_t games = 0;
   for (long n = 0; n < frames; ++n) {
@@ -86,6 +90,7 @@ std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& wind
       std::fprintf(stderr, "swishcam: the frame source stopped after %ld frames\n", n);
       return std::nullopt;
     }
+    if (clips != nullptr) clips->flush();
     games += handlePeriodEnds(engine, window);
   }
   return games;
@@ -110,11 +115,23 @@ int runHeadless(const Options& options) {
   QtFieldSurface surface;
   HeadlessWindow window;
   SourceCatalog catalog;
+  // Outlives the engine, whose frame step hands it the field.
+  std::optional<ClipBuffer> clips;
+  std::atomic<bool> clipFailed{false};
+  if (!options.clipsDir.empty()) {
+    clips.emplace([&clipFailed](const ClipResult& result) {
+      if (result.problem.empty()) return;
+      printForUser("the clip could not be saved as " + result.path.string() + ": " + result.problem);
+      clipFailed = true;
+    });
+    clips->saveBaskets(options.clipsDir);
+  }
   GameEngine engine(clock, surface, catalog,
                     options.settingsFile.empty() ? settingsPath()
                                                  : std::filesystem::path(options.settingsFile));
   if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
+  if (clips) engine.frameTap = &*clips;
   // The run opens no camera, so the camera chosen in the settings file stays chosen.
   const std::string cameraName = engine.camera.videoDeviceName;
 
@@ -140,8 +157,9 @@ int runHeadless(const Options& options) {
 
   const long frames = framesToRun(options, painter->stepped->framesPerSecond());
   const std::optional<std::uint64_t> games =
-      playFrames(engine, window, clock, *painter->stepped, frames);
+      playFrames(engine, window, clock, *painter->stepped, frames, clips ? &*clips : nullptr);
   engine.stopCapture();
+  if (clips) clips->finish();
   if (!games) return 1;
 
   int status = 0;
@@ -151,7 +169,8 @@ int runHeadless(const Options& options) {
     status = 1;
   }
   if (recorder && recorder->failed()) status = 1;  // the reason is on stderr already
-  std::printf("%s\n", summary(engine, frames, *games).c_str());
+  if (clipFailed) status = 1;                     // so is each clip's
+  std::printf("%s\n", summary(engine, frames, *games, clips ? clips->savedCount() : 0).c_str());
   std::fflush(stdout);
   if (const SettingsReport saved = engine.saveSettings(); !saved.ok()) {
     printForUser(saved.message);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,12 +26,24 @@ namespace {
 
 constexpr int demoWinnerSeconds = 10;  // the medal shows this long over a demo game
 constexpr QSize windowUnits(528, 265);  // dialog units of the window before its first layout
+constexpr int fieldLineMs = 6000;        // a line over the field shows this long
+
+// The user's videos folder, "Swish Cam" in it.
+std::filesystem::path clipsFolder() {
+  return (QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) +
+          QStringLiteral("/Swish Cam/"))
+      .toStdString();
+}
 
 }  // namespace
 
 MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
                        TickClock* clock, QString preferencesPath)
     : m_presents([this](const QRect& area) { showPresented(area); }),
+      m_clips([this](const ClipResult& result) {
+        QMetaObject::invokeMethod(this, [this, result] { showClipResult(result); },
+                                  Qt::QueuedConnection);
+      }),
       m_engine(clock != nullptr ? *clock : m_steadyClock, m_surface, sources,
                std::move(settingsPath)),
       m_fieldCursor(makeFieldCursor()),
@@ -45,6 +58,8 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   resize(dialogUnitsToPixels(windowUnits, QFontMetrics(dialogFont())));
   setMouseTracking(true);
   m_surface.setPresenter([this](const Rect& area) { m_presents.post(area); });
+  m_engine.frameTap = &m_clips;
+  if (m_prefs.clipEveryBasket) m_clips.saveBaskets(clipsFolder());
   m_hintTimer.setSingleShot(true);
   connect(&m_hintTimer, &QTimer::timeout, this, [this] {
     m_hint.clear();
@@ -55,7 +70,7 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
     FrameTimes::Sums sums = m_engine.times.take();
     sums.dropped += static_cast<std::uint32_t>(sourceDropped() - m_sourceDropped);
     m_sourceDropped = sourceDropped();
-    m_readoutLine = readoutText(sums, seconds, m_latencyMs);
+    m_readoutLine = readoutText(sums, seconds, m_latencyMs, m_clips.takeDropped());
     update();
   });
   QCoreApplication::instance()->installEventFilter(&m_heldEscape);
@@ -261,9 +276,20 @@ void MainDialog::playSounds() {
 void MainDialog::takeLightingHint() {
   const LightingHint hint = m_engine.lighting.take();
   if (hint == LightingHint::None) return;
-  m_hint = hintText(hint);
-  m_hintTimer.start(6000);
+  showFieldLine(hintText(hint));
+}
+
+void MainDialog::showFieldLine(const QString& text) {
+  m_hint = text;
+  m_hintTimer.start(fieldLineMs);
   update();
+}
+
+void MainDialog::saveClip() { m_clips.saveLast(clipsFolder()); }
+
+void MainDialog::showClipResult(const ClipResult& result) {
+  showFieldLine(clipSavedText(QString::fromStdString(result.path.string()),
+                              QString::fromStdString(result.problem), result.basket));
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
@@ -335,6 +361,7 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_F3: setMotionView(!m_prefs.motionView); return;
     case Qt::Key_F11: setFullScreen(!m_view.scaled()); return;
     case Qt::Key_M: setMuted(!m_prefs.muted); return;
+    case Qt::Key_S: saveClip(); return;
     case Qt::Key_Escape:
       if (m_view.scaled()) {
         setFullScreen(false);
@@ -375,6 +402,7 @@ void MainDialog::setReadout(bool on) {
   m_readoutLine.clear();
   if (on) {
     m_engine.times.take();  // the first line counts from now
+    m_clips.takeDropped();
     m_sourceDropped = sourceDropped();
     m_readoutClock.start();
     m_readoutTimer.start(1000);

@@ -14,6 +14,7 @@
 #include "app/Preferences.h"
 #include "app/SoundOutput.h"
 #include "app/HeldEscapeFilter.h"
+#include "clips/ClipBuffer.h"
 #include "engine/GameEngine.h"
 #include "platform/TickClock.h"
 #include "platform/WindowLink.h"
@@ -27,8 +28,9 @@
 // unclosed; a settings file that cannot be used or saved is told in a message.
 //
 // Keys: F1 help, F2 the frame-rate readout, F3 the motion view, F11 full screen (the field
-// keeps its size and is shown scaled), M mute, Escape leaves full screen or ends the game.
-// These choices are kept in the preferences file.
+// keeps its size and is shown scaled), M mute, S saves the last seconds as a clip, Escape
+// leaves full screen or ends the game. These choices are kept in the preferences file,
+// as is the choice of a clip of every basket.
 class MainDialog : public QDialog, public WindowLink {
   Q_OBJECT
 
@@ -53,6 +55,9 @@ class MainDialog : public QDialog, public WindowLink {
   const Preferences& preferences() const { return m_prefs; }
   const FieldView& fieldView() const { return m_view; }
   const SoundDelays& soundDelays() const { return m_soundDelays; }
+  ClipBuffer& clips() { return m_clips; }
+  // The line shown over the top of the field for a few seconds, empty when none is.
+  const QString& fieldLine() const { return m_hint; }
   // Where the sounds go; none plays them until this is set. Must outlive the window.
   void setSoundOutput(SoundOutput* output) { m_sound = output; }
 
@@ -96,6 +101,9 @@ class MainDialog : public QDialog, public WindowLink {
   void showPresented(const QRect& field);
   void playSounds();
   void takeLightingHint();
+  void showFieldLine(const QString& text);
+  void saveClip();
+  void showClipResult(const ClipResult& result);
   void paintField(QPainter& painter, const QRect& area);
   void paintMotion(QPainter& painter);
   void paintOverlays(QPainter& painter);
@@ -106,6 +114,7 @@ class MainDialog : public QDialog, public WindowLink {
   SteadyTickClock m_steadyClock;
   QtFieldSurface m_surface;
   PresentQueue m_presents;  // outlives the engine, whose capture thread presents through it
+  ClipBuffer m_clips;       // outlives the engine, whose capture thread hands it the field
   GameEngine m_engine;
   std::atomic<bool> m_alive{true};
   bool m_sizeChanged = false;
@@ -122,7 +131,7 @@ class MainDialog : public QDialog, public WindowLink {
   SoundOutput* m_sound = nullptr;
   SoundDelays m_soundDelays;
   QImage m_motionImage;           // reused for every paint of the motion view
-  QString m_hint;                 // the lighting hint while it is shown
+  QString m_hint;                 // the lighting hint or a clip's line while it is shown
   QTimer m_hintTimer;
   QTimer m_readoutTimer;          // a new readout line every second
   QElapsedTimer m_readoutClock;

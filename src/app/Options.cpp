@@ -16,7 +16,7 @@ constexpr const char* usage =
     "                [--seed N] [--settings FILE] [--left NAME] [--right NAME] [--skill 0-5]\n"
     "                [--period MINUTES] [--speed 2-10] [--no-mirror]\n"
     "       swishcam --headless [--demo | --replay FILE] [--seconds S | --frames N]\n"
-    "                [--snapshot OUT.png] [the options above]\n"
+    "                [--snapshot OUT.png] [--clips DIR] [the options above]\n"
     "       swishcam --help | --version";
 
 constexpr int minFrameSide = 32;     // px; smaller pictures cannot hold the ball's motion
@@ -86,6 +86,7 @@ const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions()
       {"--replay", {text(&Options::replayFile), "a file name"}},
       {"--record", {text(&Options::recordFile), "a file name"}},
       {"--snapshot", {text(&Options::snapshotFile), "a file name"}},
+      {"--clips", {text(&Options::clipsDir), "a folder"}},
       {"--settings", {text(&Options::settingsFile), "a file name"}},
       {"--size", {[](const std::string& v, Options& o) { return parseSize(v, o.width, o.height); },
                   "WIDTHxHEIGHT, each 32 to 4096"}},
@@ -146,7 +147,7 @@ std::string conflict(const Options& o, const std::vector<std::string>& given) {
   if (!o.replayFile.empty() && (has("--size") || has("--fps")))
     return "--size and --fps belong to the demo camera; a replay runs at its file's size and rate";
   if (!o.headless) {
-    for (const char* name : {"--seconds", "--frames", "--snapshot"})
+    for (const char* name : {"--seconds", "--frames", "--snapshot", "--clips"})
       if (has(name)) return std::string(name) + " needs --headless";
   }
   return sharedFile(o);

@@ -16,6 +16,8 @@ Preferences loadPreferences(const QString& file) {
   p.readout = ini.value(QStringLiteral("window/readout"), p.readout).toBool();
   p.motionView = ini.value(QStringLiteral("window/motionView"), p.motionView).toBool();
   p.muted = ini.value(QStringLiteral("sound/muted"), p.muted).toBool();
+  p.clipEveryBasket =
+      ini.value(QStringLiteral("clips/everyBasket"), p.clipEveryBasket).toBool();
   p.volume = std::clamp(ini.value(QStringLiteral("sound/volume"), p.volume).toDouble(), 0.0, 1.0);
   return p;
 }
@@ -27,6 +29,7 @@ bool savePreferences(const QString& file, const Preferences& p) {
   ini.setValue(QStringLiteral("window/motionView"), p.motionView);
   ini.setValue(QStringLiteral("sound/muted"), p.muted);
   ini.setValue(QStringLiteral("sound/volume"), p.volume);
+  ini.setValue(QStringLiteral("clips/everyBasket"), p.clipEveryBasket);
   ini.sync();
   return ini.status() == QSettings::NoError;
 }

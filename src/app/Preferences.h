@@ -9,6 +9,7 @@ struct Preferences {
   double volume = 0.8;       // 0–1
   bool readout = false;      // the frame-rate line (F2)
   bool motionView = false;   // the sensed motion over the picture (F3)
+  bool clipEveryBasket = false;  // save a clip of each basket by itself
 };
 
 // $XDG_CONFIG_HOME/swishcam/swishcam.ini (~/.config/swishcam/swishcam.ini).
