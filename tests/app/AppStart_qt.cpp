@@ -72,12 +72,13 @@ class AppStartTest : public QObject {
     QCOMPARE(QSize(o->width, o->height), QSize(640, 480));
     o = parse(QString("--headless --demo --size 320x240 --fps 25 --frames 90 --seed 4294967295 "
                       "--snapshot a.png --settings s.prm --left Computer --right Ann --skill 5 "
-                      "--period 1 --speed 10 --no-mirror --record r.y4m").split(' '), error);
+                      "--period 1 --speed 10 --no-mirror --record r.y4m --clips c").split(' '), error);
     QVERIFY2(o && o->headless && o->demo && o->noMirror && o->fps == 25.0, error.c_str());
     QCOMPARE(QList<long>({o->width, o->height, *o->frames, o->seed, *o->skill, *o->periodMinutes,
                           *o->speed}), QList<long>({320, 240, 90, 4294967295, 5, 1, 10}));
-    QCOMPARE(o->snapshotFile + o->settingsFile + o->recordFile + *o->leftName + *o->rightName,
-             std::string("a.pngs.prmr.y4mComputerAnn"));
+    QCOMPARE(o->snapshotFile + o->settingsFile + o->recordFile + o->clipsDir + *o->leftName +
+                 *o->rightName,
+             std::string("a.pngs.prmr.y4mcComputerAnn"));
     QVERIFY(parse({"--left", "Zoë Miller"}, error));  // ten characters in eleven bytes
   }
 
@@ -149,6 +150,7 @@ class AppStartTest : public QObject {
     QTest::newRow("seconds and frames") << "--headless --seconds 1 --frames 2" << "exclude each other";
     QTest::newRow("replay with size") << "--replay x.y4m --size 320x240" << "belong to the demo";
     QTest::newRow("snapshot in a window") << "--snapshot a.png" << "--snapshot needs --headless";
+    QTest::newRow("clips in a window") << "--clips c" << "--clips needs --headless";
   }
 
   void badOptionsNameTheProblem() {
@@ -192,6 +194,23 @@ class AppStartTest : public QObject {
       QVERIFY(spy.wait());
     }
     QCOMPARE(spy.count(), 3);
+  }
+
+  // A clip of every basket, counted in the summary; a folder that cannot be made is told.
+  void headlessClipsSaveEveryBasket() {
+    const QString clips = folder.filePath("clips");
+    const QStringList demo = QString("--demo --size 320x240 --seconds 30 --settings").split(' ')
+                             << folder.filePath("clips.prm");
+    const QJsonObject summary =
+        QJsonDocument::fromJson(runHeadless(demo + QStringList{"--clips", clips})).object();
+    QVERIFY(summary["baskets"].toInt() > 0);
+    QCOMPARE(summary["clips"].toInt(), summary["baskets"].toInt());
+    QCOMPARE(QDir(clips).entryList({"swishcam-*.mp4"}, QDir::Files).size(), summary["baskets"].toInt());
+    const Run r = run(QStringList{"--headless"} + demo +
+                      QStringList{"--clips", folder.filePath("clips.prm") + "/under"});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.contains(": Not a directory"), r.err.constData());
+    QCOMPARE(QJsonDocument::fromJson(r.out).object()["clips"].toInt(), 0);
   }
 
   // One line of JSON; the same command, or the same recording replayed, gives the same line.

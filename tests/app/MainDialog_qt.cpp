@@ -210,6 +210,35 @@ class MainDialogTest : public QObject {
     QCOMPARE(match.frameDoneTick, dialog.clock.now());
   }
 
+  // S saves the last seconds into "Swish Cam" in the videos folder and says so on the field.
+  void sSavesAClipAndTellsWhere() {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());  // no user-dirs.dirs: the videos are in ~/Videos
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+    QString line;
+    {
+      SceneDialog dialog;
+      QVERIFY(dialog.start());
+      for (int frame = 0; frame < 45; ++frame) {
+        dialog.clock.advance(33);
+        QVERIFY(dialog.deliverFrame());
+        dialog.clips().flush();
+      }
+      QTest::keyClick(&dialog, Qt::Key_S);
+      dialog.clips().finish();
+      QTRY_VERIFY(!dialog.fieldLine().isEmpty());
+      line = dialog.fieldLine();
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    const QString folder = home.filePath("Videos/Swish Cam/");
+    QVERIFY2(line.startsWith("Clip saved: " + folder + "swishcam-"), qPrintable(line));
+    QVERIFY(QFileInfo(line.mid(12)).size() > 0);
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+  }
+
   void aPresentFromAnotherThreadIsPainted() {
     SceneDialog dialog;
     QVERIFY(dialog.start());  // shows the laid-out window
