@@ -10,6 +10,7 @@ constexpr std::int64_t defaultIntervalMs = 33;  // a lone frame is shown for one
 }  // namespace
 
 void ClipHistory::addFrame(EncodedFrame frame) {
+  if (!m_frames.empty() && frame.ms <= m_frames.back().ms) return;  // a file needs rising times
   m_bytes += frame.bytes ? frame.bytes->size() : 0;
   m_frames.push_back(std::move(frame));
   forgetOld();
@@ -49,10 +50,11 @@ void ClipHistory::forgetOld() {
 
 std::optional<ClipCut> ClipHistory::cut(std::int64_t endMs, std::int64_t lengthMs) const {
   const std::int64_t wanted = endMs - lengthMs;
-  // The first frame shown at or after the wanted start, and the key frame it decodes from;
-  // when the history starts later, its first key frame.
+  // The frame on screen at the wanted start, and the key frame it decodes from; when the
+  // history starts later, its first key frame.
   auto first = std::find_if(m_frames.begin(), m_frames.end(),
-                            [wanted](const EncodedFrame& f) { return f.ms >= wanted; });
+                            [wanted](const EncodedFrame& f) { return f.ms > wanted; });
+  if (first != m_frames.begin()) --first;
   if (first == m_frames.end() || first->ms >= endMs) return std::nullopt;
   auto lead = first;
   while (lead != m_frames.begin() && !lead->key) --lead;

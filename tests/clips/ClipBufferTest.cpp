@@ -67,7 +67,7 @@ struct Scene {
 TEST(ClipBuffer, SavedClipHoldsTheLastTenSecondsWithTheirSounds) {
   const auto folder = freshFolder("last");
   Scene scene;
-  scene.play(0, 450, {360});  // 15 s, a swish at 12 s
+  scene.play(0, 445, {360});  // 14.8 s, a swish at 12 s
   scene.buffer.saveLast(folder);
   const std::vector<ClipResult> results = scene.finished();
   ASSERT_EQ(results.size(), 1u);
@@ -80,15 +80,16 @@ TEST(ClipBuffer, SavedClipHoldsTheLastTenSecondsWithTheirSounds) {
   EXPECT_EQ(clip.videoCodec, "h264");
   EXPECT_EQ(clip.width, 320);
   EXPECT_EQ(clip.height, 240);
-  // Frames 150 (at 5000 ms) to 449 (at 14966 ms), the last shown until 14999 ms.
+  // Frames 145 (at 4833 ms, on screen at 4834 ms) to 444 (at 14800 ms, shown until
+  // 14834 ms); the frames from the key frame before lead in unseen.
   ASSERT_EQ(clip.framesAt.size(), 300u);
   EXPECT_NEAR(clip.framesAt.front(), 0.0, 1e-3);
   EXPECT_NEAR(clip.videoEndS, 10.0, 1.0 / fps);
   EXPECT_EQ(clip.audioCodec, "aac");
   EXPECT_NEAR(clip.audio.size() / double(clip.sampleRate), 10.0, 0.1);
-  // The swish at 12 s is 7 s into the clip: silence before, loud after.
-  EXPECT_LT(loudness(clip, 6.0, 6.9), 0.001);
-  EXPECT_GT(loudness(clip, 7.0, 7.3), 0.05);
+  // The swish at 12 s is 7.167 s into the clip: silence before, loud after.
+  EXPECT_LT(loudness(clip, 6.0, 7.1), 0.001);
+  EXPECT_GT(loudness(clip, 7.2, 7.5), 0.05);
   EXPECT_EQ(scene.buffer.savedCount(), 1u);
   EXPECT_EQ(scene.buffer.takeDropped(), 0u);
 }
@@ -97,15 +98,15 @@ TEST(ClipBuffer, BasketClipEndsTwoSecondsAfterTheBasket) {
   const auto folder = freshFolder("basket");
   Scene scene;
   scene.buffer.saveBaskets(folder);
-  scene.play(0, 300, {270});  // a basket at 9 s; the clip waits for 11 s
+  scene.play(0, 330, {275});  // a basket at 9166 ms; the clip waits for 11166 ms
   EXPECT_TRUE(filesIn(folder).empty());
-  scene.play(300, 360);
+  scene.play(330, 360);
   const std::vector<ClipResult> results = scene.finished();
   ASSERT_EQ(results.size(), 1u);
   ASSERT_EQ(results[0].problem, "");
   EXPECT_TRUE(results[0].basket);
   const ClipContents clip = readClip(results[0].path);
-  // Frames 30 (1000 ms) to 329 (10966 ms): the basket 8 s in, the end 2 s after it.
+  // Frames 35 (1166 ms) to 334 (11133 ms): the basket 8 s in, the end 2 s after it.
   ASSERT_EQ(clip.framesAt.size(), 300u);
   EXPECT_NEAR(clip.videoEndS, 10.0, 1.0 / fps);
   EXPECT_LT(loudness(clip, 7.0, 7.9), 0.001);
