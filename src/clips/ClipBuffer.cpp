@@ -5,6 +5,7 @@
 
 #include "clips/ClipNames.h"
 #include "clips/Mp4Writer.h"
+#include "platform/DrawLock.h"
 
 namespace {
 
@@ -45,22 +46,17 @@ void ClipBuffer::fieldLaidOut(int width, int height) {
   m_history.clear();
   m_width = width;
   m_height = height;
-  for (Slot& slot : m_frames.places())
-    slot.pixels.assign(static_cast<std::size_t>(width) * height * 4, 0);
+  m_picture.assign(static_cast<std::size_t>(width) * height * 4, 0);
   m_reopen = true;
 }
 
+// Under drawLock, held by the frame step.
 void ClipBuffer::fieldShown(const FieldSurface& field, std::uint32_t tick) {
   if (field.width() != m_width || field.height() != m_height || m_width == 0) return;
-  Slot* slot = m_frames.reserve();
-  if (slot == nullptr) {
-    m_dropped.fetch_add(1, std::memory_order_relaxed);
-    return;
-  }
-  field.getImage(slot->pixels.data());
-  slot->ms = gameMs(tick);
-  m_frames.commit();
-  m_lastQueuedMs.store(slot->ms);
+  m_field.store(&field);
+  m_shownMs = gameMs(tick);
+  ++m_shownCount;
+  m_lastShownMs.store(m_shownMs);
   m_handed.fetch_add(1);
   handOver();
 }
@@ -107,26 +103,46 @@ bool ClipBuffer::takeSounds() {
   return took;
 }
 
-bool ClipBuffer::takeFrame() {
-  Slot* slot = m_frames.front();
-  if (slot == nullptr) return false;
+// Copies the newest picture, under drawLock so that the next frame step cannot draw into it
+// halfway; the pictures shown since the last copy are left out.
+bool ClipBuffer::copyNewestPicture(std::int64_t& ms) {
+  const FieldSurface* field = m_field.load();
+  if (field == nullptr) return false;
+  std::uint64_t passedOver = 0;
+  {
+    DrawLockGuard lock;
+    if (m_shownCount == m_copiedCount) return false;
+    field->getImage(m_picture.data());
+    ms = m_shownMs;
+    passedOver = m_shownCount - m_copiedCount - 1;
+    m_copiedCount = m_shownCount;
+  }
+  m_dropped.fetch_add(passedOver, std::memory_order_relaxed);
+  m_taken.fetch_add(passedOver);
+  return true;
+}
+
+void ClipBuffer::openEncoderIfResized() {
   bool reopen = false;
   {
     std::lock_guard lock(m_mutex);
     std::swap(reopen, m_reopen);
   }
-  if (reopen) {
-    std::string why;
-    m_haveKey = false;
-    const bool opened = m_encoder.open(m_width, m_height, why);
-    std::lock_guard lock(m_mutex);
-    m_format = m_encoder.format();
-    m_encoderProblem = opened ? std::string() : "the video encoder failed: " + why;
-  }
-  const bool key = !m_haveKey || slot->ms - m_lastKeyMs >= keyFrameMs;
-  std::optional<EncodedFrame> frame =
-      m_encoder.encode(slot->pixels.data(), m_width * 4, slot->ms, key);
-  m_frames.release();
+  if (!reopen) return;
+  std::string why;
+  m_haveKey = false;
+  const bool opened = m_encoder.open(m_width, m_height, why);
+  std::lock_guard lock(m_mutex);
+  m_format = m_encoder.format();
+  m_encoderProblem = opened ? std::string() : "the video encoder failed: " + why;
+}
+
+bool ClipBuffer::takeFrame() {
+  std::int64_t ms = 0;
+  if (!copyNewestPicture(ms)) return false;
+  openEncoderIfResized();
+  const bool key = !m_haveKey || ms - m_lastKeyMs >= keyFrameMs;
+  std::optional<EncodedFrame> frame = m_encoder.encode(m_picture.data(), m_width * 4, ms, key);
   if (frame) {
     if (frame->key) {
       m_lastKeyMs = frame->ms;
@@ -154,7 +170,7 @@ void ClipBuffer::cutReady(bool all) {
 }
 
 void ClipBuffer::saveLast(const std::filesystem::path& folder) {
-  const std::int64_t last = m_lastQueuedMs.load();
+  const std::int64_t last = m_lastShownMs.load();
   std::lock_guard lock(m_mutex);
   if (last < 0) {
     report({folder, m_encoderProblem.empty() ? "nothing has been recorded yet" : m_encoderProblem, false});
@@ -223,8 +239,6 @@ void ClipBuffer::finish() {
 }
 
 std::size_t ClipBuffer::memoryBytes() {
-  std::size_t bytes = 0;
-  for (const Slot& slot : m_frames.places()) bytes += slot.pixels.size();
   std::lock_guard lock(m_mutex);
-  return bytes + m_history.bytes();
+  return m_picture.size() + m_history.bytes();
 }

@@ -31,15 +31,16 @@ inline constexpr std::int64_t keyFrameMs = 1000;      // a clip starts at most t
 
 // The last seconds of play, kept as H.264 in memory, and the saves of clips from them.
 //
-// The frame step only copies the field into one of a few places sized at layout; the
-// encoder takes them on its own thread. When it falls behind, the places are full and the
-// frame is left out of the clips, never out of the game, and counted. Each save runs on a
-// thread of its own, so that neither the game nor the next save waits for a disk.
+// The frame step only notes that the field has a new picture; the encoder thread copies it
+// under drawLock and encodes it. When the encoder falls behind, it takes the newest picture
+// and the ones it passed over are left out of the clips, never out of the game, and
+// counted. Each save runs on a thread of its own, so that neither the game nor the next
+// save waits for a disk.
 //
-// Memory: the places (3 × the field's 4 bytes a pixel) and at most the last 11 s at the
-// encoder's peak rate (6 bit/s a pixel): for the 748 × 460 field of a 640 × 480 picture
-// 3 × 1.4 MB and 11 × 0.26 MB, under 8 MB; at 1920 × 1080, 3 × 8.3 MB and 11 × 1.6 MB,
-// about 43 MB; and the encoder's own frames, a few pictures in 4:2:0.
+// Memory: one copy of the field (4 bytes a pixel) and at most the last 11 s at the
+// encoder's peak rate (6 bit/s a pixel), besides the encoder's own pictures: for the
+// 1068 × 600 field of a 640 × 480 camera 2.6 MB and 11 × 0.48 MB, about 8 MB; for a
+// 1920 × 1080 field 8.3 MB and 11 × 1.6 MB, about 26 MB.
 class ClipBuffer final : public FrameTap {
  public:
   using Reporter = std::function<void(const ClipResult&)>;
@@ -70,14 +71,10 @@ class ClipBuffer final : public FrameTap {
 
   std::uint64_t takeDropped() { return m_dropped.exchange(0); }  // frames left out since the last call
   std::uint64_t savedCount() const { return m_saved.load(); }
-  // The places and the kept frames, in bytes.
+  // The field's copy and the kept frames, in bytes.
   std::size_t memoryBytes();
 
  private:
-  struct Slot {
-    std::vector<std::uint8_t> pixels;  // the field, top-down, 4 bytes a pixel
-    std::int64_t ms = 0;
-  };
   // A clip waiting for its last frame.
   struct Request {
     std::int64_t readyAtMs = 0;          // it can be cut once a frame this late is kept
@@ -90,6 +87,8 @@ class ClipBuffer final : public FrameTap {
   void handOver();
   void encodeLoop();
   bool takeSounds();
+  bool copyNewestPicture(std::int64_t& ms);
+  void openEncoderIfResized();
   bool takeFrame();
   void cutReady(bool all);
   void startSave(const Request& request);
@@ -98,20 +97,25 @@ class ClipBuffer final : public FrameTap {
   Reporter m_report;
   WriteCall m_write;
 
-  // Capture thread to encoder.
-  SpscRing<Slot, 4> m_frames;
+  // Capture thread to encoder. The field, the time of its picture and the count of pictures
+  // change together under drawLock.
+  std::atomic<const FieldSurface*> m_field{nullptr};
+  std::int64_t m_shownMs = 0;
+  std::uint64_t m_shownCount = 0;
   SpscRing<SoundMark, 64> m_sounds;
-  int m_width = 0;   // px, the places' field; set while the capture is stopped
+  int m_width = 0;   // px, the field's; set while the capture is stopped
   int m_height = 0;
   std::optional<std::uint32_t> m_originTick;  // game time 0; capture thread only
-  std::atomic<std::int64_t> m_lastQueuedMs{-1};
-  std::atomic<std::uint64_t> m_handed{0};   // frames and sounds handed over
+  std::atomic<std::int64_t> m_lastShownMs{-1};
+  std::atomic<std::uint64_t> m_handed{0};   // pictures and sounds handed over
   std::atomic<std::uint64_t> m_taken{0};    // of them, taken by the encoder
   std::atomic<std::uint32_t> m_wake{0};     // bumped for the encoder at every change
   std::atomic<std::uint64_t> m_dropped{0};
   std::atomic<bool> m_stop{false};
 
   // The encoder thread's own.
+  std::vector<std::uint8_t> m_picture;  // the field, top-down, 4 bytes a pixel
+  std::uint64_t m_copiedCount = 0;      // pictures shown up to the last one copied
   H264Encoder m_encoder;
   std::int64_t m_lastKeyMs = 0;
   bool m_haveKey = false;

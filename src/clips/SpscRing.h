@@ -5,8 +5,7 @@
 
 // A fixed ring of `capacity` − 1 usable places between one producer thread and one consumer
 // thread, without locks or allocation. The producer fills the place reserve() gives and
-// commits it; the consumer reads front() and releases it. Places are reused in turn, so a
-// place may hold a buffer sized once, before the threads start.
+// commits it; the consumer reads front() and releases it.
 template <typename T, std::size_t capacity>
 class SpscRing {
  public:
@@ -28,8 +27,6 @@ class SpscRing {
   void release() {
     m_head.store(next(m_head.load(std::memory_order_relaxed)), std::memory_order_release);
   }
-  // Every place, for sizing while no thread uses the ring.
-  std::array<T, capacity>& places() { return m_places; }
 
  private:
   static std::size_t next(std::size_t at) { return (at + 1) % capacity; }

@@ -9,6 +9,7 @@
 
 #include "clips/BgrxField.h"
 #include "clips/ClipReader.h"
+#include "platform/DrawLock.h"
 
 namespace {
 
@@ -47,8 +48,11 @@ struct Scene {
     for (int n = from; n < to; ++n) {
       for (int s : swishes)
         if (s == n) buffer.soundMade(Sound::Swish2, 1.0f, frameTick(n));
-      field.paint(n);
-      buffer.fieldShown(field, frameTick(n));
+      {
+        DrawLockGuard lock;  // as the frame step draws and hands the field over
+        field.paint(n);
+        buffer.fieldShown(field, frameTick(n));
+      }
       buffer.flush();
     }
   }
@@ -123,6 +127,31 @@ TEST(ClipBuffer, ShortGameGivesAShorterClipFromItsFirstFrame) {
   const ClipContents clip = readClip(results[0].path);
   EXPECT_EQ(clip.framesAt.size(), 90u);
   EXPECT_NEAR(clip.videoEndS, 3.0, 1.0 / fps);
+}
+
+// While the encoder waits for drawLock, the game goes on: of the pictures shown meanwhile
+// it takes the newest; the others are counted and left out of the clip.
+TEST(ClipBuffer, PicturesPassedOverAreCountedAndLeftOut) {
+  const auto folder = freshFolder("passed");
+  Scene scene;
+  scene.play(0, 30);
+  {
+    DrawLockGuard lock;
+    for (int n = 30; n < 33; ++n) {
+      scene.field.paint(n);
+      scene.buffer.fieldShown(scene.field, frameTick(n));
+    }
+  }
+  scene.buffer.flush();
+  EXPECT_EQ(scene.buffer.takeDropped(), 2u);
+  EXPECT_EQ(scene.buffer.takeDropped(), 0u);
+  scene.play(33, 60);
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  const ClipContents clip = readClip(results[0].path);
+  EXPECT_EQ(clip.framesAt.size(), 58u);
+  EXPECT_NEAR(clip.videoEndS, 2.0, 1.0 / fps);
 }
 
 ssize_t diskFull(int, const void*, std::size_t) {
