@@ -2,29 +2,14 @@
 // the frame step allocates nothing, and memory stays where the first minute left it.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 
 #include "../tests/support/CountingAllocator.h"
 #include "DemoGame.h"
+#include "ProcessStatus.h"
 
 namespace {
 
 constexpr long framesPerMinute = 30 * 60;
-
-// A line of /proc/self/status in kB: "VmHWM" the peak resident set so far, "VmRSS" the
-// current one.
-double statusKilobytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  for (std::string name; status >> name;) {
-    if (name == field + ":") {
-      double kilobytes = 0;
-      status >> kilobytes;
-      return kilobytes;
-    }
-    status.ignore(1 << 10, '\n');
-  }
-  return -1;
-}
 
 template <typename Call>
 long allocationsOf(Call call) {

@@ -1,4 +1,5 @@
-// How fast the headless game runs, and what one whole frame step costs against plain copies.
+// How fast the headless game runs, what one whole frame step costs against plain copies,
+// and what the clip recording adds to it and holds in memory.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "DemoGame.h"
+#include "ProcessStatus.h"
 #include "capture/FrameImage.h"
+#include "clips/ClipBuffer.h"
 
 namespace {
 
@@ -54,25 +57,92 @@ struct FrameStepScene : DemoGame {
     }
   }
   std::vector<std::uint8_t> pictures[2];
+
+  // One frame step 33 ms after the last, the ball kept over the picture.
+  void step() {
+    const Rect& frameRect = engine.court.frameRect;
+    engine.ball.x = frameRect.left + frameRect.width() / 2.0;
+    engine.ball.y = frameRect.top + frameRect.height() / 2.0;
+    clock.set(tick += 33);
+    const auto& picture = pictures[n++ & 1];
+    engine.onFrame(0.0, picture.data(), picture.size());
+  }
+  std::uint32_t tick = 100000;
+  long n = 0;
 };
+
+// The clip recording on the scene's field, for as long as it lives.
+struct Recording {
+  explicit Recording(FrameStepScene& scene) : engine(scene.engine) {
+    clips.fieldLaidOut(engine.court.fieldWidth, engine.court.fieldHeight);
+    engine.frameTap = &clips;
+  }
+  ~Recording() { engine.frameTap = nullptr; }
+  GameEngine& engine;
+  ClipBuffer clips{nullptr};
+};
+
+double threadCpuNs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+}
+
+// The step alone, by the wall clock and by this thread's processor time (which a loaded
+// machine inflates less); `between` runs outside the measure after each step.
+template <typename Between>
+void timedSteps(benchmark::State& state, const std::string& name, FrameStepScene& scene,
+                Between between) {
+  double wallNs = 0.0, cpuNs = 0.0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = threadCpuNs();
+    scene.step();
+    cpuNs += threadCpuNs() - cpuStart;
+    wallNs += std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    state.PauseTiming();
+    between();
+    state.ResumeTiming();
+  }
+  perIteration()[name] = wallNs / static_cast<double>(state.iterations());
+  perIteration()[name + " cpu"] = cpuNs / static_cast<double>(state.iterations());
+}
 
 void BM_WholeFrameStep(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0));
-  const int h = static_cast<int>(state.range(1));
-  FrameStepScene scene(w, h);
-  GameEngine& e = scene.engine;
-  std::uint32_t tick = 100000;
-  long n = 0;
-  timed(state, "step " + std::to_string(w), [&] {
-    const Rect& frameRect = e.court.frameRect;  // the ball is kept over the picture
-    e.ball.x = frameRect.left + frameRect.width() / 2.0;
-    e.ball.y = frameRect.top + frameRect.height() / 2.0;
-    scene.clock.set(tick += 33);
-    const auto& picture = scene.pictures[n++ & 1];
-    e.onFrame(0.0, picture.data(), picture.size());
-  });
+  FrameStepScene scene(w, static_cast<int>(state.range(1)));
+  timedSteps(state, "step " + std::to_string(w), scene, [] {});
 }
 BENCHMARK(BM_WholeFrameStep)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+// The same step with the clip recording on. Between steps its encoder catches up, as it
+// does in the 33 ms between a camera's frames.
+void BM_WholeFrameStepRecording(benchmark::State& state) {
+  const int w = static_cast<int>(state.range(0));
+  FrameStepScene scene(w, static_cast<int>(state.range(1)));
+  Recording recording(scene);
+  timedSteps(state, "recording " + std::to_string(w), scene, [&] { recording.clips.flush(); });
+  state.counters["clip_dropped"] = static_cast<double>(recording.clips.takeDropped());
+}
+BENCHMARK(BM_WholeFrameStepRecording)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMicrosecond);
+
+// Memory of the recording once it holds a whole clip: 12 s of frames, each one encoded.
+void BM_ClipMemory(benchmark::State& state) {
+  FrameStepScene scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    const double rssBefore = statusKilobytes("VmRSS");
+    Recording recording(scene);
+    for (int frame = 0; frame < 360; ++frame) {
+      scene.step();
+      recording.clips.flush();
+    }
+    state.counters["kept_MB"] = static_cast<double>(recording.clips.memoryBytes()) / 1e6;
+    state.counters["rss_growth_MB"] = (statusKilobytes("VmRSS") - rssBefore) / 1e3;
+    state.counters["field_w"] = scene.engine.court.fieldWidth;
+    state.counters["field_h"] = scene.engine.court.fieldHeight;
+  }
+}
+BENCHMARK(BM_ClipMemory)->Args({640, 480})->Args({1920, 1080})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The baseline: three plain copies of the frame's bytes.
 void BM_ThreeFrameCopies(benchmark::State& state) {
@@ -99,6 +169,13 @@ int main(int argc, char** argv) {
     if (t.count(step) != 0 && t.count(copies) != 0)
       std::printf("whole frame step at width %s: %.1f us, three copies %.1f us, ratio %.2f\n",
                   width, t[step] / 1000.0, t[copies] / 1000.0, t[step] / t[copies]);
+    const std::string recording = std::string("recording ") + width;
+    if (t.count(step) != 0 && t.count(recording) != 0)
+      std::printf("frame step at width %s: %.1f us (cpu %.1f us); with the clip recording "
+                  "%.1f us (cpu %.1f us): %+.1f us (cpu %+.1f us), ratio %.2f\n",
+                  width, t[step] / 1000.0, t[step + " cpu"] / 1000.0, t[recording] / 1000.0,
+                  t[recording + " cpu"] / 1000.0, (t[recording] - t[step]) / 1000.0,
+                  (t[recording + " cpu"] - t[step + " cpu"]) / 1000.0, t[recording] / t[step]);
   }
   return 0;
 }
