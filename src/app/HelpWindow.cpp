@@ -61,8 +61,11 @@ ring height, gravitation and the background pattern. The running game goes on.</
 <li><b>F11</b> switches full screen on and off: the field is shown as large as the screen
 allows. Clicks work there as in the window.</li>
 <li><b>M</b> switches the sound off and on.</li>
+<li><b>S</b> saves the last 10 seconds of play with their sounds as a video (MP4) in the
+folder <i>Swish Cam</i> of your videos folder, named by the date and time. A line on the
+field says where it went.</li>
 <li><b>F2</b> shows a line with the camera's frames per second, the time each frame takes,
-the delay from camera to screen and the frames dropped.</li>
+the delay from camera to screen, the frames dropped and the frames the clips left out.</li>
 <li><b>F3</b> shows the movement the game sees over your picture: blue is too little to
 strike, orange and yellow strike the ball. A swing that stays blue needs more light or a
 faster, wider move.</li>
@@ -72,7 +75,9 @@ over the window; the score and the game time run on.</li>
 <li>Settings and the top ten are kept in the file <i>Swishcam.prm</i> beside the program,
 or in <i>~/.config/swishcam/</i> for an installed game, and saved when the program ends.
 Full screen, sound and the F2 and F3 choices are kept in
-<i>~/.config/swishcam/swishcam.ini</i>.</li>
+<i>~/.config/swishcam/swishcam.ini</i>. There, <i>everyBasket=true</i> under
+<i>[clips]</i> saves a clip of every basket by itself: the 8 seconds before it and the 2
+seconds after.</li>
 </ul>
 )");
 }
