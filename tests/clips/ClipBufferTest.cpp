@@ -61,6 +61,16 @@ struct Scene {
     std::lock_guard lock(mutex);
     return results;
   }
+  // Saves the last seconds into `folder` and reads the clip back.
+  ClipContents savedLast(const std::filesystem::path& folder) {
+    buffer.saveLast(folder);
+    const std::vector<ClipResult> saved = finished();
+    if (saved.size() != 1 || !saved[0].problem.empty()) {
+      ADD_FAILURE() << "no clip saved";
+      return {};
+    }
+    return readClip(saved[0].path);
+  }
 
   BgrxField field{fieldWidth, fieldHeight};
   std::mutex mutex;
@@ -121,10 +131,7 @@ TEST(ClipBuffer, ShortGameGivesAShorterClipFromItsFirstFrame) {
   const auto folder = freshFolder("short");
   Scene scene;
   scene.play(0, 90);
-  scene.buffer.saveLast(folder);
-  const std::vector<ClipResult> results = scene.finished();
-  ASSERT_EQ(results.size(), 1u);
-  const ClipContents clip = readClip(results[0].path);
+  const ClipContents clip = scene.savedLast(folder);
   EXPECT_EQ(clip.framesAt.size(), 90u);
   EXPECT_NEAR(clip.videoEndS, 3.0, 1.0 / fps);
 }
@@ -146,10 +153,7 @@ TEST(ClipBuffer, PicturesPassedOverAreCountedAndLeftOut) {
   EXPECT_EQ(scene.buffer.takeDropped(), 2u);
   EXPECT_EQ(scene.buffer.takeDropped(), 0u);
   scene.play(33, 60);
-  scene.buffer.saveLast(folder);
-  const std::vector<ClipResult> results = scene.finished();
-  ASSERT_EQ(results.size(), 1u);
-  const ClipContents clip = readClip(results[0].path);
+  const ClipContents clip = scene.savedLast(folder);
   EXPECT_EQ(clip.framesAt.size(), 58u);
   EXPECT_NEAR(clip.videoEndS, 2.0, 1.0 / fps);
 }
