@@ -109,17 +109,21 @@ bool ClipBuffer::copyNewestPicture(std::int64_t& ms) {
   const FieldSurface* field = m_field.load();
   if (field == nullptr) return false;
   std::uint64_t passedOver = 0;
+  bool copied = false;
   {
     DrawLockGuard lock;
     if (m_shownCount == m_copiedCount) return false;
-    field->getImage(m_picture.data());
+    // A layout may have made the field anew since it was shown: its picture is gone.
+    copied = field->width() == m_width && field->height() == m_height;
+    if (copied) field->getImage(m_picture.data());
     ms = m_shownMs;
-    passedOver = m_shownCount - m_copiedCount - 1;
+    passedOver = m_shownCount - m_copiedCount - (copied ? 1 : 0);
     m_copiedCount = m_shownCount;
   }
   m_dropped.fetch_add(passedOver, std::memory_order_relaxed);
   m_taken.fetch_add(passedOver);
-  return true;
+  if (!copied) m_taken.notify_all();
+  return copied;
 }
 
 void ClipBuffer::openEncoderIfResized() {

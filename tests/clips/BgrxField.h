@@ -23,7 +23,11 @@ class BgrxField final : public FieldSurface {
       }
   }
 
-  void create(int, int) override {}
+  void create(int width, int height) override {
+    w = width;
+    h = height;
+    pixels.assign(std::size_t(width) * height * 4, 0);
+  }
   int width() const override { return w; }
   int height() const override { return h; }
   void putImage(const std::uint8_t*, int, int, int, int, int, int, int, int) override {}

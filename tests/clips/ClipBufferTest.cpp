@@ -158,6 +158,23 @@ TEST(ClipBuffer, PicturesPassedOverAreCountedAndLeftOut) {
   EXPECT_NEAR(clip.videoEndS, 2.0, 1.0 / fps);
 }
 
+// A layout can make the field anew, larger, before the encoder took its last picture: that
+// picture is left out, never read into a copy of the old size.
+TEST(ClipBuffer, AFieldMadeAnewBeforeItsCopyIsLeftOut) {
+  Scene scene;
+  scene.play(0, 10);
+  {
+    DrawLockGuard lock;
+    scene.buffer.fieldShown(scene.field, frameTick(10));
+    scene.field.create(fieldWidth * 2, fieldHeight * 2);
+  }
+  scene.buffer.flush();
+  EXPECT_EQ(scene.buffer.takeDropped(), 1u);
+  scene.buffer.fieldLaidOut(fieldWidth * 2, fieldHeight * 2);
+  scene.play(11, 20);
+  EXPECT_EQ(scene.buffer.takeDropped(), 0u);
+}
+
 ssize_t diskFull(int, const void*, std::size_t) {
   errno = ENOSPC;
   return -1;
