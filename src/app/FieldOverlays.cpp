@@ -24,7 +24,7 @@ QString readoutText(const FrameTimes::Sums& sums, double seconds, double latency
 
 QString clipSavedText(const QString& path, const QString& problem, bool basket) {
   if (!problem.isEmpty())
-    return QStringLiteral("The clip could not be saved as %1: %2").arg(path, problem);
+    return QStringLiteral("The clip could not be saved to %1: %2").arg(path, problem);
   return basket ? QStringLiteral("Basket clip saved: %1").arg(path)
                 : QStringLiteral("Clip saved: %1").arg(path);
 }

@@ -121,7 +121,7 @@ int runHeadless(const Options& options) {
   if (!options.clipsDir.empty()) {
     clips.emplace([&clipFailed](const ClipResult& result) {
       if (result.problem.empty()) return;
-      printForUser("the clip could not be saved as " + result.path.string() + ": " + result.problem);
+      printForUser("the clip could not be saved to " + result.path.string() + ": " + result.problem);
       clipFailed = true;
     });
     clips->saveBaskets(options.clipsDir);

@@ -1,6 +1,7 @@
 #include "clips/ClipBuffer.h"
 
 #include <chrono>
+#include <ctime>
 #include <system_error>
 
 #include "clips/ClipNames.h"
@@ -189,7 +190,8 @@ void ClipBuffer::saveBaskets(const std::filesystem::path& folder) {
   m_basketFolder = folder;
 }
 
-// Under m_mutex: cuts the clip, names it and leaves the writing to a thread of its own.
+// Under m_mutex: cuts the clip and leaves naming and writing to a thread of its own, as
+// either may wait for the disk.
 void ClipBuffer::startSave(const Request& request) {
   m_saves.remove_if([](const std::future<void>& save) {
     return save.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
@@ -197,34 +199,42 @@ void ClipBuffer::startSave(const Request& request) {
   const std::int64_t end =
       request.endMs.value_or(m_history.newestMs() + m_history.newestIntervalMs());
   std::optional<ClipCut> clip = m_history.cut(end, clipMs);
-  const std::filesystem::path path =
-      clipPath(request.folder, std::time(nullptr), [this](const std::filesystem::path& p) {
-        std::error_code ignored;
-        return m_naming.count(p) != 0 || std::filesystem::exists(p, ignored);
-      });
   if (!clip) {
-    report({path, m_encoderProblem.empty() ? "nothing has been recorded yet" : m_encoderProblem,
+    report({request.folder,
+            m_encoderProblem.empty() ? "nothing has been recorded yet" : m_encoderProblem,
             request.basket});
     return;
   }
-  m_naming.insert(path);
   m_saves.push_back(std::async(std::launch::async, [this, clip = std::move(*clip),
-                                                    format = m_format, path, request] {
-    ClipResult result{path, {}, request.basket};
+                                                    format = m_format, request,
+                                                    when = std::time(nullptr)] {
+    ClipResult result{request.folder, {}, request.basket};
     std::error_code made;
     std::filesystem::create_directories(request.folder, made);
-    std::vector<std::uint8_t> file;
-    if (made)
+    if (made) {
       result.problem = made.message();
-    else if (result.problem = writeMp4(clip, format, file); result.problem.empty())
-      result.problem = replaceFile(path, file, m_write);
-    {
+    } else {
+      result.path = reserveName(request.folder, when);
+      std::vector<std::uint8_t> file;
+      result.problem = writeMp4(clip, format, file);
+      if (result.problem.empty()) result.problem = replaceFile(result.path, file, m_write);
       std::lock_guard lock(m_mutex);
-      m_naming.erase(path);
+      m_naming.erase(result.path);
     }
     if (result.problem.empty()) m_saved.fetch_add(1);
     report(result);
   }));
+}
+
+// A name no file has and no other save is writing, kept for this save until it ends.
+std::filesystem::path ClipBuffer::reserveName(const std::filesystem::path& folder,
+                                              std::time_t when) {
+  return clipPath(folder, when, [this](const std::filesystem::path& name) {
+    std::error_code ignored;
+    if (std::filesystem::exists(name, ignored)) return true;
+    std::lock_guard lock(m_mutex);
+    return !m_naming.insert(name).second;
+  });
 }
 
 void ClipBuffer::report(const ClipResult& result) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -20,7 +21,7 @@
 
 // How a save ended.
 struct ClipResult {
-  std::filesystem::path path;  // where the clip went, or was to go
+  std::filesystem::path path;  // where the clip went, or the file or folder it was to go to
   std::string problem;         // empty when saved, else the system's reason
   bool basket = false;         // saved by itself after a basket
 };
@@ -94,6 +95,7 @@ class ClipBuffer final : public FrameTap {
   bool takeFrame();
   void cutReady(bool all);
   void startSave(const Request& request);
+  std::filesystem::path reserveName(const std::filesystem::path& folder, std::time_t when);
   void report(const ClipResult& result);
 
   Reporter m_report;
@@ -129,7 +131,7 @@ class ClipBuffer final : public FrameTap {
   std::string m_encoderProblem;   // why nothing is kept, when the encoder failed
   std::vector<Request> m_requests;
   std::filesystem::path m_basketFolder;
-  std::set<std::filesystem::path> m_naming;  // names of saves in progress
+  std::set<std::filesystem::path> m_naming;  // names of the saves in progress
   std::list<std::future<void>> m_saves;
   std::atomic<std::uint64_t> m_saved{0};
 
