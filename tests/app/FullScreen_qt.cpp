@@ -1,4 +1,5 @@
 #include <QKeyEvent>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,6 +104,13 @@ class FullScreenTest : public QObject {
     const Preferences& kept = again.window->preferences();
     QVERIFY(kept.fullScreen && kept.readout && kept.motionView && kept.muted);
     QVERIFY(again.window->fieldView().scaled());
+    // A clip of every basket is off until the file says otherwise.
+    QVERIFY(!kept.clipEveryBasket);
+    QSettings ini(folder.filePath("swishcam.ini"), QSettings::IniFormat);
+    QCOMPARE(ini.value("clips/everyBasket").toString(), QString("false"));
+    ini.setValue("clips/everyBasket", true);
+    ini.sync();
+    QVERIFY(loadPreferences(folder.filePath("swishcam.ini")).clipEveryBasket);
   }
 
   void recordedSoundsArePlayedUnlessMuted() {
