@@ -19,6 +19,7 @@ constexpr std::size_t keptByteLimit = 64u << 20;
 
 ClipBuffer::ClipBuffer(Reporter report, WriteCall write)
     : m_report(std::move(report)), m_write(write), m_history(keptMs, keptByteLimit) {
+  quietCodecLogs();
   m_thread = std::thread([this] { encodeLoop(); });
 }
 

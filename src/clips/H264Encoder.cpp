@@ -2,6 +2,8 @@
 
 #include <libyuv/convert.h>
 
+#include <mutex>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/error.h>
@@ -21,6 +23,11 @@ constexpr int nominalFps = 30;  // a rate-control hint only: the time stamps giv
 
 }  // namespace
 
+void quietCodecLogs() {
+  static std::once_flag once;
+  std::call_once(once, [] { av_log_set_level(AV_LOG_ERROR); });
+}
+
 H264Encoder::~H264Encoder() { close(); }
 
 void H264Encoder::close() {
@@ -32,8 +39,6 @@ void H264Encoder::close() {
 
 bool H264Encoder::open(int fieldWidth, int fieldHeight, std::string& why) {
   close();
-  // libx264 prints its statistics at every close; only errors belong on the terminal.
-  av_log_set_level(AV_LOG_ERROR);
   const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
   if (codec == nullptr) {
     why = "this FFmpeg has no libx264 encoder";

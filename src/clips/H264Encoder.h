@@ -18,6 +18,10 @@ struct ClipVideoFormat {
   std::vector<std::uint8_t> header;   // the stream's parameter sets, for the file's header
 };
 
+// libx264 prints its statistics at every close; only errors belong on the terminal. Call
+// before any thread uses FFmpeg: the level is one global of the library.
+void quietCodecLogs();
+
 // H.264 through libx264, one picture in, its encoded bytes out at once: no frame is held back
 // (no B frames, no look-ahead), so that the history is always up to date. Single-threaded:
 // the game needs the other cores.
