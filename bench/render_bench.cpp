@@ -39,12 +39,12 @@ struct Field {
   // What composeFrame copies: the picture and two ball boxes (erase and draw).
   std::size_t composeBytes() const {
     const std::size_t side = static_cast<std::size_t>(2 * engine->ball.radius);
-    const std::size_t box = side * side * 3;
+    const std::size_t box = side * side * pixelBytes;
     return engine->camera.workFrame.size() + 2 * box;
   }
   // What a layout fills: backdrop, front layer colour and coverage, solidity map.
   std::size_t layoutBytes() const {
-    return static_cast<std::size_t>(engine->court.fieldWidth) * engine->court.fieldHeight * 8;
+    return static_cast<std::size_t>(engine->court.fieldWidth) * engine->court.fieldHeight * (2 * pixelBytes + 2);
   }
 
   ManualTickClock clock;

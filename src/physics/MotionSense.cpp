@@ -80,18 +80,18 @@ void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int
 
 namespace {
 
-// The signed differences of the frames' w × h area whose lower-left pixel is (x, row), rows
-// counted from the bottom, into the first w × h values of each plane, box-averaged 7 × 7.
+// The signed differences of the frames' w × h area whose top-left pixel is (x, row) into
+// the first w × h values of each plane, box-averaged 7 × 7.
 void smoothDifferences(const FramePair& frames, int x, int row, int w, int h, Planes& planes,
                        std::vector<std::int32_t>& work) {
   for (int i = 0; i < h; ++i) {
-    const std::size_t at = (static_cast<std::size_t>(row + i) * frames.width + x) * 3;
+    const std::size_t at = (static_cast<std::size_t>(row + i) * frames.width + x) * pixelBytes;
     const std::uint8_t* cur = frames.current + at;
     const std::uint8_t* prev = frames.previous + at;
     for (int j = 0; j < w; ++j)
       for (int channel = 0; channel < 3; ++channel)
         planes[channel][static_cast<std::size_t>(i) * w + j] =
-            cur[3 * j + channel] - prev[3 * j + channel];
+            cur[pixelBytes * j + channel] - prev[pixelBytes * j + channel];
   }
   for (auto& plane : planes) boxMean(plane.data(), work.data(), w, h, smoothing, smoothing);
 }
@@ -104,8 +104,6 @@ std::uint8_t strengthAt(const Planes& planes, std::size_t p) {
 
 }  // namespace
 
-// Region rows go into the planes bottom row first, as the frames store them; the mask's
-// rows run top to bottom.
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact) {
   const int r = ball.radius;
@@ -126,13 +124,12 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
   assert(ready);
   if (!ready) return;
 
-  // Frame row, counted from the bottom, of the region's bottom field row.
-  const int firstStored = frames.height - 1 - (area.bottom - 1 - frameRect.top);
-  smoothDifferences(frames, area.left - frameRect.left, firstStored, w, h, planes, contact.work);
+  smoothDifferences(frames, area.left - frameRect.left, area.top - frameRect.top, w, h, planes,
+                    contact.work);
 
   const int side = 2 * r;
   for (int i = 0; i < h; ++i) {
-    const int maskRow = area.bottom - 1 - i - box.top;
+    const int maskRow = area.top + i - box.top;
     std::uint8_t* mask = contact.mask.data() + static_cast<std::size_t>(maskRow) * side +
                          (area.left - box.left);
     const std::size_t planeRow = static_cast<std::size_t>(i) * w;

@@ -18,7 +18,7 @@ struct FramePair {
 using Planes = std::array<std::vector<std::int32_t>, 3>;
 
 // The motion the game senses over the whole camera picture, for showing it: per pixel what
-// the contact mask would hold there (above 12 strikes the ball), rows bottom first like the
+// the contact mask would hold there (above 12 strikes the ball), rows top first like the
 // frames. Sized once when it is switched on, so that filling it never allocates.
 struct MotionMap {
   int width = 0;   // px

@@ -24,9 +24,9 @@ struct FloorWedges {
         m(std::cos(std::atan(a)) / std::sqrt(0.5)) {}
 
   // 1 inside a wedge, 0 outside, a ramp about 1.4 px wide across the edge.
-  double weight(int x, int y) const {
-    const double u = (a * x + 30 - y) * m;
-    const double v = (b * x + c - y) * m;
+  double weight(int x, int height) const {
+    const double u = (a * x + 30 - height) * m;
+    const double v = (b * x + c - height) * m;
     if (u >= 1 || v >= 1) return 1;
     if (u > -1) return (u + 1) / 2;
     if (v > -1) return (v + 1) / 2;
@@ -34,18 +34,19 @@ struct FloorWedges {
   }
 };
 
-void paintSkinAndFloor(Court& e) {
-  const SkinField field{e.fieldWidth, e.fieldHeight, e.frameRect};
-  const FloorWedges floor(e.fieldWidth, e.frameRect);
-  std::uint8_t* p = e.backdrop.data();
-  std::uint8_t* code = e.courtMap.data();
-  for (int y = 0; y < e.fieldHeight; ++y) {
-    for (int x = 0; x < e.fieldWidth; ++x, p += 3, ++code) {
-      const Rgb skin = skinColour(e.skinIndex, x, y, field);
-      const double w = floor.weight(x, y);
-      p[0] = static_cast<std::uint8_t>(skin.blue * (1 - w));
-      p[1] = static_cast<std::uint8_t>(skin.green * (1 - w) + 128 * w);
-      p[2] = static_cast<std::uint8_t>(skin.red * (1 - w));
+void paintSkinAndFloor(Court& court) {
+  const SkinPattern skin(court.skinIndex, {court.fieldWidth, court.fieldHeight, court.frameRect});
+  const FloorWedges floor(court.fieldWidth, court.frameRect);
+  std::uint8_t* p = court.backdrop.data();
+  std::uint8_t* code = court.courtMap.data();
+  for (int row = 0; row < court.fieldHeight; ++row) {
+    const int height = court.rowOfHeight(row);  // the same turn maps rows to heights
+    for (int x = 0; x < court.fieldWidth; ++x, p += pixelBytes, ++code) {
+      const Rgb colour = skin.colourAt(x, height);
+      const double w = floor.weight(x, height);
+      putPixel(p, {static_cast<std::uint8_t>(colour.red * (1 - w)),
+                   static_cast<std::uint8_t>(colour.green * (1 - w) + 128 * w),
+                   static_cast<std::uint8_t>(colour.blue * (1 - w))});
       *code = static_cast<std::uint8_t>(255 * w);
     }
   }
