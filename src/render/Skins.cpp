@@ -75,13 +75,33 @@ SkinPattern::SkinPattern(int skinIndex, const SkinField& field)
     m_heightWave[y] = gridWave(static_cast<int>(y), field.width);
 }
 
-Rgb SkinPattern::colourAt(int x, int height) const {
-  const double X = x * 6.28 / m_field.width;
-  const double Y = height * 6.28 / m_field.height;
+namespace {
+
+template <typename Colour>
+void paintGridRow(const std::vector<double>& columnWave, double heightWave, Colour colourOf,
+                  std::uint8_t* row) {
+  for (const double wave : columnWave) {
+    putPixel(row, colourOf(wave * heightWave));
+    row += pixelBytes;
+  }
+}
+
+}  // namespace
+
+void SkinPattern::paintRow(int height, std::uint8_t* row) const {
   switch (m_skinIndex) {
-    case 0: return jalousie(X, Y);
+    case 1: return paintGridRow(m_columnWave, m_heightWave[height], magicChess, row);
+    case 3: return paintGridRow(m_columnWave, m_heightWave[height], buttons, row);
+    default:
+      for (int x = 0; x < m_field.width; ++x, row += pixelBytes) putPixel(row, colourAt(x, height));
+  }
+}
+
+Rgb SkinPattern::colourAt(int x, int height) const {
+  switch (m_skinIndex) {
+    case 0: return jalousie(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
     case 1: return magicChess(m_columnWave[x] * m_heightWave[height]);
-    case 2: return greenField(X, Y);
+    case 2: return greenField(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
     case 3: return buttons(m_columnWave[x] * m_heightWave[height]);
     case 4: return bubbles(x, height, m_field);
     default: return noise();

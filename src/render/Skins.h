@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -18,6 +19,8 @@ class SkinPattern {
   SkinPattern(int skinIndex, const SkinField& field);
   // The colour at pixel x of the row `height` rows above the bottom row.
   Rgb colourAt(int x, int height) const;
+  // That whole row, field-width pixels of 4 bytes, into `row`.
+  void paintRow(int height, std::uint8_t* row) const;
 
  private:
   int m_skinIndex;
