@@ -73,7 +73,7 @@ void BM_MotionView640x480(benchmark::State& state) {
   QImage heat;
   for (auto _ : state) {
     senseMotionMap({a.data(), b.data(), 640, 480}, map);
-    paintMotionHeat(map.strength, 640, 480, heat);
+    paintMotionHeat(map.strength, map.width, map.height, heat);
   }
 }
 
