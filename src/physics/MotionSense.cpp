@@ -71,7 +71,7 @@ void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int
     std::fill(plane, plane + count, 0);
     return;
   }
-  std::fill(work, work + count, 0);
+  // The column pass reads only the work columns that the row pass writes.
   sumRows(plane, work, width, height, boxWidth);
   std::fill(plane, plane + count, 0);
   sumColumns(work, plane, width, height, boxWidth, boxHeight);
