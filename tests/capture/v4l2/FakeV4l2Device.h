@@ -104,7 +104,8 @@ class FakeV4l2Device final : public V4l2Io {
   }
 
   // Fills the oldest queued buffer and makes the node readable; false when none is queued.
-  bool pushFrame(const Bytes& picture, std::uint32_t flags = 0) {
+  // A driver may claim more bytes than its buffer holds: `claimed` then says how many.
+  bool pushFrame(const Bytes& picture, std::uint32_t flags = 0, std::uint32_t claimed = 0) {
     std::lock_guard lock(mutex);
     if (queued.empty()) return false;
     v4l2_buffer filled = queued.front();
@@ -113,6 +114,7 @@ class FakeV4l2Device final : public V4l2Io {
     filled.bytesused = static_cast<std::uint32_t>(std::min(picture.size(), memory.size()));
     filled.flags = flags;
     std::copy_n(picture.begin(), filled.bytesused, memory.begin());
+    if (claimed != 0) filled.bytesused = claimed;
     done.push_back(filled);
     signalAll();
     return true;
