@@ -16,7 +16,8 @@ std::uint64_t pictureHash(const std::vector<std::uint8_t>& frame) {
 }  // namespace
 
 // The hand over the lit wall and desk, with its noise, is the picture this camera has always
-// painted for this seed (the figures were taken from its bottom-up 24-bit frames).
+// painted for this seed (the figures were taken when its frames held three bytes a pixel,
+// last row first).
 TEST(DemoCamera, PaintsTheSamePicturesForASeedTopRowFirstAndOpaque) {
   Ball ball;
   ball.x = 160;
