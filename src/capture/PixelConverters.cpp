@@ -2,7 +2,7 @@
 
 #include <libyuv.h>
 
-#include <cstring>
+#include <array>
 
 #include "capture/FrameImage.h"
 
@@ -18,24 +18,19 @@ int strideOf(const PictureGeometry& g, int plane) {
   return static_cast<int>(g.planes[plane].stride);
 }
 
-// 32-bit camera pixels, whose fourth byte is padding that cameras fill as they like; the
-// frame's must be 255, as what QImage::Format_RGB32 holds. `SwapRedBlue` reads R, G, B, X.
-// One pass of 32-bit words, which the compiler turns into vector code.
-template <bool SwapRedBlue>
-void opaqueRows(const PictureGeometry& g, const Byte* picture, Byte* frame) {
-  const std::size_t width = static_cast<std::size_t>(g.width);
-  for (int row = 0; row < g.height; ++row) {
-    const Byte* in = picture + static_cast<std::size_t>(row) * g.planes[0].stride;
-    Byte* out = frame + static_cast<std::size_t>(row) * width * framePixelBytes;
-    for (std::size_t x = 0; x < width; ++x) {
-      std::uint32_t pixel;
-      std::memcpy(&pixel, in + 4 * x, 4);
-      if constexpr (SwapRedBlue)
-        pixel = (pixel & 0x0000FF00u) | (pixel & 0xFFu) << 16 | (pixel >> 16 & 0xFFu);
-      pixel |= 0xFF000000u;
-      std::memcpy(out + 4 * x, &pixel, 4);
-    }
-  }
+// Each pixel's fourth byte 255, the rest 0, for a row of the widest picture. libyuv's
+// saturating ARGBAdd of this row to every row makes 32-bit camera pixels opaque in one pass:
+// their fourth byte is padding that cameras fill as they like, and the frame's must be 255,
+// as in what QImage::Format_RGB32 holds.
+constexpr auto opaqueRow = [] {
+  std::array<Byte, maxPictureSide * framePixelBytes> row{};
+  for (std::size_t at = 3; at < row.size(); at += framePixelBytes) row[at] = 255;
+  return row;
+}();
+
+int makeOpaque(const Byte* pixels, int stride, Byte* frame, int width, int height) {
+  return libyuv::ARGBAdd(pixels, stride, opaqueRow.data(), 0, frame, width * framePixelBytes,
+                         width, height);
 }
 
 }  // namespace
@@ -64,8 +59,10 @@ bool convertPicture(const PictureGeometry& g, const std::uint8_t* picture, std::
       return libyuv::RAWToARGB(first, stride, frame, frameStride, g.width, g.height) == 0;
     case PixelLayout::BGR24:
       return libyuv::RGB24ToARGB(first, stride, frame, frameStride, g.width, g.height) == 0;
-    case PixelLayout::BGRX: opaqueRows<false>(g, first, frame); return true;
-    case PixelLayout::RGBX: opaqueRows<true>(g, first, frame); return true;
+    case PixelLayout::BGRX: return makeOpaque(first, stride, frame, g.width, g.height) == 0;
+    case PixelLayout::RGBX:  // libyuv's ABGR is R, G, B, A in memory
+      return libyuv::ABGRToARGB(first, stride, frame, frameStride, g.width, g.height) == 0 &&
+             makeOpaque(frame, frameStride, frame, g.width, g.height) == 0;
     case PixelLayout::MJPEG:
     case PixelLayout::Unsupported: break;
   }
