@@ -255,29 +255,25 @@ void Y4mReader::widen411Chroma(const std::uint8_t* cb, const std::uint8_t* cr) {
 void Y4mReader::convert(std::uint8_t* frame) {
   const int w = m_header.width;
   const int h = m_header.height;
+  const int half = (w + 1) / 2;  // chroma samples a row in 4:2:0 and 4:2:2
   const int frameStride = w * framePixelBytes;
   const std::uint8_t* luma = m_planes.data();
   const std::uint8_t* cb = luma + static_cast<std::size_t>(w) * h;
   const std::uint8_t* cr = cb + chromaPlaneBytes(m_header);
   switch (m_header.chroma) {
-    case Y4mChroma::Yuv420: {
-      const int half = (w + 1) / 2;
+    case Y4mChroma::Yuv420:
       libyuv::I420ToARGB(luma, w, cb, half, cr, half, frame, frameStride, w, h);
       break;
-    }
     case Y4mChroma::Yuv411: {
       widen411Chroma(cb, cr);
-      const int half = (w + 1) / 2;
       const std::uint8_t* cb422 = m_chroma422.data();
       libyuv::I422ToARGB(luma, w, cb422, half, cb422 + static_cast<std::size_t>(half) * h, half,
                          frame, frameStride, w, h);
       break;
     }
-    case Y4mChroma::Yuv422: {
-      const int half = (w + 1) / 2;
+    case Y4mChroma::Yuv422:
       libyuv::I422ToARGB(luma, w, cb, half, cr, half, frame, frameStride, w, h);
       break;
-    }
     case Y4mChroma::Yuv444:
       libyuv::I444ToARGB(luma, w, cb, w, cr, w, frame, frameStride, w, h);
       break;

@@ -5,7 +5,6 @@
 #include <array>
 #include <string>
 
-
 namespace {
 
 struct Size2 {
