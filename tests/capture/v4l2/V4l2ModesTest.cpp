@@ -22,7 +22,11 @@ TEST(V4l2Modes, TheDriversAnswerIsCheckedBeforeTheCameraIsUsed) {
       {V4L2_PIX_FMT_MJPEG, 0, 480, 1, CaptureError::Connection, 0},
   };
   for (const Row& row : rows) {
-    FakeV4l2Device device({{.path = "/dev/video0", .answeredFormat = row.format, .answeredStride = row.bytesPerLine}});
+    FakeNode node;
+    node.path = "/dev/video0";
+    node.answeredFormat = row.format;
+    node.answeredStride = row.bytesPerLine;
+    FakeV4l2Device device({node});
     const int fd = device.open("/dev/video0");
     CameraMode asked;
     asked.width = static_cast<int>(row.width);
