@@ -2,8 +2,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "model/Geometry.h"
+
 // One camera frame as the engine holds it: width × height pixels of four bytes, blue, green,
-// red and one unused byte (what QImage::Format_RGB32 holds on a little-endian machine), rows
+// red and an unused byte kept at 255 (what QImage::Format_RGB32 holds on a little-endian
+// machine), rows
 // of exactly 4 × width bytes, top row first.
 struct FrameImage {
   int width = 0;
@@ -11,7 +14,7 @@ struct FrameImage {
   std::uint8_t* pixels = nullptr;
 };
 
-constexpr int framePixelBytes = 4;
+constexpr int framePixelBytes = pixelBytes;
 
 // Length in bytes of a frame of this size; 0 for a non-positive size.
 inline std::size_t frameBytes(int width, int height) {
