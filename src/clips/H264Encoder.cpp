@@ -65,7 +65,7 @@ bool H264Encoder::open(int fieldWidth, int fieldHeight, std::string& why) {
   m_context->rc_max_rate = peakBitsPerPixel * width * height;
   m_context->rc_buffer_size = static_cast<int>(m_context->rc_max_rate);
   m_context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;  // MP4 keeps the parameter sets apart
-  av_opt_set(m_context->priv_data, "preset", "superfast", 0);
+  av_opt_set(m_context->priv_data, "preset", "ultrafast", 0);
   av_opt_set(m_context->priv_data, "tune", "zerolatency", 0);
   av_opt_set(m_context->priv_data, "crf", "23", 0);
   av_opt_set_int(m_context->priv_data, "forced-idr", 1, 0);
