@@ -38,12 +38,12 @@ inline constexpr std::int64_t keyFrameMs = 1000;      // a clip starts at most t
 // counted. Each save runs on a thread of its own, so that neither the game nor the next
 // save waits for a disk.
 //
-// Memory: one copy of the field (4 bytes a pixel) and at most the last 11 s at the
-// encoder's peak rate (6 bit/s a pixel), besides the encoder's own pictures. For the
-// 1068 × 600 field of a 640 × 480 camera: 2.6 MB and 11 × 0.48 MB, at most 8 MB (the bench
-// measures 6.2 MB kept, the process grows by 17 to 26 MB with the encoder); for the
-// 2348 × 1200 field of a 1920 × 1080 camera: 11.3 MB and 11 × 2.1 MB, at most 35 MB
-// (measured 23.4 MB kept, 68 to 79 MB in all).
+// Memory: one copy of the field (4 bytes a pixel) and the last 11 s at the encoder's peak
+// rate (6 bit/s a pixel, with a second of slack), besides the encoder's own pictures. For
+// the 1068 × 600 field of a 640 × 480 camera: 2.6 MB and 12 × 0.48 MB, about 9 MB (the
+// bench keeps 8.5 MB; the process grows by some 20 MB with the encoder); for the
+// 2348 × 1200 field of a 1920 × 1080 camera: 11.3 MB and 12 × 2.1 MB, about 37 MB (kept
+// 21 to 38 MB; some 50 to 80 MB in all).
 class ClipBuffer final : public FrameTap {
  public:
   using Reporter = std::function<void(const ClipResult&)>;
