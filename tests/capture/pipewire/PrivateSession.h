@@ -1,0 +1,43 @@
+#pragma once
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// A PipeWire session of the test's own: a fresh XDG_RUNTIME_DIR, a D-Bus session bus,
+// `pipewire`, `wireplumber`, and a GStreamer virtual camera named "Test Camera" (YUY2,
+// 640 × 480, 30 frames a second). The test process's environment points at it while it
+// lives. Every wait is on an event (a pipe, inotify, the registry) with a deadline.
+class PrivateSession {
+ public:
+  static constexpr const char* cameraName = "Test Camera";
+  static constexpr std::chrono::seconds deadline{20};
+
+  PrivateSession() = default;
+  ~PrivateSession();
+  PrivateSession(const PrivateSession&) = delete;
+  PrivateSession& operator=(const PrivateSession&) = delete;
+
+  // Starts everything and waits until the camera is listed; false with the reason in `why`.
+  bool start(std::string& why);
+  // Starts the virtual camera again after stopCamera(), and waits until it is listed.
+  bool startCamera(std::string& why);
+  // Ends the virtual camera's pipeline, as a player closing the camera's program.
+  void stopCamera();
+  const std::string& directory() const { return dir; }
+
+ private:
+  pid_t spawn(const std::vector<std::string>& argv, const std::string& logName, int keepFd = -1);
+  bool waitForDaemon(std::string& why);
+  bool waitForCamera(std::string& why);
+
+  std::string dir;
+  std::string savedRuntimeDir;
+  std::string savedBus;
+  std::vector<pid_t> daemons;  // dbus-daemon, pipewire, wireplumber
+  pid_t camera = -1;
+};
+
+// True when tests must not skip for want of a session (the CI runs them).
+bool sessionRequired();
