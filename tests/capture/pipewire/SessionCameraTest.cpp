@@ -142,10 +142,18 @@ TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
     ASSERT_FALSE(offered.empty());
     chosen = offered.back();
     ASSERT_EQ(first->settings()->setMode(chosen), CaptureError::None);
+    ASSERT_EQ(first->start(watcher), CaptureError::None);
+    EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
+    first->stop();
   }
   std::unique_ptr<FrameSource> second = provider.open(index, error);
   ASSERT_TRUE(second);
   EXPECT_TRUE(second->settings()->mode().sameAs(chosen));
+  // The camera streams to its second client as it did to its first.
+  const int before = watcher.frames;
+  ASSERT_EQ(second->start(watcher), CaptureError::None);
+  EXPECT_TRUE(watcher.waitFor([&] { return watcher.frames >= before + 3; }));
+  second->stop();
 }
 
 TEST_F(SessionCamera, TheCameraOffersNoControlsOrSaysSo) {
