@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include <algorithm>
 #include <condition_variable>
@@ -164,51 +165,69 @@ TEST_F(SessionCamera, TheCameraOffersNoControlsOrSaysSo) {
   EXPECT_TRUE(camera->settings()->controls().empty());
 }
 
-// No daemon behind XDG_RUNTIME_DIR: nothing listed, nothing said, no wait at all.
+// An empty runtime directory the process points at while the object lives: no PipeWire
+// daemon answers there unless the test puts something in its place.
+class EmptyRuntimeDir {
+ public:
+  EmptyRuntimeDir() {
+    char pattern[] = "/tmp/swishcam-nopipewire-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) path = pattern;
+    const char* before = std::getenv("XDG_RUNTIME_DIR");
+    saved = before != nullptr ? before : "";
+    setenv("XDG_RUNTIME_DIR", path.c_str(), 1);
+    unsetenv("PIPEWIRE_REMOTE");
+  }
+  ~EmptyRuntimeDir() {
+    if (saved.empty())
+      unsetenv("XDG_RUNTIME_DIR");
+    else
+      setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+
+ private:
+  std::string saved;
+};
+
+// Lists through `provider`, and what it said on stderr meanwhile.
+std::vector<std::string> listQuietly(PipeWireProvider& provider, std::string& said) {
+  testing::internal::CaptureStderr();
+  std::vector<std::string> names = provider.deviceNames();
+  said = testing::internal::GetCapturedStderr();
+  return names;
+}
+
+// No daemon: nothing listed, nothing said, no wait at all.
 TEST(NoPipeWire, AnAbsentDaemonIsSilentAndQuick) {
-  char pattern[] = "/tmp/swishcam-nopipewire-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string savedDir = saved != nullptr ? saved : "";
-  setenv("XDG_RUNTIME_DIR", pattern, 1);
-  unsetenv("PIPEWIRE_REMOTE");
+  EmptyRuntimeDir runtime;
+  ASSERT_FALSE(runtime.path.empty());
   // A bound this long would show in the run time if it were waited out.
   PipeWireProvider provider({}, {}, std::chrono::hours(1));
-  testing::internal::CaptureStderr();
-  const std::vector<std::string> names = provider.deviceNames();
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_TRUE(names.empty());
+  std::string said;
+  EXPECT_TRUE(listQuietly(provider, said).empty());
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::NoDaemon);
   EXPECT_EQ(said, "");
-  if (savedDir.empty()) unsetenv("XDG_RUNTIME_DIR"); else setenv("XDG_RUNTIME_DIR", savedDir.c_str(), 1);
-  rmdir(pattern);
 }
 
 // A daemon that takes the connection but never answers: the listing gives up at its bound.
 TEST(NoPipeWire, ASilentDaemonIsWaitedForOnlyUpToTheBound) {
-  char pattern[] = "/tmp/swishcam-mutepipewire-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const std::string socketPath = std::string(pattern) + "/pipewire-0";
+  EmptyRuntimeDir runtime;
+  ASSERT_FALSE(runtime.path.empty());
   const int mute = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
+  const std::string socketPath = runtime.path + "/pipewire-0";
   std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
   ASSERT_EQ(bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(mute, 4), 0);  // connections queue up, nobody accepts them
-  const char* saved = std::getenv("XDG_RUNTIME_DIR");
-  const std::string savedDir = saved != nullptr ? saved : "";
-  setenv("XDG_RUNTIME_DIR", pattern, 1);
-  unsetenv("PIPEWIRE_REMOTE");
   PipeWireProvider provider({}, {}, std::chrono::milliseconds(50));
-  testing::internal::CaptureStderr();
-  const std::vector<std::string> names = provider.deviceNames();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_TRUE(names.empty());
+  std::string said;
+  EXPECT_TRUE(listQuietly(provider, said).empty());
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::TimedOut);
-  if (savedDir.empty()) unsetenv("XDG_RUNTIME_DIR"); else setenv("XDG_RUNTIME_DIR", savedDir.c_str(), 1);
+  EXPECT_EQ(said, "");
   close(mute);
-  unlink(socketPath.c_str());
-  rmdir(pattern);
 }
 
 }  // namespace
