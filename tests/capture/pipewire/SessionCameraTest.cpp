@@ -11,6 +11,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "app/Options.h"
+#include "app/Runners.h"
 #include "capture/FrameImage.h"
 #include "capture/pipewire/PipeWireProvider.h"
 #include "capture/pipewire/PrivateSession.h"
@@ -163,6 +165,37 @@ TEST_F(SessionCamera, TheCameraOffersNoControlsOrSaysSo) {
   ASSERT_TRUE(camera);
   // A GStreamer stream exposes no picture controls; the controls page then says so.
   EXPECT_TRUE(camera->settings()->controls().empty());
+}
+
+// The headless runner on the virtual camera: the usual summary after exactly the frames asked.
+TEST_F(SessionCamera, TheHeadlessRunnerPlaysOnTheCameraByName) {
+  std::string error;
+  const std::string settings = session.directory() + "/Swishcam.prm";
+  const std::optional<Options> options = parseOptions(
+      {"--headless", "--camera", PrivateSession::cameraName, "--frames", "20", "--settings",
+       settings},
+      error);
+  ASSERT_TRUE(options) << error;
+  testing::internal::CaptureStdout();
+  const int status = runHeadless(*options);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(printed.rfind("{\"frames\":20,", 0), 0u) << printed;
+  EXPECT_NE(printed.find("\"frame\":[640,480]"), std::string::npos) << printed;
+}
+
+TEST_F(SessionCamera, AnUnknownNameEndsTheHeadlessRunWithTheCamerasFound) {
+  std::string error;
+  const std::optional<Options> options = parseOptions(
+      {"--headless", "--camera", "Nobody", "--settings", session.directory() + "/Swishcam.prm"},
+      error);
+  ASSERT_TRUE(options) << error;
+  testing::internal::CaptureStderr();
+  const int status = runHeadless(*options);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(said.find("no camera is named 'Nobody'"), std::string::npos) << said;
+  EXPECT_NE(said.find("'Test Camera'"), std::string::npos) << said;
 }
 
 // An empty runtime directory the process points at while the object lives: no PipeWire
