@@ -53,7 +53,7 @@ bool readable(int fd, std::chrono::steady_clock::time_point until) {
 bool sessionRequired() { return envOr("CI") == "true"; }
 
 PrivateSession::~PrivateSession() {
-  stopCamera();
+  for (const auto& [name, pid] : cameras) endProcess(pid);
   for (auto pid = daemons.rbegin(); pid != daemons.rend(); ++pid) endProcess(*pid);
   if (!dir.empty()) {
     setOrClear("XDG_RUNTIME_DIR", savedRuntimeDir);
@@ -116,7 +116,7 @@ bool PrivateSession::start(std::string& why) {
   setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
   if (!waitForDaemon(why)) return false;
   daemons.push_back(spawn({"wireplumber"}, "wireplumber"));
-  return startCamera(why);
+  return startCamera(cameraName, why);
 }
 
 // pipewire is up once its socket appears in the runtime directory.
@@ -137,18 +137,18 @@ bool PrivateSession::waitForDaemon(std::string& why) {
   return up;
 }
 
-bool PrivateSession::startCamera(std::string& why) {
-  camera = spawn({"gst-launch-1.0", "-q", "videotestsrc", "pattern=ball", "!",
+bool PrivateSession::startCamera(const std::string& name, std::string& why) {
+  cameras[name] = spawn({"gst-launch-1.0", "-q", "videotestsrc", "pattern=ball", "!",
                   "video/x-raw,format=YUY2,width=640,height=480,framerate=30/1", "!",
                   "pipewiresink", "mode=provide",
                   "stream-properties=\"properties,media.class=Video/Source,"
-                  "node.description=\\\"" + std::string(cameraName) + "\\\"\""},
-                 "camera");
-  return waitForCamera(why);
+                  "node.description=\\\"" + name + "\\\"\""},
+                 "camera-" + std::to_string(cameras.size()));
+  return waitForCamera(name, why);
 }
 
 // Watches the registry until the camera's node has described itself.
-bool PrivateSession::waitForCamera(std::string& why) {
+bool PrivateSession::waitForCamera(const std::string& name, std::string& why) {
   PipeWireSession watcher(std::chrono::seconds(5));
   std::mutex mutex;
   std::condition_variable described;
@@ -157,23 +157,25 @@ bool PrivateSession::waitForCamera(std::string& why) {
     SessionLock hold(watcher);
     watcher.nodeDescribed = [&](const PipeWireNode& node) {
       std::lock_guard<std::mutex> guard(mutex);
-      listed = listed || node.name == cameraName;
+      listed = listed || node.name == name;
       described.notify_all();
     };
   }
   bool already = false;
-  for (const PipeWireNode& node : watcher.videoSources()) already = already || node.name == cameraName;
+  for (const PipeWireNode& node : watcher.videoSources()) already = already || node.name == name;
   std::unique_lock<std::mutex> guard(mutex);
   listed = listed || already;
   described.wait_for(guard, deadline, [&] { return listed; });
-  if (!listed) why = "the virtual camera did not appear (see " + dir + "/camera.log)";
+  if (!listed) why = "the virtual camera " + name + " did not appear (see " + dir + "/camera-*.log)";
   guard.unlock();
   SessionLock hold(watcher);
   watcher.nodeDescribed = nullptr;
   return listed;
 }
 
-void PrivateSession::stopCamera() {
-  endProcess(camera);
-  camera = -1;
+void PrivateSession::stopCamera(const std::string& name) {
+  const auto found = cameras.find(name);
+  if (found == cameras.end()) return;
+  endProcess(found->second);
+  cameras.erase(found);
 }

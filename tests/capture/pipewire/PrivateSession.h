@@ -2,6 +2,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,22 +22,22 @@ class PrivateSession {
 
   // Starts everything and waits until the camera is listed; false with the reason in `why`.
   bool start(std::string& why);
-  // Starts the virtual camera again after stopCamera(), and waits until it is listed.
-  bool startCamera(std::string& why);
-  // Ends the virtual camera's pipeline, as a player closing the camera's program.
-  void stopCamera();
+  // Starts a virtual camera of that name and waits until it is listed.
+  bool startCamera(const std::string& name, std::string& why);
+  // Ends that camera's pipeline, as a player closing the camera's program.
+  void stopCamera(const std::string& name = cameraName);
   const std::string& directory() const { return dir; }
 
  private:
   pid_t spawn(const std::vector<std::string>& argv, const std::string& logName, int keepFd = -1);
   bool waitForDaemon(std::string& why);
-  bool waitForCamera(std::string& why);
+  bool waitForCamera(const std::string& name, std::string& why);
 
   std::string dir;
   std::string savedRuntimeDir;
   std::string savedBus;
   std::vector<pid_t> daemons;  // dbus-daemon, pipewire, wireplumber
-  pid_t camera = -1;
+  std::map<std::string, pid_t> cameras;  // by name
 };
 
 // True when tests must not skip for want of a session (the CI runs them).

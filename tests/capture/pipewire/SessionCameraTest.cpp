@@ -134,6 +134,24 @@ TEST_F(SessionCamera, AStoppedPipelineIsReportedLostOnce) {
   EXPECT_EQ(watcher.lost, 1);
 }
 
+TEST_F(SessionCamera, AnotherCameraGoingAwayIsNotThisOne) {
+  std::string why;
+  ASSERT_TRUE(session.startCamera("Other Camera", why)) << why;
+  CaptureError error = CaptureError::None;
+  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
+  ASSERT_TRUE(camera);
+  ASSERT_EQ(camera->start(watcher), CaptureError::None);
+  EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
+  session.stopCamera("Other Camera");
+  const int before = watcher.frames;
+  // Frames go on after the other node's removal has reached this client.
+  EXPECT_TRUE(watcher.waitFor([&] { return watcher.frames >= before + 10; }));
+  EXPECT_FALSE(camera->streamLost());
+  camera->stop();
+  std::lock_guard<std::mutex> guard(watcher.mutex);
+  EXPECT_EQ(watcher.lost, 0);
+}
+
 TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
   CaptureError error = CaptureError::None;
   const std::size_t index = listCamera(provider);
