@@ -45,6 +45,7 @@ void appendPodControl(const void* pod, std::size_t length, std::vector<CameraCon
   bool hasId = false;
   bool usable = false;
   std::string description;
+  std::vector<std::pair<int, std::string>> labels;
   std::uint32_t objectType = 0;
   const bool read = forEachPodProperty(pod, length, objectType, [&](std::uint32_t key,
                                                                      const PodValues& v) {
@@ -56,11 +57,15 @@ void appendPodControl(const void* pod, std::size_t length, std::vector<CameraCon
       case SPA_PROP_INFO_name: control.name = v.text(); break;
       case SPA_PROP_INFO_description: description = v.text(); break;
       case SPA_PROP_INFO_type: usable = readKind(v, control); break;
+      case SPA_PROP_INFO_labels: labels = v.labels(); break;
       default: break;
     }
   });
   if (!read || objectType != SPA_TYPE_OBJECT_PropInfo || !hasId || !usable) return;
   if (!description.empty()) control.name = description;
+  for (auto& [value, label] : control.menu)
+    for (const auto& [labelled, text] : labels)
+      if (labelled == value && !text.empty()) label = text;
   if (control.name.empty()) return;
   const bool known = std::any_of(controls.begin(), controls.end(),
                                  [&control](const CameraControl& c) { return c.id == control.id; });

@@ -34,8 +34,8 @@ bool readChoice(const spa_pod* value, PodValues& out) {
 
 bool readValues(const spa_pod* value, PodValues& out) {
   if (value->type == SPA_TYPE_Choice) return readChoice(value, out);
-  if (value->type == SPA_TYPE_String) {
-    out.type = SPA_TYPE_String;
+  if (value->type == SPA_TYPE_String || value->type == SPA_TYPE_Struct) {
+    out.type = value->type;
     out.data = static_cast<const std::uint8_t*>(SPA_POD_BODY_CONST(value));
     out.size = value->size;
     out.count = 1;
@@ -62,6 +62,30 @@ std::string PodValues::text() const {
   if (type != SPA_TYPE_String) return {};
   const auto* begin = reinterpret_cast<const char*>(data);
   return std::string(begin, strnlen(begin, size));
+}
+
+std::vector<std::pair<int, std::string>> PodValues::labels() const {
+  std::vector<std::pair<int, std::string>> pairs;
+  if (type != SPA_TYPE_Struct) return pairs;
+  // `data` is the struct's body inside the aligned copy: its children are aligned pods.
+  const spa_pod* child = nullptr;
+  bool haveValue = false;
+  int value = 0;
+  for (child = static_cast<const spa_pod*>(static_cast<const void*>(data));
+       spa_pod_is_inside(data, size, child);
+       child = static_cast<const spa_pod*>(spa_pod_next(child))) {
+    if (!haveValue) {
+      if (child->type != SPA_TYPE_Int || child->size < 4) break;
+      std::memcpy(&value, SPA_POD_BODY_CONST(child), sizeof value);
+      haveValue = true;
+      continue;
+    }
+    if (child->type != SPA_TYPE_String) break;
+    const auto* text = static_cast<const char*>(SPA_POD_BODY_CONST(child));
+    pairs.emplace_back(value, std::string(text, strnlen(text, child->size)));
+    haveValue = false;
+  }
+  return pairs;
 }
 
 bool forEachPodProperty(const void* pod, std::size_t length, std::uint32_t& objectType,

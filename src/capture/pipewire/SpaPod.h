@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A checked walk over one SPA object pod as it came over the wire: no read leaves the bytes
@@ -20,6 +21,9 @@ struct PodValues {
   std::uint32_t word(std::uint32_t index, std::uint32_t part = 0) const;
   // A String value up to its NUL (or its end); empty for other types.
   std::string text() const;
+  // A Struct value as (Int, String) pairs, the way a node labels the values of a menu;
+  // empty for other types. Reading stops at the first pair of other types.
+  std::vector<std::pair<int, std::string>> labels() const;
 };
 
 // Copies the pod into aligned memory, checks that it is an object (its type goes to

@@ -30,6 +30,17 @@ struct PropInfoWriter {
     for (int v : values) spa_pod_builder_int(&builder, v);
     spa_pod_builder_pop(&builder, &choice);
   }
+  void labels(std::initializer_list<std::pair<int, const char*>> pairs, bool damaged = false) {
+    spa_pod_frame list;
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_labels, 0);
+    spa_pod_builder_push_struct(&builder, &list);
+    for (const auto& [value, text] : pairs) {
+      spa_pod_builder_int(&builder, value);
+      if (damaged) spa_pod_builder_int(&builder, value);  // a number where the label belongs
+      else spa_pod_builder_string(&builder, text);
+    }
+    spa_pod_builder_pop(&builder, &list);
+  }
   void boolean(bool value) {
     spa_pod_builder_prop(&builder, SPA_PROP_INFO_type, 0);
     spa_pod_builder_bool(&builder, value);
@@ -50,6 +61,7 @@ TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
   flip.addTo(controls);
   PropInfoWriter power(0x10003, "Power Line Frequency");
   power.ints(SPA_CHOICE_Enum, {1, 0, 1, 2});
+  power.labels({{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}});
   power.addTo(controls);
   PropInfoWriter again(0x10001, "Brightness");  // listed twice by the node: once here
   again.ints(SPA_CHOICE_Range, {1, 0, 2});
@@ -65,8 +77,20 @@ TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
   EXPECT_EQ(controls[1].kind, CameraControl::Kind::CheckBox);
   EXPECT_EQ(controls[1].value, 1);
   EXPECT_EQ(controls[2].kind, CameraControl::Kind::Menu);
-  EXPECT_EQ(controls[2].menu.size(), 3u);
+  const std::vector<std::pair<int, std::string>> menu = {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}};
+  EXPECT_EQ(controls[2].menu, menu);
   EXPECT_EQ(controls[2].value, 1);
+}
+
+TEST(SpaControls, AMenuWithoutUsableLabelsShowsItsNumbers) {
+  std::vector<CameraControl> controls;
+  PropInfoWriter scene(0x10007, "Scene");
+  scene.ints(SPA_CHOICE_Enum, {0, 0, 3});
+  scene.labels({{0, "Auto"}, {3, "Night"}}, true);
+  scene.addTo(controls);
+  ASSERT_EQ(controls.size(), 1u);
+  const std::vector<std::pair<int, std::string>> menu = {{0, "0"}, {3, "3"}};
+  EXPECT_EQ(controls[0].menu, menu);
 }
 
 TEST(SpaControls, KindsWeCannotEditAndDamagedPodsAreSkipped) {
