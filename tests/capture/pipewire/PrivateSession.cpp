@@ -59,7 +59,7 @@ PrivateSession::~PrivateSession() {
     setOrClear("XDG_RUNTIME_DIR", savedRuntimeDir);
     setOrClear("DBUS_SESSION_BUS_ADDRESS", savedBus);
     std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
+    if (started) std::filesystem::remove_all(dir, ignored);
   }
 }
 
@@ -116,7 +116,8 @@ bool PrivateSession::start(std::string& why) {
   setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
   if (!waitForDaemon(why)) return false;
   daemons.push_back(spawn({"wireplumber"}, "wireplumber"));
-  return startCamera(cameraName, why);
+  started = startCamera(cameraName, why);
+  return started;
 }
 
 // pipewire is up once its socket appears in the runtime directory.

@@ -34,6 +34,7 @@ class PrivateSession {
   bool waitForCamera(const std::string& name, std::string& why);
 
   std::string dir;
+  bool started = false;  // a session that failed keeps its folder, logs and all
   std::string savedRuntimeDir;
   std::string savedBus;
   std::vector<pid_t> daemons;  // dbus-daemon, pipewire, wireplumber
