@@ -18,8 +18,8 @@ QString readoutText(const FrameTimes::Sums& sums, double seconds, double latency
 QString hintText(LightingHint hint);
 // The line shown while the camera is stalled.
 QString stallText();
-// The sensed motion as a heat map the size of the picture (strength rows bottom first, as
-// the frames store them): clear where nothing moves, translucent blue below the strength
+// The sensed motion as a heat map of width × height cells (rows top first), to be drawn
+// stretched over the picture: clear where nothing moves, translucent blue below the strength
 // that strikes the ball, orange to yellow above it. `image` is reused while its size fits.
 void paintMotionHeat(const std::vector<std::uint8_t>& strength, int width, int height,
                      QImage& image);

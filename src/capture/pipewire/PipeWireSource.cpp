@@ -63,11 +63,10 @@ std::unique_ptr<PipeWireSource> PipeWireSource::open(const PipeWireNode& node,
   for (const auto& pod : source->session.nodeParams(source->node.id, SPA_PARAM_EnumFormat, wait))
     appendPodModes(pod.data(), pod.size(), source->offered);
   const int chosen = chooseCameraMode(source->offered, remembered);
-  if (chosen < 0) {
+  if (chosen < 0 || !source->applyMode(source->offered[chosen])) {
     error = CaptureError::Connection;
     return nullptr;
   }
-  source->applyMode(source->offered[chosen]);
   source->readControls();
   source->session.pause();  // the loop runs while frames flow
   error = CaptureError::None;
@@ -100,10 +99,23 @@ void PipeWireSource::readControls() {
     takePodValues(pod.data(), pod.size(), knobs);
 }
 
-void PipeWireSource::applyMode(const CameraMode& mode) {
+bool PipeWireSource::checkStride(std::uint64_t stride) {
+  PictureGeometry checked;
+  if (!checkPicture({current.pixelFormat, static_cast<std::uint64_t>(current.width),
+                     static_cast<std::uint64_t>(current.height), stride},
+                    checked))
+    return false;
+  geometry = checked;
+  converter.configure(geometry);
+  return true;
+}
+
+bool PipeWireSource::applyMode(const CameraMode& mode) {
+  const CameraMode previous = current;
   current = mode;
-  stride = static_cast<int>(minimumStride(pixelLayoutOf(mode.pixelFormat), mode.width));
-  converter.configure(mode.pixelFormat, mode.width, mode.height, stride);
+  if (checkStride(0)) return true;
+  current = previous;
+  return false;
 }
 
 CaptureError PipeWireSource::setMode(const CameraMode& mode) {
@@ -111,8 +123,7 @@ CaptureError PipeWireSource::setMode(const CameraMode& mode) {
   if (stream != nullptr) return CaptureError::Run;
   const bool known = std::any_of(offered.begin(), offered.end(),
                                  [&mode](const CameraMode& m) { return m.sameAs(mode); });
-  if (!known) return CaptureError::Connection;
-  applyMode(mode);
+  if (!known || !applyMode(mode)) return CaptureError::Connection;
   if (hooks.modeChosen) hooks.modeChosen(mode);
   return CaptureError::None;
 }
@@ -197,13 +208,16 @@ void PipeWireSource::onProcess() {
   bool delivered = false;
   if (plane != nullptr && plane->data != nullptr && plane->chunk != nullptr &&
       (plane->chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) == 0 && plane->maxsize > 0) {
-    const std::uint32_t offset = std::min(plane->chunk->offset, plane->maxsize);
-    const std::uint32_t length = std::min(plane->chunk->size, plane->maxsize - offset);
-    if (plane->chunk->stride > 0 && plane->chunk->stride != stride) {
-      stride = plane->chunk->stride;  // once, at the first buffer of a padding node
-      converter.configure(current.pixelFormat, current.width, current.height, stride);
-    }
-    if (converter.convert(static_cast<const std::uint8_t*>(plane->data) + offset, length)) {
+    // A padding node tells its stride with its first buffer; a negative one turns huge here
+    // and is refused like any stride beyond a real row's.
+    const auto stride = static_cast<std::uint64_t>(static_cast<std::int64_t>(plane->chunk->stride));
+    const bool rowsFit = plane->chunk->stride == 0 || stride == geometry.planes[0].stride ||
+                         checkStride(stride);
+    const std::span<const std::uint8_t> picture =
+        rowsFit ? deliveredPicture(geometry, static_cast<const std::uint8_t*>(plane->data),
+                                   plane->maxsize, plane->chunk->offset, plane->chunk->size)
+                : std::span<const std::uint8_t>();
+    if (!picture.empty() && converter.convert(picture.data(), picture.size())) {
       const std::vector<std::uint8_t>& frame = converter.frame();
       sink->onFrame(0.0, frame.data(), frame.size());
       delivered = true;

@@ -54,7 +54,10 @@ class PipeWireSource final : public FrameSource, public CameraSettings {
   PipeWireSource(std::chrono::milliseconds wait, Hooks hooks);
   bool findNode(std::uint64_t serial);
   void readControls();
-  void applyMode(const CameraMode& mode);
+  // False, with nothing changed, for a mode whose pictures fail the geometry check.
+  bool applyMode(const CameraMode& mode);
+  // Sets the converter up for rows of `stride` bytes (0: the least); false if refused.
+  bool checkStride(std::uint64_t stride);
   void onFormat(const struct spa_pod* format);
   void onProcess();
   void loseStream();
@@ -68,7 +71,7 @@ class PipeWireSource final : public FrameSource, public CameraSettings {
   std::vector<CameraControl> knobs;
   CameraMode current;
   FrameConverter converter;
-  int stride = 0;                 // bytes per row the converter is set up for
+  PictureGeometry geometry;       // the checked pictures the converter is set up for
   pw_stream* stream = nullptr;
   std::unique_ptr<spa_hook> streamListener;
   FrameSink* sink = nullptr;
