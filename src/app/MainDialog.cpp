@@ -73,6 +73,8 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
     m_readoutLine = readoutText(sums, seconds, m_latencyMs, m_clips.takeDropped());
     update();
   });
+  connect(&m_stallTimer, &QTimer::timeout, this, [this] { watchStall(); });
+  m_stallTimer.start(250);
   QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
@@ -256,7 +258,10 @@ void MainDialog::paintMotion(QPainter& painter) {
 
 void MainDialog::paintOverlays(QPainter& painter) {
   const QRect area = m_view.scaled() ? m_view.target() : m_surface.image().rect();
-  if (!m_hint.isEmpty()) drawBannerLine(painter, area, m_hint, true);
+  if (m_stallShown)
+    drawBannerLine(painter, area, stallText(), true);
+  else if (!m_hint.isEmpty())
+    drawBannerLine(painter, area, m_hint, true);
   if (m_prefs.readout && !m_readoutLine.isEmpty())
     drawBannerLine(painter, area, m_readoutLine, false);
 }
@@ -291,6 +296,14 @@ void MainDialog::saveClip() { m_clips.saveLast(clipsFolder()); }
 void MainDialog::showClipResult(const ClipResult& result) {
   showFieldLine(clipSavedText(QString::fromStdString(result.path.string()),
                               QString::fromStdString(result.problem), result.basket));
+}
+
+void MainDialog::watchStall() {
+  m_engine.watchStall();
+  const bool stalled = m_engine.stall.stalled();
+  if (stalled == m_stallShown) return;
+  m_stallShown = stalled;
+  update();
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {

@@ -27,6 +27,7 @@ struct Options {
   bool noMirror = false;
   std::string recordFile;             // Y4M of every frame the engine receives
   std::string clipsDir;               // headless: a clip of every basket into this folder
+  std::string cameraName;             // headless: play in real time on this live camera
 };
 
 // Parses argv; on a bad option or value returns nothing and sets `error` to a usage message.
