@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
 #include "capture/SteppedSource.h"
 #include "engine/GameEngine.h"

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <random>
 
-#include "capture/AutoPlayer.h"
+#include "demo/AutoPlayer.h"
 #include "render/CourtLayout.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/FrameSources.h"
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/ReplaySource.h"
 #include "engine/GameEngine.h"
 

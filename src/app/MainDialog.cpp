@@ -16,10 +16,10 @@
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "capture/CaptureMessages.h"
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "platform/DrawLock.h"
 #include "platform/qt/PeriodOverEvent.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "dialogs/CameraPages.h"
 
 #include "capture/CameraSettings.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/SourceControlsDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/SourceControlsDialog.h"
 #include "engine/GameEngine.h"
 
 namespace {

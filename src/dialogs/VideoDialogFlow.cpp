@@ -3,7 +3,7 @@
 
 #include "dialogs/DialogFlows.h"
 #include "dialogs/CameraPages.h"
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/VideoDialog.h"
 #include "engine/GameEngine.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 #include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 

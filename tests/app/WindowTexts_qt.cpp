@@ -12,9 +12,9 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/SourceControlsDialog.h"
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/SourceControlsDialog.h"
+#include "dialogs/VideoDialog.h"
 #include "dialogs/EnvironmentDialog.h"
 #include "dialogs/PlayersDialog.h"
 #include "dialogs/TopTenDialog.h"

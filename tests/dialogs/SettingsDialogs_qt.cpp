@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include "capture/CameraSettings.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/VideoDialog.h"
 #include "dialogs/DialogFlows.h"
 #include "dialogs/TopTenDialog.h"
 #include "support/EngineScene.h"

@@ -3,7 +3,7 @@
 #include <numbers>
 #include <tuple>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "render/CourtCanvas.h"
 #include "support/CountingAllocator.h"
 #include "support/EngineScene.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
 #include "capture/SteppedSource.h"
 #include "engine/SettingsFile.h"

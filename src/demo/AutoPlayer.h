@@ -4,7 +4,7 @@
 #include <atomic>
 #include <optional>
 
-#include "capture/DemoRandom.h"
+#include "demo/DemoRandom.h"
 #include "model/Ball.h"
 #include "model/Court.h"
 #include "model/Match.h"

@@ -1,4 +1,4 @@
-#include "capture/AutoPlayer.h"
+#include "demo/AutoPlayer.h"
 
 #include <algorithm>
 #include <cmath>
