@@ -38,7 +38,7 @@ struct DemoGame {
                  },
                  Delivery::Stepped) {
     catalog.add(provider);
-    engine.buildCaptureGraph(window);
+    engine.openCamera(window);
   }
   // Plays one frame at 30 frames per second; the end of a game is handled at once.
   void frame() {

@@ -129,7 +129,7 @@ int runHeadless(const Options& options) {
   }
   std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
   catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  const bool built = engine.buildCaptureGraph(window);
+  const bool built = engine.openCamera(window);
   engine.camera.videoDeviceName = cameraName;
   if (!built || painter->stepped == nullptr) {
     for (const std::string& message : window.messages)

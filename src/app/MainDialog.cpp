@@ -63,13 +63,13 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
 
 MainDialog::~MainDialog() {
   // The capture thread draws into this window: stop it before anything is torn down.
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
 }
 
 bool MainDialog::start() {
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
-  if (!m_engine.buildCaptureGraph(*this)) return false;
+  if (!m_engine.openCamera(*this)) return false;
   updateView();
   if (m_prefs.motionView) setMotionView(true);
   if (m_prefs.readout) setReadout(true);
@@ -91,7 +91,7 @@ void MainDialog::reportStreamLost() {
 
 void MainDialog::done(int result) {
   m_engine.stopCapture();
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
   if (HelpWindow* help = m_helpKey.window()) help->close();
   // Saved here, not at destruction, while the window can still tell of a failure.

@@ -12,9 +12,9 @@ namespace {
 bool rebuildCapture(GameEngine& engine, const std::string& deviceName) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   engine.stopCapture();
-  engine.releaseCaptureGraph();
+  engine.closeCamera();
   engine.camera.videoDeviceName = deviceName;
-  const bool built = engine.mainWindow != nullptr && engine.buildCaptureGraph(*engine.mainWindow);
+  const bool built = engine.mainWindow != nullptr && engine.openCamera(*engine.mainWindow);
   QApplication::restoreOverrideCursor();
   return built;
 }

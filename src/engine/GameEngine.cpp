@@ -19,7 +19,7 @@ GameEngine::GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& s
 }
 
 GameEngine::~GameEngine() {
-  releaseCaptureGraph();
+  closeCamera();
   if (!lastSave) saveSettings();
 }
 

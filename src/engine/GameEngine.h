@@ -62,7 +62,7 @@ class GameEngine final : public FrameSink {
   FieldSurface& surface;                 // the off-screen field image
   SourceCatalog& sources;                // every device this run can open
   std::filesystem::path settingsPath;
-  WindowLink* mainWindow = nullptr;      // set by the capture build
+  WindowLink* mainWindow = nullptr;      // set by openCamera
 
   // The frame step, on the capture thread.
   void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;
@@ -74,10 +74,10 @@ class GameEngine final : public FrameSink {
 
   // Device search by the stored name, open, frame format, a new game's layout, then the
   // stream. False after the failure's message has been shown.
-  bool buildCaptureGraph(WindowLink& window);
+  bool openCamera(WindowLink& window);
   void stopCapture();
   void startCapture();
-  void releaseCaptureGraph();
+  void closeCamera();
   // Reads the frame format again and lays the court out, with or without a new game.
   void relayout(bool newGame);
 

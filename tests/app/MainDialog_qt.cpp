@@ -37,7 +37,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
-  ~SceneDialog() override { engine().releaseCaptureGraph(); }  // before the demo goes
+  ~SceneDialog() override { engine().closeCamera(); }  // before the demo goes
 
   // One demo frame at the clock's time, delivered on a thread of its own as a capture thread
   // delivers it; false while the capture is stopped.

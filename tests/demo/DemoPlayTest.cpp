@@ -23,7 +23,7 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
   engine->match.setNames("Ann", "Computer");
   engine->match.periodMinutes = 1;
-  ASSERT_TRUE(engine->buildCaptureGraph(window));
+  ASSERT_TRUE(engine->openCamera(window));
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {
     clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));

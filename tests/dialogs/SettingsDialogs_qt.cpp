@@ -62,7 +62,7 @@ struct FlowScene : SourceProvider, EngineScene {
     started = match.gameStartTick;
     clock.advance(12345);
   }
-  ~FlowScene() override { engine->releaseCaptureGraph(); }  // while the log still exists
+  ~FlowScene() override { engine->closeCamera(); }  // while the log still exists
   std::vector<std::string> deviceNames() override { return {"Cam 2", "Cam"}; }
   std::unique_ptr<FrameSource> open(std::size_t, CaptureError& error) override {
     if ((error = openError) != CaptureError::None) return nullptr;

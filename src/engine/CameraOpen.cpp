@@ -16,7 +16,7 @@ const char* messageFor(CaptureError error) {
 }  // namespace
 
 // The format and the buffers exist before the first frame can arrive.
-bool GameEngine::buildCaptureGraph(WindowLink& window) {
+bool GameEngine::openCamera(WindowLink& window) {
   const int chosen = chooseCaptureDevice(sources.deviceNames(), camera.videoDeviceName,
                                          camera.deviceNames, camera.deviceCount);
   CaptureError error = CaptureError::NoDevice;
@@ -46,7 +46,7 @@ void GameEngine::startCapture() {
     mainWindow->showMessage(messageRun);
 }
 
-void GameEngine::releaseCaptureGraph() {
+void GameEngine::closeCamera() {
   if (!camera.source) return;
   camera.source->stop();
   camera.source.reset();
