@@ -55,7 +55,9 @@ struct DemoGame {
   void handleGameEnds() {
     while (window.takePeriodOver()) engine.onPeriodOver(nullptr);
   }
-  GameView view() { return {engine.ball, engine.court, engine.match, engine.camera.mirror}; }
+  GameView view() {
+    return {engine.ball, engine.court, engine.match, engine.settings().timing, engine.camera.mirror};
+  }
   BenchFolder folder;
   ManualTickClock clock;
   QtFieldSurface surface;

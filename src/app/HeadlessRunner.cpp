@@ -115,8 +115,6 @@ int runHeadless(const Options& options) {
                                                  : std::filesystem::path(options.settingsFile));
   if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
-  // The run opens no camera, so the camera chosen in the settings file stays chosen.
-  const std::string cameraName = engine.camera.videoDeviceName;
 
   std::string error;
   FrameRatio rate = frameRatioOf(options.fps);
@@ -129,8 +127,8 @@ int runHeadless(const Options& options) {
   }
   std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
   catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  const bool built = engine.openCamera(window);
-  engine.camera.videoDeviceName = cameraName;
+  // The run opens no camera, so the camera chosen in the settings file stays chosen.
+  const bool built = engine.openCamera(window, false);
   if (!built || painter->stepped == nullptr) {
     for (const std::string& message : window.messages)
       std::fprintf(stderr, "swishcam: %s\n", message.c_str());

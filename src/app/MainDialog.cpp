@@ -175,7 +175,7 @@ void MainDialog::showWinner(const std::string& winnerText) {
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
   WinScreen screen(this, QString::fromStdString(winnerText));
   // Nobody may be there to close it in an unattended demo.
-  if (m_engine.camera.videoDeviceName == demoCameraName)
+  if (m_engine.settings().video.videoDeviceName == demoCameraName)
     QTimer::singleShot(demoWinnerSeconds * 1000, &screen, &QWidget::close);
   screen.exec();
 }
@@ -321,11 +321,7 @@ void MainDialog::layoutIfResized() {
   if (!m_sizeChanged) return;
   // Back at the size the last layout started from: the window manager refused the size it
   // asked for, and would refuse it again.
-  if (m_engine.court.laidOut() && size() != m_placedFrom) {
-    m_engine.stopCapture();
-    m_engine.relayout(false);
-    m_engine.startCapture();
-  }
+  if (size() != m_placedFrom) m_engine.fitWindow();
   m_sizeChanged = false;
 }
 
@@ -384,17 +380,10 @@ void MainDialog::setReadout(bool on) {
   update();
 }
 
-// The map is sized while the capture is stopped, so the frame step never allocates.
 void MainDialog::setMotionView(bool on) {
   m_prefs.motionView = on;
   savePreferences();
-  if (on == m_engine.showsMotion()) return;
-  m_engine.stopCapture();
-  {
-    DrawLockGuard guard;  // the paint reads the shown map
-    m_engine.showMotion(on);
-  }
-  m_engine.startCapture();
+  m_engine.showMotionView(on);
   update();
 }
 

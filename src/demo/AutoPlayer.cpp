@@ -31,7 +31,7 @@ AutoPlayer::AutoPlayer(const GameView& game, double framesPerSecond, std::uint32
 
 double AutoPlayer::palmRadius() const { return 1.35 * m_game.ball.radius; }
 
-int AutoPlayer::stepsPerFrame() const { return m_game.match.movesPerFrame + 1; }
+int AutoPlayer::stepsPerFrame() const { return m_game.timing.movesPerFrame + 1; }
 
 double AutoPlayer::stepSeconds() const { return m_frameSeconds / stepsPerFrame(); }
 

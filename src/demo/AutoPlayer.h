@@ -7,6 +7,7 @@
 #include "demo/DemoRandom.h"
 #include "model/Ball.h"
 #include "model/Court.h"
+#include "model/GameSettings.h"
 #include "model/Match.h"
 
 // What the demo camera and its player see of the game; they read it, never write it.
@@ -14,6 +15,7 @@ struct GameView {
   const Ball& ball;
   const Court& court;
   const Match& match;
+  const TimingSettings& timing;
   const std::atomic<bool>& mirror;  // the picture is shown turned left for right
 };
 

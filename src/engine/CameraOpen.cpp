@@ -16,12 +16,13 @@ const char* messageFor(CaptureError error) {
 }  // namespace
 
 // The format and the buffers exist before the first frame can arrive.
-bool GameEngine::openCamera(WindowLink& window) {
-  const int chosen = chooseCaptureDevice(sources.deviceNames(), camera.videoDeviceName,
-                                         camera.deviceNames, camera.deviceCount);
+bool GameEngine::openCamera(WindowLink& window, bool rememberChoice) {
+  std::string& stored = m_settings.video.videoDeviceName;
+  const int chosen =
+      chooseCaptureDevice(sources.deviceNames(), stored, camera.deviceNames, camera.deviceCount);
   CaptureError error = CaptureError::NoDevice;
   if (chosen >= 0) {
-    camera.videoDeviceName = camera.deviceNames[chosen];
+    if (rememberChoice) stored = camera.deviceNames[chosen];
     camera.source = sources.open(static_cast<std::size_t>(chosen), error);
   }
   if (!camera.source) {
@@ -37,18 +38,18 @@ bool GameEngine::openCamera(WindowLink& window) {
 
 void GameEngine::stopCapture() {
   if (camera.source) camera.source->stop();
+  m_capturing = false;
 }
 
 void GameEngine::startCapture() {
   if (!camera.source) return;
   lighting.restart();
-  if (camera.source->start(*this) != CaptureError::None && mainWindow != nullptr)
-    mainWindow->showMessage(messageRun);
+  m_capturing = camera.source->start(*this) == CaptureError::None;
+  if (!m_capturing && mainWindow != nullptr) mainWindow->showMessage(messageRun);
 }
 
 void GameEngine::closeCamera() {
-  if (!camera.source) return;
-  camera.source->stop();
+  stopCapture();
   camera.source.reset();
 }
 

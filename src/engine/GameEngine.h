@@ -14,6 +14,7 @@
 #include "engine/SettingsFile.h"
 #include "model/Ball.h"
 #include "model/Court.h"
+#include "model/GameSettings.h"
 #include "model/Match.h"
 #include "physics/ContactMask.h"
 #include "platform/FieldSurface.h"
@@ -24,9 +25,13 @@
 
 // The game: it composes the ball, the court, the match and the camera side, runs the frame
 // step on the capture thread and the match flow on the window thread, and reaches the
-// window, the field surface and the clock only through the links it is given. The window
-// thread changes the parts only while the capture is stopped, or while match.gameOver
-// holds frames off; only camera.mirror changes while frames flow.
+// window, the field surface and the clock only through the links it is given. It holds the
+// settings record and changes its parts itself: the window and the dialogs read the parts
+// and ask for changes through the entry points below, each of which stops the capture,
+// changes, lays the court out again and restarts. Parts change only while the capture is
+// stopped, or while match.gameOver holds frames off; only camera.mirror changes while
+// frames flow.
+struct CameraMode;
 struct Impacts;
 
 class GameEngine final : public FrameSink {
@@ -72,18 +77,36 @@ class GameEngine final : public FrameSink {
   // back to 0; then frames flow again.
   void onPeriodOver(const ShowWinner& showWinner);
 
+  const GameSettings& settings() const { return m_settings; }
+
+  // The entry points for the window and the dialogs.
+  // Ball, basket, ring height, gravitation and skin; the running game goes on.
+  void applyEnvironment(const EnvironmentSettings& environment);
+  // Period, speed, skill and the names; a laid-out court starts a new game.
+  void applyPlayers(const TimingSettings& timing, std::string leftName, std::string rightName);
+  // Mirroring at once; another device name, or a camera that went away, is opened in place
+  // of the running one with a new game. False when none could be opened (its message shown).
+  bool applyVideo(const VideoSettings& video);
+  // A new frame format for the open camera; the court fits it and the game goes on. A mode
+  // the camera refuses leaves the one in use.
+  void applyCameraMode(const CameraMode& mode);
+  // The motion view's map on or off; it is sized here so that the frame step never allocates.
+  void showMotionView(bool on);
+  bool showsMotion() const { return !motion.strength.empty(); }
+  // The window changed size: the court is laid out for it, and the game goes on.
+  void fitWindow();
+
   // Device search by the stored name, open, frame format, a new game's layout, then the
-  // stream. False after the failure's message has been shown.
-  bool openCamera(WindowLink& window);
+  // stream. False after the failure's message has been shown. A run that opens a stand-in
+  // (the headless demo or a replay) passes rememberChoice false, so the settings keep the
+  // player's camera.
+  bool openCamera(WindowLink& window, bool rememberChoice = true);
   void stopCapture();
   void startCapture();
   void closeCamera();
-  // Reads the frame format again and lays the court out, with or without a new game.
+  // Reads the frame format again and lays the court out, with or without a new game; only
+  // while the capture is stopped.
   void relayout(bool newGame);
-
-  // Switches the motion view's map on or off; only while the capture is stopped.
-  void showMotion(bool on);
-  bool showsMotion() const { return !motion.strength.empty(); }
 
   void showScore(int display, int points);
   void repaintField();
@@ -94,6 +117,12 @@ class GameEngine final : public FrameSink {
   std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
  private:
+  // Runs `change` between a stop and a restart of the capture, then lays the court out.
+  template <typename Change>
+  void whileStopped(bool newGame, Change&& change);
+  bool partsLocked() const;
+  void shapeParts();
+  void showMotion(bool on);
   FieldCanvas canvas() { return {surface, mainWindow, court, sprite}; }
   void readFrameFormat();
   void layoutField(bool newGame);
@@ -105,4 +134,7 @@ class GameEngine final : public FrameSink {
   void creditComputer();
   void endPeriodIfDue();
   void endGame(const ShowWinner& showWinner);
+
+  GameSettings m_settings;
+  bool m_capturing = false;  // the source was started and not stopped since
 };

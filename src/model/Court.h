@@ -11,7 +11,7 @@ using Bytes = std::vector<std::uint8_t>;
 // layout draws. Rectangles are in field coordinates (y downward); the pictures are stored
 // bottom row first, so image row y is field row fieldHeight − 1 − y.
 struct Court {
-  // What shapes the court (settings).
+  // What shapes the court: the game copies them from its EnvironmentSettings.
   int basketSize = 112;         // px, ring width
   int ringHeight = 200;         // px, backboards' lower edge above the bottom row
   std::uint8_t skinIndex = 3;   // 0–4; any other value selects the noise skin

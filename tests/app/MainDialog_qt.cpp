@@ -200,8 +200,9 @@ class MainDialogTest : public QObject {
     QCoreApplication::sendPostedEvents(&dialog);
     QVERIFY(left >= 12 && !frameWhileOpenPlayed);
     QCOMPARE(shown, QString(left > right ? "Player1" : right > left ? "Player2" : "Friendship"));
-    QCOMPARE(match.topTen[0].nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
-    QCOMPARE(QList<int>({match.topTen[0].points, match.topTen[0].gameTime}),
+    const TopTenEntry& first = dialog.engine().settings().topTen[0];
+    QCOMPARE(first.nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
+    QCOMPARE(QList<int>({first.points, first.gameTime}),
              QList<int>({std::max(left, right), 5}));
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
@@ -310,7 +311,7 @@ class MainDialogTest : public QObject {
       if (winner)
         modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
       else
-        modal = std::make_unique<EnvironmentDialog>(EnvironmentValues{}, &main);
+        modal = std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit, &main);
       bool shown = false, usable = false, stillOpen = false;
       whenModal([&](QWidget* open) {
         if (open == nullptr) return;

@@ -16,13 +16,13 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   SourceCatalog catalog;
   std::unique_ptr<GameEngine> engine;
   PainterProvider demo("Demo camera", [&] {
-    const GameView view{engine->ball, engine->court, engine->match, engine->camera.mirror};
+    const GameView view{engine->ball, engine->court, engine->match, engine->settings().timing,
+                        engine->camera.mirror};
     return std::make_unique<DemoCamera>(view, FrameFormat{320, 240}, 30.0, 5);
   }, Delivery::Stepped);
   catalog.add(demo);
   engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
-  engine->match.setNames("Ann", "Computer");
-  engine->match.periodMinutes = 1;
+  engine->applyPlayers({1, 2, 0}, "Ann", "Computer");
   ASSERT_TRUE(engine->openCamera(window));
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {

@@ -65,6 +65,10 @@ struct EngineScene {
     engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
   }
   bool build() { return engine->openCamera(window); }
+  // New timings through the players' entry point, names kept; a built court starts a new game.
+  void setTiming(TimingSettings timing) {
+    engine->applyPlayers(timing, engine->match.leftName, engine->match.rightName);
+  }
   // One frame of uniform colour at the current tick.
   void deliverUniform(std::uint8_t value) {
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);
