@@ -115,6 +115,7 @@ int runHeadless(const Options& options) {
                                                  : std::filesystem::path(options.settingsFile));
   if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
+  engine.seedNoise(options.seed);
 
   std::string error;
   FrameRatio rate = frameRatioOf(options.fps);

@@ -81,6 +81,10 @@ void GameEngine::showMotionView(bool on) {
   startCapture();
 }
 
+void GameEngine::seedNoise(std::uint32_t seed) {
+  if (!partsLocked()) court.noise.seed(seed);
+}
+
 void GameEngine::fitWindow() {
   if (!court.laidOut()) return;
   whileStopped(false, [] {});

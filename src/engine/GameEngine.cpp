@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "capture/FrameImage.h"
 #include "physics/BallMotion.h"
@@ -15,6 +16,7 @@
 GameEngine::GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
                        std::filesystem::path settingsPath)
     : clock(clock), surface(surface), sources(sources), settingsPath(std::move(settingsPath)) {
+  court.noise.seed(static_cast<std::uint32_t>(std::time(nullptr)));
   settingsLoad = loadSettings();
 }
 

@@ -95,6 +95,9 @@ class GameEngine final : public FrameSink {
   bool showsMotion() const { return !motion.strength.empty(); }
   // The window changed size: the court is laid out for it, and the game goes on.
   void fitWindow();
+  // The noise skin's generator, seeded from the clock at construction; a headless run seeds
+  // it from --seed so that its pictures repeat.
+  void seedNoise(std::uint32_t seed);
 
   // Device search by the stored name, open, frame format, a new game's layout, then the
   // stream. False after the failure's message has been shown. A run that opens a stand-in

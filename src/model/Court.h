@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -15,6 +16,7 @@ struct Court {
   int basketSize = 112;         // px, ring width
   int ringHeight = 200;         // px, backboards' lower edge above the bottom row
   std::uint8_t skinIndex = 3;   // 0–4; any other value selects the noise skin
+  std::minstd_rand noise;       // the noise skin's generator; the game seeds it
 
   // Sizes and places, set by each layout.
   int fieldWidth = 0;           // px, client area and off-screen image

@@ -1,8 +1,6 @@
 #include "render/Backdrop.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <ctime>
 
 #include "platform/DrawLock.h"
 #include "render/Basket.h"
@@ -41,7 +39,7 @@ void paintSkinAndFloor(Court& e) {
   std::uint8_t* code = e.courtMap.data();
   for (int y = 0; y < e.fieldHeight; ++y) {
     for (int x = 0; x < e.fieldWidth; ++x, p += 3, ++code) {
-      const Rgb skin = skinColour(e.skinIndex, x, y, field);
+      const Rgb skin = skinColour(e.skinIndex, x, y, field, e.noise);
       const double w = floor.weight(x, y);
       p[0] = static_cast<std::uint8_t>(skin.blue * (1 - w));
       p[1] = static_cast<std::uint8_t>(skin.green * (1 - w) + 128 * w);
@@ -122,7 +120,6 @@ void drawScoreBox(Court& e) {
 }  // namespace
 
 void buildBackdrop(Court& court, bool leftIsPerson, bool rightIsPerson) {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
   paintSkinAndFloor(court);
   drawBaskets(court, leftIsPerson, rightIsPerson);
   drawScoreBox(court);

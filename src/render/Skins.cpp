@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -60,16 +59,16 @@ Rgb bubbles(int x, int y, const SkinField& f) {
           ring(d1, f.width)};
 }
 
-// The mapping is made for a generator of 0 … 32767; glibc's reaches 2^31 − 1, so only the
+// The mapping is made for a generator of 0 … 32767; minstd reaches 2^31 − 2, so only the
 // low 15 bits are used (keeps −15 ≤ n ≤ 16 and the product inside int).
-Rgb noise() {
-  const int n = ((std::rand() % 32768 - 16383) * 32) / 32767;
+Rgb noiseColour(std::minstd_rand& noise) {
+  const int n = (static_cast<int>(noise() % 32768) - 16383) * 32 / 32767;
   return {channel(32 + 2 * n), channel(64 - 2 * n), channel(128 + 2 * n)};
 }
 
 }  // namespace
 
-Rgb skinColour(int skinIndex, int x, int y, const SkinField& field) {
+Rgb skinColour(int skinIndex, int x, int y, const SkinField& field, std::minstd_rand& noise) {
   const double X = x * 6.28 / field.width;
   const double Y = y * 6.28 / field.height;
   switch (skinIndex) {
@@ -78,6 +77,6 @@ Rgb skinColour(int skinIndex, int x, int y, const SkinField& field) {
     case 2: return greenField(X, Y);
     case 3: return buttons(x, y, field.width);
     case 4: return bubbles(x, y, field);
-    default: return noise();
+    default: return noiseColour(noise);
   }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <random>
+
 #include "model/Geometry.h"
 
 // What a skin needs to know of the field: its size and where the camera picture lies.
@@ -9,5 +11,5 @@ struct SkinField {
 };
 
 // The skin's colour at image pixel (x, y) (y upward). Indexes 0–4 are the named skins;
-// any other value is the noise skin, drawn from rand().
-Rgb skinColour(int skinIndex, int x, int y, const SkinField& field);
+// any other value is the noise skin, drawn from `noise`.
+Rgb skinColour(int skinIndex, int x, int y, const SkinField& field, std::minstd_rand& noise);
