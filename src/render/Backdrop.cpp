@@ -32,14 +32,14 @@ struct FloorWedges {
   }
 };
 
-void paintSkinAndFloor(Court& e) {
-  const SkinField field{e.fieldWidth, e.fieldHeight, e.frameRect};
-  const FloorWedges floor(e.fieldWidth, e.frameRect);
-  std::uint8_t* p = e.backdrop.data();
-  std::uint8_t* code = e.courtMap.data();
-  for (int y = 0; y < e.fieldHeight; ++y) {
-    for (int x = 0; x < e.fieldWidth; ++x, p += 3, ++code) {
-      const Rgb skin = skinColour(e.skinIndex, x, y, field, e.noise);
+void paintSkinAndFloor(Court& court) {
+  const SkinField field{court.fieldWidth, court.fieldHeight, court.frameRect};
+  const FloorWedges floor(court.fieldWidth, court.frameRect);
+  std::uint8_t* p = court.backdrop.data();
+  std::uint8_t* code = court.courtMap.data();
+  for (int y = 0; y < court.fieldHeight; ++y) {
+    for (int x = 0; x < court.fieldWidth; ++x, p += 3, ++code) {
+      const Rgb skin = skinColour(court.skinIndex, x, y, field, court.noise);
       const double w = floor.weight(x, y);
       p[0] = static_cast<std::uint8_t>(skin.blue * (1 - w));
       p[1] = static_cast<std::uint8_t>(skin.green * (1 - w) + 128 * w);
@@ -51,62 +51,64 @@ void paintSkinAndFloor(Court& e) {
 
 // Backboard, brackets and net of one side. `wall` is the backboard's outer column and
 // `toward` +1 (left basket) or −1 (right basket) points into the field.
-void drawBasketSide(Court& e, int wall, int toward, int ringLeft) {
-  const int t = e.backboardThickness;
-  const int rh = e.ringHeight;
-  const int q = e.backboardHeight / 6;
+void drawBasketSide(Court& court, int wall, int toward, int ringLeft) {
+  const int t = court.backboardThickness;
+  const int boardBottom = court.ringHeight;        // image row of the board's lower edge
+  const int ringRise = court.backboardHeight / 6;  // the ring's row above that edge
+  const int boardTop = boardBottom + court.backboardHeight;
   for (int i = 0; i < t; ++i)
-    drawSoftLine(e, wall + toward * i, rh, wall + toward * i, rh + e.backboardHeight,
-                 {0, 128, 0}, 255, false);
+    drawSoftLine(court, wall + toward * i, boardBottom, wall + toward * i, boardTop, {0, 128, 0},
+                 255, false);
   const int bracketFrom = wall + toward * (t + 1);
-  const int bracketTo = wall + toward * (t + e.basketSize / 5);
+  const int bracketTo = wall + toward * (t + court.basketSize / 5);
   for (const int slope : {1, 0}) {
     for (int d = -2; d <= 2; d += 2) {
       const Rgb red{static_cast<unsigned char>(255 - 32 * std::abs(d)), 0, 0};
-      drawSoftLine(e, bracketFrom, rh + (slope ? q / 2 : q) + d, bracketTo, rh + q + d, red, 255,
+      const int fromY = boardBottom + (slope ? ringRise / 2 : ringRise) + d;
+      drawSoftLine(court, bracketFrom, fromY, bracketTo, boardBottom + ringRise + d, red, 255,
                    false);
     }
   }
-  drawBasket(e, ringLeft, rh + q);
+  drawBasket(court, ringLeft, boardBottom + ringRise);
 }
 
-Rect ringRect(int left, const Court& e) {
-  const int top = e.fieldHeight - e.ringHeight - e.backboardHeight / 6;
-  return {left, top, left + e.basketSize, top + static_cast<int>(0.8 * e.basketSize)};
+Rect ringRect(int left, const Court& court) {
+  const int top = court.fieldHeight - court.ringHeight - court.backboardHeight / 6;
+  return {left, top, left + court.basketSize, top + static_cast<int>(0.8 * court.basketSize)};
 }
 
 // Player 2 shoots at the left ring and player 1 at the right one: a computer's target ring
 // is not drawn, and its rectangle keeps the last drawn value.
-void drawBaskets(Court& e, bool leftIsPerson, bool rightIsPerson) {
-  const int t = e.backboardThickness;
-  const int bs = e.basketSize;
+void drawBaskets(Court& court, bool leftIsPerson, bool rightIsPerson) {
+  const int t = court.backboardThickness;
+  const int basketSize = court.basketSize;
   if (rightIsPerson) {
-    e.leftRingRect = ringRect(t + bs / 5 + 10, e);
-    drawBasketSide(e, 10, +1, e.leftRingRect.left);
+    court.leftRingRect = ringRect(t + basketSize / 5 + 10, court);
+    drawBasketSide(court, 10, +1, court.leftRingRect.left);
   }
   if (leftIsPerson) {
-    e.rightRingRect = ringRect(e.fieldWidth - t - bs - bs / 5 - 10, e);
-    drawBasketSide(e, e.fieldWidth - 10, -1, e.rightRingRect.left);
+    court.rightRingRect = ringRect(court.fieldWidth - t - basketSize - basketSize / 5 - 10, court);
+    drawBasketSide(court, court.fieldWidth - 10, -1, court.rightRingRect.left);
   }
 }
 
 // The black box with its brown frame and the colon; the seven segments of the first digit.
-void drawScoreBox(Court& e) {
-  const int H = e.fieldHeight;
-  const int x1 = (e.fieldRect.left + e.fieldRect.right - 150) / 2;
-  const int x2 = (e.fieldRect.left + e.fieldRect.right + 150) / 2;
-  e.scoreBoxRect = {x1, 10, x2, 60};
-  fillBox(e, {x1, H - 60, x2, H - 10}, {0, 0, 0});
+void drawScoreBox(Court& court) {
+  const int H = court.fieldHeight;
+  const int x1 = (court.fieldRect.left + court.fieldRect.right - 150) / 2;
+  const int x2 = (court.fieldRect.left + court.fieldRect.right + 150) / 2;
+  court.scoreBoxRect = {x1, 10, x2, 60};
+  fillBox(court, {x1, H - 60, x2, H - 10}, {0, 0, 0});
   const Rgb brown{128, 64, 0};
-  drawSoftLine(e, x1 - 2, H - 8, x2 + 2, H - 8, brown, 0, false);
-  drawSoftLine(e, x1 - 2, H - 62, x2 + 2, H - 62, brown, 0, false);
-  drawSoftLine(e, x1 - 2, H - 8, x1 - 2, H - 62, brown, 0, false);
-  drawSoftLine(e, x2 + 2, H - 8, x2 + 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 8, x2 + 2, H - 8, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 62, x2 + 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 8, x1 - 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x2 + 2, H - 8, x2 + 2, H - 62, brown, 0, false);
   const int m2 = x1 + x2;
   const Rgb colon{0, 0, 200};
-  fillBox(e, {(m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46}, colon);
-  fillBox(e, {(m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22}, colon);
-  e.digitSegments = {{
+  fillBox(court, {(m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46}, colon);
+  fillBox(court, {(m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22}, colon);
+  court.digitSegments = {{
       {x1 + 5, H - 33, x1 + 7, H - 18},   // upper left
       {x1 + 21, H - 33, x1 + 23, H - 18}, // upper right
       {x1 + 5, H - 52, x1 + 7, H - 37},   // lower left

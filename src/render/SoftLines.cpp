@@ -14,21 +14,21 @@ std::uint8_t mix(double old, double target, double a) {
 
 // One visit of a soft line at image pixel (x, y) with coverage a. Pixels outside the field
 // are skipped; every visit blends with what earlier visits left.
-void softPixel(Court& e, int x, int y, double a, const Rgb& colour, int code,
+void softPixel(Court& court, int x, int y, double a, const Rgb& colour, int code,
                bool toOverlay) {
-  if (x < 0 || y < 0 || x >= e.fieldWidth || y >= e.fieldHeight) return;
-  const std::size_t at = static_cast<std::size_t>(y) * e.fieldWidth + x;
-  std::uint8_t* p = &e.backdrop[at * 3];
+  if (x < 0 || y < 0 || x >= court.fieldWidth || y >= court.fieldHeight) return;
+  const std::size_t at = static_cast<std::size_t>(y) * court.fieldWidth + x;
+  std::uint8_t* p = &court.backdrop[at * 3];
   p[0] = mix(p[0], colour.blue, a);
   p[1] = mix(p[1], colour.green, a);
   p[2] = mix(p[2], colour.red, a);
-  e.courtMap[at] = static_cast<std::uint8_t>(code);
+  court.courtMap[at] = static_cast<std::uint8_t>(code);
   if (!toOverlay) return;
-  std::uint8_t* o = &e.overlayColor[at * 3];
+  std::uint8_t* o = &court.overlayColor[at * 3];
   o[0] = colour.blue;
   o[1] = colour.green;
   o[2] = colour.red;
-  e.overlayAlpha[at] = mix(e.overlayAlpha[at], 255, a);
+  court.overlayAlpha[at] = mix(court.overlayAlpha[at], 255, a);
 }
 
 }  // namespace
