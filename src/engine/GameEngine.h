@@ -114,13 +114,14 @@ class GameEngine final : public FrameSink {
   void showScore(int display, int points);
   void repaintField();
 
+  // Replaces the record by the file's, if it can be used; only while the capture is stopped.
   SettingsReport loadSettings();
   SettingsReport saveSettings();  // also kept in lastSave
   SettingsReport settingsLoad;    // what the load at construction has to tell the user
   std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
  private:
-  // Runs `change` between a stop and a restart of the capture, then lays the court out.
+  // Stops the capture, runs `change`, lays the court out and starts the capture again.
   template <typename Change>
   void whileStopped(bool newGame, Change&& change);
   bool partsLocked() const;
