@@ -17,6 +17,7 @@ constexpr const char* usage =
     "                [--period MINUTES] [--speed 2-10] [--no-mirror]\n"
     "       swishcam --headless [--demo | --replay FILE] [--seconds S | --frames N]\n"
     "                [--snapshot OUT.png] [the options above]\n"
+    "       swishcam --headless --camera NAME [--seconds S | --frames N] [--snapshot OUT.png]\n"
     "       swishcam --help | --version";
 
 constexpr int minFrameSide = 32;     // px; smaller pictures cannot hold the ball's motion
@@ -108,6 +109,7 @@ const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions()
       {"--skill", {numberIn(&Options::skill, 0, 5), "0 to 5"}},
       {"--period", {numberIn(&Options::periodMinutes, 1, 255), "minutes, 1 to 255"}},
       {"--speed", {numberIn(&Options::speed, 2, 10), "2 to 10"}},
+      {"--camera", {text(&Options::cameraName), "a camera's name as the game lists it"}},
   };
   return table;
 }
@@ -145,8 +147,10 @@ std::string conflict(const Options& o, const std::vector<std::string>& given) {
   if (o.seconds && o.frames) return "--seconds and --frames exclude each other";
   if (!o.replayFile.empty() && (has("--size") || has("--fps")))
     return "--size and --fps belong to the demo camera; a replay runs at its file's size and rate";
+  if (!o.cameraName.empty() && (o.demo || !o.replayFile.empty()))
+    return "--camera plays on a live camera, --demo and --replay on none";
   if (!o.headless) {
-    for (const char* name : {"--seconds", "--frames", "--snapshot"})
+    for (const char* name : {"--seconds", "--frames", "--snapshot", "--camera"})
       if (has(name)) return std::string(name) + " needs --headless";
   }
   return sharedFile(o);

@@ -26,6 +26,7 @@ struct Options {
   std::optional<int> speed;           // moves per frame, 2–10
   bool noMirror = false;
   std::string recordFile;             // Y4M of every frame the engine receives
+  std::string cameraName;             // headless: play in real time on this live camera
 };
 
 // Parses argv; on a bad option or value returns nothing and sets `error` to a usage message.

@@ -16,13 +16,20 @@ const char* messageFor(CaptureError error) {
 }  // namespace
 
 // The format and the buffers exist before the first frame can arrive.
-bool GameEngine::openCamera(WindowLink& window, bool rememberChoice) {
-  std::string& stored = m_settings.video.videoDeviceName;
+bool GameEngine::openCamera(WindowLink& window) {
+  return openDevice(window, m_settings.video.videoDeviceName, true);
+}
+
+bool GameEngine::openCameraOnce(WindowLink& window, const std::string& deviceName) {
+  return openDevice(window, deviceName, false);
+}
+
+bool GameEngine::openDevice(WindowLink& window, const std::string& wanted, bool remember) {
   const int chosen =
-      chooseCaptureDevice(sources.deviceNames(), stored, camera.deviceNames, camera.deviceCount);
+      chooseCaptureDevice(sources.deviceNames(), wanted, camera.deviceNames, camera.deviceCount);
   CaptureError error = CaptureError::NoDevice;
   if (chosen >= 0) {
-    if (rememberChoice) stored = camera.deviceNames[chosen];
+    if (remember) m_settings.video.videoDeviceName = camera.deviceNames[chosen];
     camera.source = sources.open(static_cast<std::size_t>(chosen), error);
   }
   if (!camera.source) {
@@ -44,8 +51,15 @@ void GameEngine::stopCapture() {
 void GameEngine::startCapture() {
   if (!camera.source) return;
   lighting.restart();
+  stall.restart(clock.now());
   m_capturing = camera.source->start(*this) == CaptureError::None;
   if (!m_capturing && mainWindow != nullptr) mainWindow->showMessage(messageRun);
+}
+
+void GameEngine::watchStall() {
+  if (!camera.source || camera.source->streamLost() || !stall.retryDue(clock.now())) return;
+  camera.source->stop();
+  m_capturing = camera.source->start(*this) == CaptureError::None;
 }
 
 void GameEngine::closeCamera() {

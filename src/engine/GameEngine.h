@@ -12,6 +12,7 @@
 #include "engine/LightingCheck.h"
 #include "engine/RunStats.h"
 #include "engine/SettingsFile.h"
+#include "engine/StallWatch.h"
 #include "model/Ball.h"
 #include "model/Court.h"
 #include "model/GameSettings.h"
@@ -57,6 +58,7 @@ class GameEngine final : public FrameSink {
   SoundQueue sounds;    // recorded by the frame step, played by the window thread
   FrameTimes times;     // the frame step's timing, for the readout
   LightingCheck lighting;
+  StallWatch stall;     // frames that stop coming
   // The motion view: the sensed motion over the whole picture. `motion` is filled by the
   // frame step while the view is on; `shownMotion` is the last filled map, swapped in under
   // drawLock for the window to draw.
@@ -100,13 +102,17 @@ class GameEngine final : public FrameSink {
   void seedNoise(std::uint32_t seed);
 
   // Device search by the stored name, open, frame format, a new game's layout, then the
-  // stream. False after the failure's message has been shown. A run that opens a stand-in
-  // (the headless demo or a replay) passes rememberChoice false, so the settings keep the
-  // player's camera.
-  bool openCamera(WindowLink& window, bool rememberChoice = true);
+  // stream. False after the failure's message has been shown.
+  bool openCamera(WindowLink& window);
+  // The same for this run only, by `deviceName` (the first device when empty): a headless
+  // run's demo, replay or named camera. The settings keep the player's camera.
+  bool openCameraOnce(WindowLink& window, const std::string& deviceName);
   void stopCapture();
   void startCapture();
   void closeCamera();
+  // On the window thread, a few times a second: restarts a stream that sends no pictures,
+  // quietly (no message on failure; it is tried again). A lost camera is left alone.
+  void watchStall();
   // Reads the frame format again and lays the court out, with or without a new game; only
   // while the capture is stopped.
   void relayout(bool newGame);
@@ -124,6 +130,7 @@ class GameEngine final : public FrameSink {
   // Stops the capture, runs `change`, lays the court out and starts the capture again.
   template <typename Change>
   void whileStopped(bool newGame, Change&& change);
+  bool openDevice(WindowLink& window, const std::string& wanted, bool remember);
   bool partsLocked() const;
   void shapeParts();
   void showMotion(bool on);
