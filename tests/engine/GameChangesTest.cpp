@@ -52,7 +52,8 @@ TEST(GameChanges, EachEntryPointRunsStopChangeLayoutStart) {
     const int stops = game.source().stops, starts = game.source().starts;
     row.apply(*game.engine);
     EXPECT_TRUE(row.changed(*game.engine)) << row.name;
-    EXPECT_EQ(std::pair(game.source().stops, game.source().starts), std::pair(stops + 1, starts + 1))
+    EXPECT_EQ(std::pair(game.source().stops, game.source().starts),
+              std::pair(stops + 1, starts + 1))
         << row.name;
     EXPECT_NE(game.source().running, nullptr) << row.name;
     const Match& m = game.engine->match;
@@ -82,4 +83,16 @@ TEST(GameChanges, TheFileGetsTheRecordAsChanged) {
   GameSettings expected{{0, "Test camera"}, {12, 6, 2}, {1200.0, 26, 120, 180, 4}, {}};
   EXPECT_EQ(encodeSettings(*saved), encodeSettings(expected));
   EXPECT_EQ(game.provider.opened.size(), 1u);  // the same camera is not opened again
+}
+
+// A headless run opens its device for itself; only the window's open is remembered.
+TEST(GameChanges, OnlyTheRememberedOpenChangesTheSettingsCamera) {
+  EngineScene scene;
+  scene.provider.names = {"Cam A", "Cam B"};
+  ASSERT_TRUE(scene.engine->openCameraOnce(scene.window, "Cam B"));
+  EXPECT_EQ(scene.engine->settings().video.videoDeviceName, "");
+  scene.engine->closeCamera();
+  ASSERT_TRUE(scene.engine->openCamera(scene.window));  // no stored name: the first device
+  EXPECT_EQ(scene.engine->settings().video.videoDeviceName, "Cam A");
+  EXPECT_EQ(scene.provider.opened, (std::vector<std::size_t>{1, 0}));
 }
