@@ -17,10 +17,10 @@
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "capture/CaptureMessages.h"
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "platform/DrawLock.h"
 #include "platform/qt/PeriodOverEvent.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 
 namespace {
 
@@ -80,13 +80,13 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
 
 MainDialog::~MainDialog() {
   // The capture thread draws into this window: stop it before anything is torn down.
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
 }
 
 bool MainDialog::start() {
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
-  if (!m_engine.buildCaptureGraph(*this)) return false;
+  if (!m_engine.openCamera(*this)) return false;
   updateView();
   if (m_prefs.motionView) setMotionView(true);
   if (m_prefs.readout) setReadout(true);
@@ -108,7 +108,7 @@ void MainDialog::reportStreamLost() {
 
 void MainDialog::done(int result) {
   m_engine.stopCapture();
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
   if (HelpWindow* help = m_helpKey.window()) help->close();
   // Saved here, not at destruction, while the window can still tell of a failure.
@@ -192,7 +192,7 @@ void MainDialog::showWinner(const std::string& winnerText) {
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
   WinScreen screen(this, QString::fromStdString(winnerText));
   // Nobody may be there to close it in an unattended demo.
-  if (m_engine.camera.videoDeviceName == demoCameraName)
+  if (m_engine.settings().video.videoDeviceName == demoCameraName)
     QTimer::singleShot(demoWinnerSeconds * 1000, &screen, &QWidget::close);
   screen.exec();
 }
@@ -361,11 +361,7 @@ void MainDialog::layoutIfResized() {
   if (!m_sizeChanged) return;
   // Back at the size the last layout started from: the window manager refused the size it
   // asked for, and would refuse it again.
-  if (m_engine.court.laidOut() && size() != m_placedFrom) {
-    m_engine.stopCapture();
-    m_engine.relayout(false);
-    m_engine.startCapture();
-  }
+  if (size() != m_placedFrom) m_engine.fitWindow();
   m_sizeChanged = false;
 }
 
@@ -426,17 +422,10 @@ void MainDialog::setReadout(bool on) {
   update();
 }
 
-// The map is sized while the capture is stopped, so the frame step never allocates.
 void MainDialog::setMotionView(bool on) {
   m_prefs.motionView = on;
   savePreferences();
-  if (on == m_engine.showsMotion()) return;
-  m_engine.stopCapture();
-  {
-    DrawLockGuard guard;  // the paint reads the shown map
-    m_engine.showMotion(on);
-  }
-  m_engine.startCapture();
+  m_engine.showMotionView(on);
   update();
 }
 

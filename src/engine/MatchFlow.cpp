@@ -4,8 +4,9 @@ void GameEngine::endGame(const ShowWinner& showWinner) {
   showScore(1, match.leftScore);
   showScore(2, match.rightScore);
   if (showWinner) showWinner(winnerText(match));
-  recordResult(match.topTen, match.leftName, match.leftScore, match.periodMinutes);
-  recordResult(match.topTen, match.rightName, match.rightScore, match.periodMinutes);
+  const int minutes = m_settings.timing.periodMinutes;
+  recordResult(m_settings.topTen, match.leftName, match.leftScore, minutes);
+  recordResult(m_settings.topTen, match.rightName, match.rightScore, minutes);
   match.leftScore = 0;
   match.rightScore = 0;
   showScore(1, match.leftScore);

@@ -26,17 +26,17 @@ int centred(int screen, int outer) {
 // Grows the window (never shrinks it) to fit the picture with the score band above it,
 // the backboards and rings beside it, and a ball's diameter round them; centres it on the
 // screen. Returns the new client size.
-Size growWindow(Court& e, const CourtFit& fit, WindowLink* link) {
+Size growWindow(Court& court, const CourtFit& fit, WindowLink* link) {
   const int r = fit.ballRadius;
-  const int bs = e.basketSize;
+  const int basketSize = court.basketSize;
   const WindowGeometry window = readWindow(link);
   const int ncx = window.outer.width - window.client.width;
   const int ncy = window.outer.height - window.client.height;
-  const int side = e.backboardThickness + bs + bs / 5 + 10;
-  e.leftRingRect.right = side;
-  e.scoreBoxRect.bottom = 60;
+  const int side = court.backboardThickness + basketSize + basketSize / 5 + 10;
+  court.leftRingRect.right = side;
+  court.scoreBoxRect.bottom = 60;
   int newH = std::max(fit.frameHeight + ncy + 2 * r + 60, window.outer.height);
-  newH = std::max(newH, e.backboardHeight + e.ringHeight + ncy + 2 * r);
+  newH = std::max(newH, court.backboardHeight + court.ringHeight + ncy + 2 * r);
   int newW = std::max(fit.frameWidth + 2 * (side + 2 * r) + ncx, window.outer.width);
   newW -= (newW + 4) % 4;
   if (link == nullptr) return {newW - ncx, newH - ncy};

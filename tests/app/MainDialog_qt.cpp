@@ -13,7 +13,7 @@
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 #include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 
@@ -37,7 +37,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
-  ~SceneDialog() override { engine().releaseCaptureGraph(); }  // before the demo goes
+  ~SceneDialog() override { engine().closeCamera(); }  // before the demo goes
 
   // One demo frame at the clock's time, delivered on a thread of its own as a capture thread
   // delivers it; false while the capture is stopped.
@@ -200,8 +200,9 @@ class MainDialogTest : public QObject {
     QCoreApplication::sendPostedEvents(&dialog);
     QVERIFY(left >= 12 && !frameWhileOpenPlayed);
     QCOMPARE(shown, QString(left > right ? "Player1" : right > left ? "Player2" : "Friendship"));
-    QCOMPARE(match.topTen[0].nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
-    QCOMPARE(QList<int>({match.topTen[0].points, match.topTen[0].gameTime}),
+    const TopTenEntry& first = dialog.engine().settings().topTen[0];
+    QCOMPARE(first.nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
+    QCOMPARE(QList<int>({first.points, first.gameTime}),
              QList<int>({std::max(left, right), 5}));
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
@@ -339,7 +340,7 @@ class MainDialogTest : public QObject {
       if (winner)
         modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
       else
-        modal = std::make_unique<EnvironmentDialog>(EnvironmentValues{}, &main);
+        modal = std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit, &main);
       bool shown = false, usable = false, stillOpen = false;
       whenModal([&](QWidget* open) {
         if (open == nullptr) return;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
 #include "capture/SteppedSource.h"
 #include "engine/SettingsFile.h"
@@ -16,14 +16,14 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   SourceCatalog catalog;
   std::unique_ptr<GameEngine> engine;
   PainterProvider demo("Demo camera", [&] {
-    const GameView view{engine->ball, engine->court, engine->match, engine->camera.mirror};
+    const GameView view{engine->ball, engine->court, engine->match, engine->settings().timing,
+                        engine->camera.mirror};
     return std::make_unique<DemoCamera>(view, FrameFormat{320, 240}, 30.0, 5);
   }, Delivery::Stepped);
   catalog.add(demo);
   engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
-  engine->match.setNames("Ann", "Computer");
-  engine->match.periodMinutes = 1;
-  ASSERT_TRUE(engine->buildCaptureGraph(window));
+  engine->applyPlayers({1, 2, 0}, "Ann", "Computer");
+  ASSERT_TRUE(engine->openCamera(window));
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {
     clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));
