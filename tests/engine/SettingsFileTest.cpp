@@ -29,8 +29,10 @@ TEST(SettingsFile, TheLayoutIsLittleEndianAt360Bytes) {
   SettingsBytes full{};  // texts without a NUL end at their field
   std::fill(full.begin() + 52, full.begin() + 64, 'x');
   std::fill(full.begin() + 280, full.end(), 'y');
-  EXPECT_EQ(decodeSettings(full).topTen[0].nameView(), std::string(11, 'x'));
-  EXPECT_EQ(decodeSettings(full).videoDeviceName, std::string(79, 'y'));
+  EXPECT_EQ(decodeSettings(full).topTen[0].nameView(), std::string(12, 'x'));
+  EXPECT_EQ(decodeSettings(full).videoDeviceName, std::string(80, 'y'));
+  // A full row name is written back whole, so a load and a save keep it.
+  EXPECT_EQ(encodeSettings(decodeSettings(full))[63], 'x');
 }
 
 // Each value the program could never write falls back to its default alone; the limits it
