@@ -4,8 +4,11 @@ void GameEngine::endGame(const ShowWinner& showWinner) {
   showScore(1, match.leftScore);
   showScore(2, match.rightScore);
   if (showWinner) showWinner(winnerText(match));
-  recordResult(match.topTen, match.leftName, match.leftScore, match.periodMinutes);
-  recordResult(match.topTen, match.rightName, match.rightScore, match.periodMinutes);
+  // An unattended demo would fill the table with the automatic player's games.
+  if (!camera.automaticPlayer()) {
+    recordResult(match.topTen, match.leftName, match.leftScore, match.periodMinutes);
+    recordResult(match.topTen, match.rightName, match.rightScore, match.periodMinutes);
+  }
   match.leftScore = 0;
   match.rightScore = 0;
   showScore(1, match.leftScore);
