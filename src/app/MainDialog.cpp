@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,8 +17,8 @@
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "capture/CaptureMessages.h"
-#include "capture/DemoCamera.h"
 #include "platform/DrawLock.h"
+#include "platform/WindowPlacement.h"
 #include "platform/qt/PeriodOverEvent.h"
 #include "render/qt/WinScreen.h"
 
@@ -101,40 +102,57 @@ void MainDialog::done(int result) {
 
 void MainDialog::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
 
-// In full screen the layout sees the window it had before, so the field keeps its size.
-Size MainDialog::clientSize() const {
-  if (m_view.scaled()) return m_windowedClient;
+// In full screen or in a window too small for the field, the field keeps its size: the
+// window only shows it scaled.
+Size MainDialog::fitField(Size needed) {
+  if (!m_fullScreen) m_frame = frameExtent();
+  const QSize current = m_fullScreen || m_shrunk ? fieldSize() : size();
+  const WindowPlacement place =
+      placeWindowFor(needed, {current.width(), current.height()},
+                     {m_frame.width(), m_frame.height()}, availableArea());
+  m_shrunk = place.scaled;
+  m_windowed = QRect(QPoint(place.x, place.y),
+                     QSize(place.outer.width, place.outer.height) - m_frame);
+  if (!m_fullScreen) showPlaced();
+  m_sizeChanged = false;  // this resize is the layout's own
+  if (m_fullScreen || m_shrunk) return place.field;
   return {width(), height()};
 }
 
-Size MainDialog::outerSize() const {
-  if (m_view.scaled()) return m_windowedOuter;
-  const QRect outer = frameGeometry();
-  return {outer.width(), outer.height()};
-}
-
-Size MainDialog::screenSize() const {
-  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-  if (shownOn == nullptr) return {};
-  return {shownOn->geometry().width(), shownOn->geometry().height()};
-}
-
-void MainDialog::placeWindow(int x, int y, int outerWidth, int outerHeight) {
-  if (m_view.scaled()) {  // kept for the return from full screen
-    m_windowedClient = {outerWidth - (m_windowedOuter.width - m_windowedClient.width),
-                        outerHeight - (m_windowedOuter.height - m_windowedClient.height)};
-    m_windowedOuter = {outerWidth, outerHeight};
-    m_windowedPlace = QPoint(x, y);
-    updateView();
-    return;
-  }
-  m_placedFrom = size();
-  const QSize frame = frameGeometry().size() - size();
+void MainDialog::showPlaced() {
+  m_asked = m_windowed.size();
+  m_refused = QSize();
   // A visible window gets its resize event at once; a hidden one when show() sends it.
-  resize(std::max(outerWidth - frame.width(), 1), std::max(outerHeight - frame.height(), 1));
-  move(x, y);
+  resize(m_windowed.size().expandedTo(QSize(1, 1)));
+  move(m_windowed.topLeft());
   show();
   raise();
+}
+
+// The first size after a placement that falls short of the size asked for is the window
+// manager's refusal: a layout there would only ask for the same size again.
+void MainDialog::noteWindowManagerAnswer(QSize size) {
+  if (!m_asked.isValid() || size == m_asked) return;
+  if (size.width() < m_asked.width() || size.height() < m_asked.height()) m_refused = size;
+  m_asked = QSize();
+}
+
+Rect MainDialog::availableArea() const {
+  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (shownOn == nullptr) return {};
+  const QRect area = shownOn->availableGeometry();
+  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+}
+
+// Known once the window system has framed the window; before, the platform's estimate.
+QSize MainDialog::frameExtent() {
+  winId();  // the platform window holds the margins
+  const QMargins margins = windowHandle()->frameMargins();
+  return QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+}
+
+QSize MainDialog::fieldSize() const {
+  return QSize(m_engine.court.fieldWidth, m_engine.court.fieldHeight);
 }
 
 void MainDialog::showMessage(const std::string& text) {
@@ -175,7 +193,7 @@ void MainDialog::showWinner(const std::string& winnerText) {
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
   WinScreen screen(this, QString::fromStdString(winnerText));
   // Nobody may be there to close it in an unattended demo.
-  if (m_engine.camera.videoDeviceName == demoCameraName)
+  if (m_engine.camera.automaticPlayer())
     QTimer::singleShot(demoWinnerSeconds * 1000, &screen, &QWidget::close);
   screen.exec();
 }
@@ -304,24 +322,23 @@ void MainDialog::enterEvent(QEnterEvent* event) {
 }
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
-  // Laid out at the next mouse movement, not while the user drags; full screen only scales,
-  // and the way back to the field's own size changes nothing.
-  const QSize field(m_engine.court.fieldWidth, m_engine.court.fieldHeight);
-  if (!isFullScreen() && !m_view.scaled() && event->size() != field) m_sizeChanged = true;
+  // Laid out at the next mouse movement, not while the user drags; a scaled field only
+  // scales anew, and the way back to the field's own size needs nothing.
+  noteWindowManagerAnswer(event->size());
+  m_sizeChanged = !isFullScreen() && !m_fullScreen && !m_shrunk && event->size() != fieldSize();
   updateView();
   QDialog::resizeEvent(event);
 }
 
 void MainDialog::updateView() {
-  m_view = FieldView(m_surface.image().size(), size(), isFullScreen() || m_view.scaled());
+  m_view = FieldView(m_surface.image().size(), size(), m_fullScreen || m_shrunk);
   update();
 }
 
 void MainDialog::layoutIfResized() {
+  m_asked = QSize();  // the window manager has answered by the time the user acts
   if (!m_sizeChanged) return;
-  // Back at the size the last layout started from: the window manager refused the size it
-  // asked for, and would refuse it again.
-  if (m_engine.court.laidOut() && size() != m_placedFrom) {
+  if (m_engine.court.laidOut() && size() != m_refused) {
     m_engine.stopCapture();
     m_engine.relayout(false);
     m_engine.startCapture();
@@ -333,10 +350,10 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_F2: setReadout(!m_prefs.readout); return;
     case Qt::Key_F3: setMotionView(!m_prefs.motionView); return;
-    case Qt::Key_F11: setFullScreen(!m_view.scaled()); return;
+    case Qt::Key_F11: setFullScreen(!m_fullScreen); return;
     case Qt::Key_M: setMuted(!m_prefs.muted); return;
     case Qt::Key_Escape:
-      if (m_view.scaled()) {
+      if (m_fullScreen) {
         setFullScreen(false);
         return;
       }
@@ -349,18 +366,18 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 void MainDialog::setFullScreen(bool on) {
   m_prefs.fullScreen = on;
   savePreferences();
-  if (on == m_view.scaled()) return;
+  if (on == m_fullScreen) return;
+  m_fullScreen = on;
   if (on) {
-    m_windowedClient = {width(), height()};
-    m_windowedOuter = {frameGeometry().width(), frameGeometry().height()};
-    m_windowedPlace = pos();
-    m_view = FieldView(m_surface.image().size(), size(), true);
+    m_frame = frameExtent();
+    m_windowed = QRect(pos(), size());
+    updateView();
     showFullScreen();
   } else {
-    m_view = FieldView(m_surface.image().size(), size(), false);
+    updateView();
     showNormal();
-    resize(m_windowedClient.width, m_windowedClient.height);
-    move(m_windowedPlace);
+    resize(m_windowed.size());
+    move(m_windowed.topLeft());
   }
   updateView();
 }

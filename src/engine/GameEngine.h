@@ -94,7 +94,9 @@ class GameEngine final : public FrameSink {
   std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
  private:
-  FieldCanvas canvas() { return {surface, mainWindow, court, sprite}; }
+  FieldCanvas canvas() { return {surface, court, sprite}; }
+  // Drawing stops at nothing once the window is gone.
+  bool windowShown() const { return mainWindow != nullptr && mainWindow->isWindow(); }
   void readFrameFormat();
   void layoutField(bool newGame);
   void moveBall(double dt);

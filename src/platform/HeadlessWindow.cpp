@@ -1,9 +1,9 @@
 #include "platform/HeadlessWindow.h"
 
-void HeadlessWindow::placeWindow(int newX, int newY, int outerWidth, int outerHeight) {
-  x = newX;
-  y = newY;
-  client = {outerWidth, outerHeight};
+Size HeadlessWindow::fitField(Size needed) {
+  placed = placeWindowFor(needed, field, {}, {0, 0, screen.width, screen.height});
+  field = placed.field;
+  return field;
 }
 
 bool HeadlessWindow::takePeriodOver() {

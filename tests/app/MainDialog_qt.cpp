@@ -26,14 +26,15 @@ struct SceneParts {
   SourceCatalog catalog;
 };
 
-// The main window on a stepped 320 × 240 demo camera; its settings flows are noted instead
-// of opened.
+// The main window on a stepped demo camera, 320 × 240 unless said; its settings flows are
+// noted instead of opened.
 class SceneDialog final : public SceneParts, public MainDialog {
  public:
-  SceneDialog() : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
+  explicit SceneDialog(QSize camera = QSize(320, 240))
+      : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
     Options options;
-    options.width = 320;
-    options.height = 240;
+    options.width = camera.width();
+    options.height = camera.height();
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
@@ -47,6 +48,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     return delivered;
   }
   void setCourt(Rect frame = {160, 240, 480, 480}) {  // as a 640 × 480 layout sets it
+    engine().court.fieldRect = {0, 0, 640, 480};
     engine().court.frameRect = frame;
     engine().court.scoreBoxRect = {250, 0, 390, 60};
     engine().court.leftRingRect = {10, 150, 140, 200};
@@ -55,12 +57,13 @@ class SceneDialog final : public SceneParts, public MainDialog {
 
   // A window manager that keeps the window within `refuseBeyond` and answers each placement
   // later, as an X11 window manager does.
-  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
+  Size fitField(Size needed) override {
     ++placements;
-    MainDialog::placeWindow(x, y, outerWidth, outerHeight);
+    const Size field = MainDialog::fitField(needed);
     if (refuseBeyond.isValid())
       QMetaObject::invokeMethod(this, [this] { resize(size().boundedTo(refuseBeyond)); },
                                 Qt::QueuedConnection);
+    return field;
   }
   void showMessage(const std::string& text) override { told.push_back(text); }
 
@@ -116,6 +119,9 @@ class MainDialogTest : public QObject {
     QTest::newRow("score box's bottom edge") << QPoint(300, 60) << "";
     QTest::newRow("picture's top-left pixel") << QPoint(160, 240) << "V";
     QTest::newRow("score box's last pixel") << QPoint(389, 59) << "P";
+    // A window not yet laid out anew after it grew: what lies beyond the field is no strip.
+    QTest::newRow("beyond the field's right edge") << QPoint(640, 100) << "";
+    QTest::newRow("beyond the field's bottom edge") << QPoint(20, 480) << "";
   }
 
   void clicksOpenTheirAreas() {
@@ -170,7 +176,8 @@ class MainDialogTest : public QObject {
   }
 
   // The demo camera plays; the period ends on the capture thread; the window shows the
-  // winner's screen, which a key closes; the top ten is updated and frames play a new game.
+  // winner's screen, which a key closes; the top ten stays as it was, for the automatic
+  // player played, and frames play a new game.
   void aWholeGameWithTheDemoCamera() {
     SceneDialog dialog;
     Match& match = dialog.match;
@@ -200,9 +207,8 @@ class MainDialogTest : public QObject {
     QCoreApplication::sendPostedEvents(&dialog);
     QVERIFY(left >= 12 && !frameWhileOpenPlayed);
     QCOMPARE(shown, QString(left > right ? "Player1" : right > left ? "Player2" : "Friendship"));
-    QCOMPARE(match.topTen[0].nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
-    QCOMPARE(QList<int>({match.topTen[0].points, match.topTen[0].gameTime}),
-             QList<int>({std::max(left, right), 5}));
+    QCOMPARE(match.topTen, TopTenTable{});  // nobody played: the automatic player's game
+
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
     dialog.clock.advance(33);
@@ -252,8 +258,8 @@ class MainDialogTest : public QObject {
     SceneDialog dialog;
     QVERIFY(dialog.start());
     const Rect picture = dialog.engine().court.frameRect;
-    dialog.resize(dialog.width() + 200, dialog.height() + 100);
-    sendMouse(dialog, QEvent::MouseButtonPress, {picture.right + 40, picture.bottom + 40},
+    dialog.resize(dialog.width(), dialog.height() + 100);  // the picture moves down
+    sendMouse(dialog, QEvent::MouseButtonPress, {picture.left + 10, picture.bottom + 40},
               Qt::RightButton);
     QCOMPARE(dialog.opened, QString("V"));
   }
@@ -266,7 +272,52 @@ class MainDialogTest : public QObject {
       QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
       moveMouse(dialog, {5, 5});
     }
-    QCOMPARE(dialog.placements, 2);  // the start, and once more from the refused size
+    QCOMPARE(dialog.placements, 1);  // the refusal is known as such: not asked again
+  }
+
+  // Dragged back to the size it had before the layout grew it, the window is laid out again:
+  // that size was never refused, and the bottom of the field would stay cut off.
+  void aWindowDraggedBackToAnEarlierSizeIsLaidOutAgain() {
+    SceneDialog dialog;
+    const QSize before = dialog.size();
+    QVERIFY(dialog.start());
+    const QSize laidOut = dialog.size();
+    QVERIFY(laidOut != before);
+    moveMouse(dialog, {5, 5});  // the user goes for the window's edge
+    dialog.resize(before);
+    moveMouse(dialog, {5, 5});
+    QCOMPARE(dialog.placements, 2);
+    QCOMPARE(dialog.size(), laidOut);
+    QCOMPARE(QSize(dialog.engine().court.fieldWidth, dialog.engine().court.fieldHeight), laidOut);
+  }
+
+  // A 640 × 480 camera needs a 1068 × 600 field, wider than the 800 × 800 screen of the
+  // offscreen platform: the window fits the screen and shows the field scaled down with its
+  // aspect kept; clicks land where the areas are shown; the field keeps its own size.
+  void aFieldLargerThanTheScreenIsShownScaledDown() {
+    SceneDialog dialog(QSize(640, 480));
+    QVERIFY(dialog.start());
+    const Court& court = dialog.engine().court;
+    QCOMPARE(QSize(court.fieldWidth, court.fieldHeight), QSize(1068, 600));
+    QCOMPARE(dialog.surface().image().size(), QSize(1068, 600));
+    QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+    const QRect shown = dialog.fieldView().target();
+    QVERIFY(dialog.fieldView().scaled() && QRect(QPoint(), dialog.size()).contains(shown));
+    QVERIFY(qAbs(shown.width() * 600 - shown.height() * 1068) <= 1068);  // within a pixel
+    const auto showing = [&](int x, int y) { return dialog.fieldView().toWindow({x, y, 1, 1}).center(); };
+    const Rect& picture = court.frameRect;
+    const int rightStrip = (court.rightRingRect.left + court.fieldWidth) / 2;
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(picture.left + 20, picture.top + 20));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(rightStrip, 20));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(rightStrip, 400));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(court.fieldWidth / 2, 100));
+    QCOMPARE(dialog.opened, QString("VPE"));
+    // A resize only scales the picture anew: the field and its rules stay as they are.
+    dialog.resize(dialog.size() - QSize(100, 50));
+    moveMouse(dialog, {5, 5});
+    QCOMPARE(dialog.placements, 1);
+    QCOMPARE(QSize(court.fieldWidth, court.fieldHeight), QSize(1068, 600));
+    QVERIFY(dialog.deliverFrame());
   }
 
   // A held Escape repeats: one press closes one window, never the settings and the game.
