@@ -245,12 +245,18 @@ class MainDialogTest : public QObject {
                            " device, such\nas a USB web camera.").arg(QMessageBox::Warning));
   }
 
-  // Before its first layout the window has dialog 102's 528 × 265 units of its font.
+  // Before its first layout the window has dialog 102's 528 × 265 units of its font: a
+  // quarter of the average character width and an eighth of the height a unit (792 × 430
+  // with DejaVu Sans 8 point's 6 × 13 cell). The layout grows it to hold the 748 × 460 field,
+  // the width rounded down to a multiple of 4.
   void theFirstLayoutGrowsTheDialogsOwnSize() {
-    QCOMPARE(dialogUnitsToPixels({528, 265}, QFontMetrics(dialogFont())), QSize(792, 430));
+    const QFontMetrics font(dialogFont());
+    const QSize units(528 * font.averageCharWidth() / 4, 265 * font.height() / 8);
     SceneDialog dialog;
+    QCOMPARE(dialog.size(), units);
     QVERIFY(dialog.start());
-    QCOMPARE(dialog.size(), QSize(792, 460));
+    const int width = std::max(units.width(), 748);
+    QCOMPARE(dialog.size(), QSize(width - width % 4, std::max(units.height(), 460)));
   }
 
   // The window has a hit test before every click: a pending resize is laid out first.
