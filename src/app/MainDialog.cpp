@@ -102,11 +102,10 @@ void MainDialog::done(int result) {
 
 void MainDialog::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
 
-// In full screen or in a window too small for the field, the field keeps its size: the
-// window only shows it scaled.
+// In full screen the window is only placed for the way back; the field is shown scaled.
 Size MainDialog::fitField(Size needed) {
   if (!m_fullScreen) m_frame = frameExtent();
-  const QSize current = m_fullScreen || m_shrunk ? fieldSize() : size();
+  const QSize current = fieldRoom();
   const WindowPlacement place =
       placeWindowFor(needed, {current.width(), current.height()},
                      {m_frame.width(), m_frame.height()}, availableArea());
@@ -149,6 +148,13 @@ QSize MainDialog::frameExtent() {
   winId();  // the platform window holds the margins
   const QMargins margins = windowHandle()->frameMargins();
   return QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+}
+
+// What the field grows from: the client area as the user left it; nothing where the field
+// was shown scaled, for it was then only as large as it needed.
+QSize MainDialog::fieldRoom() const {
+  if (m_shrunk) return {};
+  return m_fullScreen ? m_windowed.size() : size();
 }
 
 QSize MainDialog::fieldSize() const {
@@ -325,7 +331,7 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
   // Laid out at the next mouse movement, not while the user drags; a scaled field only
   // scales anew, and the way back to the field's own size needs nothing.
   noteWindowManagerAnswer(event->size());
-  m_sizeChanged = !isFullScreen() && !m_fullScreen && !m_shrunk && event->size() != fieldSize();
+  m_sizeChanged = !m_fullScreen && !m_shrunk && event->size() != fieldSize();
   updateView();
   QDialog::resizeEvent(event);
 }

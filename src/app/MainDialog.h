@@ -95,6 +95,7 @@ class MainDialog : public QDialog, public WindowLink {
   void showPlaced();
   void noteWindowManagerAnswer(QSize size);
   Rect availableArea() const;
+  QSize fieldRoom() const;
   QSize fieldSize() const;
   QSize frameExtent();
   void showPresented(const QRect& field);
