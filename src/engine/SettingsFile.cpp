@@ -104,7 +104,7 @@ SettingsBytes encodeSettings(const GameSettings& s) {
     put(bytes, at + 4, row.points);
     put(bytes, at + 8, row.score);
     std::string_view name = row.nameView();
-    std::memcpy(bytes.data() + at + 12, name.data(), name.size());
+    std::memcpy(bytes.data() + at + 12, name.data(), std::min<std::size_t>(name.size(), 11));
   }
   std::memcpy(bytes.data() + deviceNameOffset, s.videoDeviceName.data(),
               std::min(s.videoDeviceName.size(), deviceNameField - 1));
@@ -128,7 +128,7 @@ GameSettings decodeSettings(const SettingsBytes& bytes) {
     row.gameTime = get<std::int32_t>(bytes, at);
     row.points = get<std::int32_t>(bytes, at + 4);
     row.score = get<std::int32_t>(bytes, at + 8);
-    const std::string name = getText(bytes, at + 12, sizeof row.name);
+    std::string name = getText(bytes, at + 12, 12);
     std::memcpy(row.name, name.data(), name.size());
   }
   s.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField);
