@@ -1,8 +1,10 @@
 #include "platform/HeadlessWindow.h"
 
+#include "platform/WindowPlacement.h"
+
+// No frame; the window's place on its screen is of no interest without a display.
 Size HeadlessWindow::fitField(Size needed) {
-  placed = placeWindowFor(needed, field, {}, {0, 0, screen.width, screen.height});
-  field = placed.field;
+  field = placeWindowFor(needed, field, {}, {0, 0, screen.width, screen.height}).field;
   return field;
 }
 

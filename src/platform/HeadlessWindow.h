@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/WindowLink.h"
-#include "platform/WindowPlacement.h"
 
 // A window that exists only in memory: no frame around the client area, a screen of a
 // chosen size, posted events queued for whoever plays the window thread. The headless
@@ -26,7 +25,6 @@ class HeadlessWindow final : public WindowLink {
   bool alive = true;
   Size field;                         // starts at 0 × 0, so the layout alone decides
   Size screen;
-  WindowPlacement placed;             // the last placement
   std::vector<std::string> messages;  // every message shown, in order
   std::atomic<int> periodsOver{0};    // reported, not yet taken
 };
