@@ -101,7 +101,7 @@ struct ValueOption {
 
 const std::vector<ValueOption>& valueOptions() {
   static const std::vector<ValueOption> table{
-      {"replay", "FILE", "Offer a recorded Y4M file after the real cameras.", "a file name",
+      {"replay", "FILE", "Offer a recorded Y4M file after the real cameras", "a file name",
        text(&Options::replayFile)},
       {"record", "FILE.y4m", "Write every frame the game receives to a Y4M file", "a file name",
        text(&Options::recordFile)},
@@ -145,7 +145,7 @@ struct Flag {
 
 const std::vector<Flag>& flags() {
   static const std::vector<Flag> table{
-      {{"demo"}, "Offer the demo camera, with its automatic player, after the real cameras",
+      {{"demo"}, "Offer the demo camera, with its automatic player, after the real cameras.",
        &Options::demo},
       {{"no-mirror"}, "Show the camera picture as the camera sees it, not mirrored.",
        &Options::noMirror},
