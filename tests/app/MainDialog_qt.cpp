@@ -324,6 +324,10 @@ class MainDialogTest : public QObject {
     QCOMPARE(dialog.placements, 1);
     QCOMPARE(QSize(court.fieldWidth, court.fieldHeight), QSize(1068, 600));
     QVERIFY(dialog.deliverFrame());
+    // A court that fits the screen again (a smaller camera) is shown 1:1 at its own size.
+    QCOMPARE(dialog.fitField({748, 460}), (Size{748, 460}));
+    QVERIFY(!dialog.fieldView().scaled());
+    QCOMPARE(dialog.size(), QSize(748, 460));
   }
 
   // A held Escape repeats: one press closes one window, never the settings and the game.
