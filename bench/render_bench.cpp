@@ -39,12 +39,12 @@ struct Field {
   // What composeFrame copies: the picture and two ball boxes (erase and draw).
   std::size_t composeBytes() const {
     const std::size_t side = static_cast<std::size_t>(2 * engine->ball.radius);
-    const std::size_t box = side * side * 3;
+    const std::size_t box = side * side * pixelBytes;
     return engine->camera.workFrame.size() + 2 * box;
   }
   // What a layout fills: backdrop, front layer colour and coverage, solidity map.
   std::size_t layoutBytes() const {
-    return static_cast<std::size_t>(engine->court.fieldWidth) * engine->court.fieldHeight * 8;
+    return static_cast<std::size_t>(engine->court.fieldWidth) * engine->court.fieldHeight * (2 * pixelBytes + 2);
   }
 
   ManualTickClock clock;
@@ -98,13 +98,14 @@ BENCHMARK(composeBaseline)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark
 BENCHMARK(layoutCourt)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 BENCHMARK(layoutBaseline)->Args({640, 480})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
-// Keeps the real time per iteration of every run, by its name.
+// Keeps the processor time per iteration of every run, by its name: on a shared machine it
+// tells what one free core would do.
 class RatioReporter final : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-        seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
+        seconds[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
     ConsoleReporter::ReportRuns(runs);
   }
   void printRatios() const {

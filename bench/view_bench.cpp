@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/FieldOverlays.h"
+#include "capture/FrameImage.h"
 #include "app/MainDialog.h"
 #include "physics/MotionSense.h"
 #include "platform/DrawLock.h"
@@ -61,7 +62,7 @@ void BM_ScaledPicture4K(benchmark::State& state) { paint(state, {3840, 2160}, tr
 
 // The F3 view: the motion map of a 640 × 480 frame pair and its heat image.
 void BM_MotionView640x480(benchmark::State& state) {
-  std::vector<std::uint8_t> a(640 * 480 * 3), b(a.size());
+  std::vector<std::uint8_t> a(frameBytes(640, 480)), b(a.size());
   std::mt19937 random(5);
   for (std::size_t i = 0; i < a.size(); ++i) {
     a[i] = static_cast<std::uint8_t>(random());
@@ -72,7 +73,7 @@ void BM_MotionView640x480(benchmark::State& state) {
   QImage heat;
   for (auto _ : state) {
     senseMotionMap({a.data(), b.data(), 640, 480}, map);
-    paintMotionHeat(map.strength, 640, 480, heat);
+    paintMotionHeat(map.strength, map.width, map.height, heat);
   }
 }
 

@@ -2,11 +2,11 @@
 // One camera frame as the V4L2 source meets it. The input starts with what a driver reports:
 // a format choice (1 byte), then width, height, bytes per row and bytes used (4 bytes each,
 // little-endian), any of which may be a lie; the rest is the mapped buffer. The report goes
-// through the same negotiation as a real camera's, the buffer through the same converter.
+// through the same negotiation as a real camera's, the buffer through the same frame check
+// and converter.
 #include <linux/videodev2.h>
 #include <sys/mman.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -62,10 +62,12 @@ inline void convertReportedFrame(const std::uint8_t* data, std::size_t size,
   NegotiatedFormat agreed;
   if (applyCameraMode(driver, 0, asked, agreed) != CaptureError::None) return;
   FrameConverter converter;
-  converter.configure(agreed.pixelFormat, agreed.width, agreed.height, agreed.stride);
+  converter.configure(agreed.geometry);
   // A buffer of its own, so that the sanitizer sees its end as a mapping's end.
   const std::vector<std::uint8_t> mapped(data + reportBytes, data + size);
-  converter.convert(mapped.data(), std::min<std::size_t>(bytesUsed, mapped.size()));
+  const std::span<const std::uint8_t> picture =
+      deliveredPicture(agreed.geometry, mapped.data(), mapped.size(), 0, bytesUsed);
+  if (!picture.empty()) converter.convert(picture.data(), picture.size());
 }
 
 }  // namespace fuzz

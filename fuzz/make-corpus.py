@@ -76,7 +76,7 @@ def options_seeds():
 
 
 # The order of the formats in camera_pixels_fuzz.cpp.
-PIXEL_FORMATS = ["YUYV", "UYVY", "NV12", "YU12", "GREY", "RGB3", "BGR3"]
+PIXEL_FORMATS = ["YUYV", "UYVY", "NV12", "XB24", "GREY", "RGB3", "YU12", "BGR3", "XR24"]
 
 
 def report(format_index, width, height, stride, used, picture):
@@ -85,7 +85,8 @@ def report(format_index, width, height, stride, used, picture):
 
 def camera_pixel_seeds():
     w, h = 6, 4
-    rows = {"YUYV": 12, "UYVY": 12, "NV12": 6, "YU12": 6, "GREY": 6, "RGB3": 18, "BGR3": 18}
+    rows = {"YUYV": 12, "UYVY": 12, "NV12": 6, "YU12": 6, "GREY": 6, "RGB3": 18, "BGR3": 18,
+            "XR24": 24, "XB24": 24}
     for i, name in enumerate(PIXEL_FORMATS):
         stride = rows[name]
         size = stride * h + (stride * h // 2 if name in ("NV12", "YU12") else 0)
@@ -94,6 +95,8 @@ def camera_pixel_seeds():
     padded = bytes(range(16 * 3))
     write("camera_pixels", "yuyv-padded-rows", report(0, 3, 3, 16, len(padded), padded))
     write("camera_pixels", "grey-no-stride", report(4, 5, 2, 0, 10, bytes(range(10))))
+    odd = bytes(range(7 * 3 + 2 * 4 * 2))  # 7 x 3 YU12 rows of 7 bytes, chroma rows of 4
+    write("camera_pixels", "yu12-odd-size", report(6, 7, 3, 7, len(odd), odd))
 
 
 TJSAMP_444, TJSAMP_422, TJSAMP_420, TJSAMP_GRAY = 0, 1, 2, 3

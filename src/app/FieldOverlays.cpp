@@ -39,7 +39,7 @@ void paintMotionHeat(const std::vector<std::uint8_t>& strength, int width, int h
     return;
   }
   for (int y = 0; y < height; ++y) {
-    const std::uint8_t* in = strength.data() + static_cast<std::size_t>(height - 1 - y) * width;
+    const std::uint8_t* in = strength.data() + static_cast<std::size_t>(y) * width;
     auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < width; ++x) {
       const int v = in[x];

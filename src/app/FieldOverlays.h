@@ -15,8 +15,8 @@ class QRect;
 // "30.0 fps · step 1.8 ms (max 3.1 ms) · latency 14 ms · dropped 0" over `seconds` s.
 QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs);
 QString hintText(LightingHint hint);
-// The sensed motion as a heat map the size of the picture (strength rows bottom first, as
-// the frames store them): clear where nothing moves, translucent blue below the strength
+// The sensed motion as a heat map of width × height cells (rows top first), to be drawn
+// stretched over the picture: clear where nothing moves, translucent blue below the strength
 // that strikes the ball, orange to yellow above it. `image` is reused while its size fits.
 void paintMotionHeat(const std::vector<std::uint8_t>& strength, int width, int height,
                      QImage& image);

@@ -254,7 +254,8 @@ void MainDialog::paintField(QPainter& painter, const QRect& area) {
 void MainDialog::paintMotion(QPainter& painter) {
   if (!m_prefs.motionView) return;
   const Rect& picture = m_engine.court.frameRect;
-  paintMotionHeat(m_engine.shownMotion, picture.width(), picture.height(), m_motionImage);
+  paintMotionHeat(m_engine.shownMotion, m_engine.motion.width, m_engine.motion.height,
+                  m_motionImage);
   const QRect field(picture.left, picture.top, picture.width(), picture.height());
   painter.save();
   painter.setRenderHint(QPainter::SmoothPixmapTransform);

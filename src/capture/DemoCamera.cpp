@@ -61,6 +61,25 @@ Span segmentSpan(double ax, double ay, double bx, double by, double radius, doub
   return both;
 }
 
+// Noise of ± noiseAmplitude per channel, drawn in the order of the frames this camera once
+// painted (three bytes a pixel, bottom row first) so that a seed still paints the same
+// pictures, and kept in the frame's layout with 0 for each pixel's fourth byte.
+std::vector<std::int8_t> drawNoise(DemoRandom& random, int width, int height) {
+  const std::size_t drawn = static_cast<std::size_t>(width) * height * 3;
+  std::vector<std::int8_t> noise(frameBytes(width, height), 0);
+  for (std::size_t i = 0; i < drawn; i += 8) {
+    std::uint64_t bits = random.next();
+    for (std::size_t k = i; k < std::min(drawn, i + 8); ++k, bits >>= 8) {
+      const std::size_t pixel = k / 3;
+      const std::size_t y = height - 1 - pixel / width;
+      const std::size_t at = (y * width + pixel % width) * framePixelBytes + k % 3;
+      noise[at] = static_cast<std::int8_t>(static_cast<int>(bits & 0xFF) % (2 * noiseAmplitude + 1) -
+                                           noiseAmplitude);
+    }
+  }
+  return noise;
+}
+
 std::uint8_t shadeChannel(int value, double light, int noise) {
   const int v = static_cast<int>(value * light) + noise;
   return static_cast<std::uint8_t>(std::clamp(v, 0, 255));
@@ -83,30 +102,25 @@ DemoCamera::DemoCamera(const GameView& game, FrameFormat size, double framesPerS
 void DemoCamera::buildBackgrounds(std::uint32_t seed) {
   const int w = m_size.width;
   const int h = m_size.height;
-  const std::size_t bytes = frameBytes(w, h);
-  DemoRandom noise(seed ^ 0x5DEECE66Dull);
+  DemoRandom random(seed ^ 0x5DEECE66Dull);
   for (int v = 0; v < noiseVariants; ++v) {
-    m_backgrounds[v].resize(bytes);
-    m_noise[v].resize(bytes);
-    for (std::size_t i = 0; i < bytes; i += 8) {
-      std::uint64_t bits = noise.next();
-      for (std::size_t k = i; k < std::min(bytes, i + 8); ++k, bits >>= 8)
-        m_noise[v][k] = static_cast<std::int8_t>(static_cast<int>(bits & 0xFF) % (2 * noiseAmplitude + 1) - noiseAmplitude);
-    }
+    m_noise[v] = drawNoise(random, w, h);
+    m_backgrounds[v].resize(frameBytes(w, h));
   }
   const double lightX = 0.3 * w, lightY = 0.2 * h, spread = 0.55 * w;
-  for (int row = 0; row < h; ++row) {
-    const int top = h - 1 - row;  // rows are stored bottom-up
-    const bool desk = top >= h * (1.0 - deskShare);
+  for (int y = 0; y < h; ++y) {
+    const bool desk = y >= h * (1.0 - deskShare);
     const Rgb base = desk ? deskColour : wallColour;
     for (int x = 0; x < w; ++x) {
-      const double d2 = (x - lightX) * (x - lightX) + (top - lightY) * (top - lightY);
+      const double d2 = (x - lightX) * (x - lightX) + (y - lightY) * (y - lightY);
       const double light = 0.7 + 0.5 * std::exp(-d2 / (spread * spread));
-      const std::size_t at = (static_cast<std::size_t>(row) * w + x) * 3;
+      const std::size_t at = (static_cast<std::size_t>(y) * w + x) * framePixelBytes;
       const int channels[3] = {base.blue, base.green, base.red};
-      for (int c = 0; c < 3; ++c)
-        for (int v = 0; v < noiseVariants; ++v)
+      for (int v = 0; v < noiseVariants; ++v) {
+        for (int c = 0; c < 3; ++c)
           m_backgrounds[v][at + c] = shadeChannel(channels[c], light, m_noise[v][at + c]);
+        m_backgrounds[v][at + 3] = 255;
+      }
     }
   }
 }
@@ -135,9 +149,9 @@ void DemoCamera::paintCapsule(std::uint8_t* frame, Point a, Point b, double radi
     const int x0 = std::max(0, static_cast<int>(std::ceil(span.lo)));
     const int x1 = std::min(w - 1, static_cast<int>(std::floor(span.hi)));
     const double light = 1.0 + 0.06 * std::clamp((lightTop - y) / lightSpan, -1.0, 1.0);
-    const std::size_t rowStart = static_cast<std::size_t>(h - 1 - y) * w * 3;
+    const std::size_t rowStart = static_cast<std::size_t>(y) * w * framePixelBytes;
     for (int x = x0; x <= x1; ++x) {
-      const std::size_t at = rowStart + static_cast<std::size_t>(x) * 3;
+      const std::size_t at = rowStart + static_cast<std::size_t>(x) * framePixelBytes;
       frame[at] = shadeChannel(colour.blue, light, noise[at]);
       frame[at + 1] = shadeChannel(colour.green, light, noise[at + 1]);
       frame[at + 2] = shadeChannel(colour.red, light, noise[at + 2]);

@@ -1,6 +1,6 @@
 #include "capture/ModeChoice.h"
 
-#include "capture/PixelConverters.h"
+#include "capture/PictureGeometry.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "capture/Y4mReader.h"
 
+#include <libyuv.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,7 +8,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "capture/YuvConvert.h"
+#include "capture/FrameImage.h"
 #include "platform/SafeFile.h"
 
 namespace {
@@ -180,6 +181,8 @@ bool Y4mReader::open(const std::filesystem::path& path, std::string& error) {
   }
   if (!indexFrames(name, error)) return false;
   m_planes.resize(y4mFrameBytes(m_header));
+  if (m_header.chroma == Y4mChroma::Yuv411)
+    m_chroma422.resize(2 * (static_cast<std::size_t>(m_header.width + 1) / 2) * m_header.height);
   return true;
 }
 
@@ -226,34 +229,56 @@ bool Y4mReader::indexFrames(const std::string& name, std::string& error) {
   return true;
 }
 
-bool Y4mReader::readFrame(std::size_t index, std::uint8_t* bgr) {
+bool Y4mReader::readFrame(std::size_t index, std::uint8_t* frame) {
   if (index >= m_offsets.size() || !m_file) return false;
   if (std::fseek(m_file.get(), m_offsets[index], SEEK_SET) != 0) return false;
   if (std::fread(m_planes.data(), 1, m_planes.size(), m_file.get()) != m_planes.size())
     return false;
-  convert(bgr);
+  convert(frame);
   return true;
 }
 
-// Top-down planes to a bottom-up BGR frame.
-void Y4mReader::convert(std::uint8_t* bgr) const {
+// 4:1:1 chroma rows widened to 4:2:2 by taking each sample twice, as libyuv reads no 4:1:1.
+void Y4mReader::widen411Chroma(const std::uint8_t* cb, const std::uint8_t* cr) {
+  const std::size_t from = static_cast<std::size_t>(m_header.width + 3) / 4;
+  const std::size_t to = static_cast<std::size_t>(m_header.width + 1) / 2;
+  std::uint8_t* cb422 = m_chroma422.data();
+  std::uint8_t* cr422 = cb422 + to * m_header.height;
+  for (int row = 0; row < m_header.height; ++row, cb += from, cr += from, cb422 += to, cr422 += to)
+    for (std::size_t x = 0; x < to; ++x) {
+      cb422[x] = cb[x / 2];
+      cr422[x] = cr[x / 2];
+    }
+}
+
+// The stored planes to a frame, top row first, BT.601 limited range.
+void Y4mReader::convert(std::uint8_t* frame) {
   const int w = m_header.width;
   const int h = m_header.height;
-  const bool mono = m_header.chroma == Y4mChroma::Mono;
-  auto [sx, sy] = chromaStep(m_header.chroma);
-  const int chromaWidth = (w + sx - 1) / sx;
+  const int half = (w + 1) / 2;  // chroma samples a row in 4:2:0 and 4:2:2
+  const int frameStride = w * framePixelBytes;
   const std::uint8_t* luma = m_planes.data();
-  const std::uint8_t* cbPlane = luma + static_cast<std::size_t>(w) * h;
-  const std::uint8_t* crPlane = cbPlane + chromaPlaneBytes(m_header);
-  for (int row = 0; row < h; ++row) {
-    const std::uint8_t* y = luma + static_cast<std::size_t>(row) * w;
-    const std::size_t chromaRow = static_cast<std::size_t>(row / sy) * chromaWidth;
-    std::uint8_t* out = bgr + static_cast<std::size_t>(h - 1 - row) * w * 3;
-    for (int x = 0; x < w; ++x, out += 3) {
-      if (mono)
-        yuvToBgr(y[x], 128, 128, out);
-      else
-        yuvToBgr(y[x], cbPlane[chromaRow + x / sx], crPlane[chromaRow + x / sx], out);
+  const std::uint8_t* cb = luma + static_cast<std::size_t>(w) * h;
+  const std::uint8_t* cr = cb + chromaPlaneBytes(m_header);
+  switch (m_header.chroma) {
+    case Y4mChroma::Yuv420:
+      libyuv::I420ToARGB(luma, w, cb, half, cr, half, frame, frameStride, w, h);
+      break;
+    case Y4mChroma::Yuv411: {
+      widen411Chroma(cb, cr);
+      const std::uint8_t* cb422 = m_chroma422.data();
+      libyuv::I422ToARGB(luma, w, cb422, half, cb422 + static_cast<std::size_t>(half) * h, half,
+                         frame, frameStride, w, h);
+      break;
     }
+    case Y4mChroma::Yuv422:
+      libyuv::I422ToARGB(luma, w, cb, half, cr, half, frame, frameStride, w, h);
+      break;
+    case Y4mChroma::Yuv444:
+      libyuv::I444ToARGB(luma, w, cb, w, cr, w, frame, frameStride, w, h);
+      break;
+    case Y4mChroma::Mono:  // I400 is limited-range grey, as the other layouts' luma
+      libyuv::I400ToARGB(luma, w, frame, frameStride, w, h);
+      break;
   }
 }

@@ -33,15 +33,17 @@ class Y4mReader {
   bool open(const std::filesystem::path& path, std::string& error);
   const Y4mHeader& header() const { return m_header; }
   std::size_t frameCount() const { return m_offsets.size(); }
-  // Frame `index` as blue-green-red, bottom row first, into 3 × width × height bytes.
-  bool readFrame(std::size_t index, std::uint8_t* bgr);
+  // Frame `index` as a FrameImage of the header's size (FrameImage.h: top row first).
+  bool readFrame(std::size_t index, std::uint8_t* frame);
 
  private:
   bool indexFrames(const std::string& name, std::string& error);
-  void convert(std::uint8_t* bgr) const;
+  void widen411Chroma(const std::uint8_t* cb, const std::uint8_t* cr);
+  void convert(std::uint8_t* frame);
 
   CFile m_file;
   Y4mHeader m_header;
   std::vector<long long> m_offsets;   // where each frame's planes start
   std::vector<std::uint8_t> m_planes; // one frame as stored
+  std::vector<std::uint8_t> m_chroma422;  // 4:1:1 files only: their chroma widened to 4:2:2
 };

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "capture/FrameImage.h"
 #include "capture/YuvConvert.h"
 
 bool Y4mWriter::open(const std::filesystem::path& path, int width, int height, FrameRatio rate,
@@ -25,19 +26,15 @@ bool Y4mWriter::open(const std::filesystem::path& path, int width, int height, F
   return true;
 }
 
-void Y4mWriter::write(const std::uint8_t* bgr) {
+void Y4mWriter::write(const std::uint8_t* frame) {
   if (!m_file || m_failed) return;
   const std::size_t plane = static_cast<std::size_t>(m_width) * m_height;
   std::uint8_t* luma = m_planes.data();
-  for (int row = 0; row < m_height; ++row) {
-    const std::uint8_t* in = bgr + static_cast<std::size_t>(m_height - 1 - row) * m_width * 3;
-    const std::size_t at = static_cast<std::size_t>(row) * m_width;
-    for (int x = 0; x < m_width; ++x, in += 3) {
-      const Yuv yuv = bgrToYuv(in);
-      luma[at + x] = yuv.y;
-      luma[plane + at + x] = yuv.cb;
-      luma[2 * plane + at + x] = yuv.cr;
-    }
+  for (std::size_t at = 0; at < plane; ++at) {
+    const Yuv yuv = bgrToYuv(frame + at * framePixelBytes);
+    luma[at] = yuv.y;
+    luma[plane + at] = yuv.cb;
+    luma[2 * plane + at] = yuv.cr;
   }
   if (std::fputs("FRAME\n", m_file.get()) < 0 ||
       std::fwrite(m_planes.data(), 1, m_planes.size(), m_file.get()) != m_planes.size() ||

@@ -7,15 +7,15 @@
 #include "capture/CFile.h"
 #include "capture/FrameRate.h"
 
-// Writes game frames (blue-green-red, bottom row first) as a YUV4MPEG2 4:4:4 file in BT.601
+// Writes game frames (FrameImage.h: top row first) as a YUV4MPEG2 4:4:4 file in BT.601
 // limited range, which video players and ffmpeg read. A write failure (a full disk) is noted
 // on stderr once and ends the recording; the game goes on.
 class Y4mWriter {
  public:
   bool open(const std::filesystem::path& path, int width, int height, FrameRatio rate,
             std::string& error);
-  // One frame of 3 × width × height bytes; allocates nothing.
-  void write(const std::uint8_t* bgr);
+  // One FrameImage of the size given to open(); allocates nothing.
+  void write(const std::uint8_t* frame);
   bool failed() const { return m_failed; }
   std::uint64_t framesWritten() const { return m_frames; }
 

@@ -21,7 +21,7 @@ int strengthAround(const FramePair& frames, int x, int y) {
   for (int dy = -box / 2; dy <= box / 2; ++dy) {
     const std::size_t row = static_cast<std::size_t>(y + dy) * frames.width;
     for (int dx = -box / 2; dx <= box / 2; ++dx) {
-      const std::size_t at = (row + x + dx) * 3;
+      const std::size_t at = (row + x + dx) * pixelBytes;
       for (int c = 0; c < 3; ++c) sums[c] += frames.current[at + c] - frames.previous[at + c];
     }
   }
@@ -42,7 +42,8 @@ double meanBrightness(const FramePair& frames) {
   int count = 0;
   for (int y = gridStep / 2; y < frames.height; y += gridStep) {
     for (int x = gridStep / 2; x < frames.width; x += gridStep) {
-      const std::uint8_t* p = frames.current + (static_cast<std::size_t>(y) * frames.width + x) * 3;
+      const std::uint8_t* p =
+          frames.current + (static_cast<std::size_t>(y) * frames.width + x) * pixelBytes;
       sum += 0.114 * p[0] + 0.587 * p[1] + 0.299 * p[2];
       ++count;
     }

@@ -36,15 +36,27 @@ struct Size {
   bool operator==(const Size&) const = default;
 };
 
-// A colour as the game names it; pixels store it blue, green, red.
+// A colour as the game names it.
 struct Rgb {
   unsigned char red = 0;
   unsigned char green = 0;
   unsigned char blue = 0;
 };
 
-// An inclusive pixel box (x1, y1)–(x2, y2) in image coordinates (y upward, row 0 at the
-// bottom of the field), as the court drawing uses them.
+// Every picture of the game, camera frames included, holds 4 bytes a pixel in the order the
+// screen's 32-bit surface uses: blue, green, red and an unused byte kept at 255. Rows run
+// top to bottom without gaps.
+constexpr int pixelBytes = 4;
+
+inline void putPixel(unsigned char* pixel, Rgb colour) {
+  pixel[0] = colour.blue;
+  pixel[1] = colour.green;
+  pixel[2] = colour.red;
+  pixel[3] = 255;
+}
+
+// An inclusive pixel box (x1, y1)–(x2, y2) where y is the height above the field's bottom
+// row, as the court drawing measures it.
 struct PixelBox {
   int x1 = 0;
   int y1 = 0;

@@ -182,9 +182,8 @@ void copyCourtUnderBall(const Ball& ball, const Court& court, ContactMask& conta
   assert(inside);
   if (!inside) return;
   for (int k = 0; k < side; ++k) {
-    const int storedRow = court.fieldHeight - 1 - (box.top + k);
     std::memcpy(contact.mask.data() + static_cast<std::size_t>(k) * side,
-                court.courtMap.data() + static_cast<std::size_t>(storedRow) * fieldWidth + box.left,
+                court.courtMap.data() + static_cast<std::size_t>(box.top + k) * fieldWidth + box.left,
                 static_cast<std::size_t>(side));
   }
 }

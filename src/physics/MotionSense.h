@@ -17,17 +17,21 @@ struct FramePair {
 
 using Planes = std::array<std::vector<std::int32_t>, 3>;
 
-// The motion the game senses over the whole camera picture, for showing it: per pixel what
-// the contact mask would hold there (above 12 strikes the ball), rows bottom first like the
-// frames. Sized once when it is switched on, so that filling it never allocates.
+// The motion the game senses over the whole camera picture, for showing it. Each cell of
+// cellSize × cellSize pixels holds what the contact mask would hold at the cell's middle
+// pixel (above 12 strikes the ball); rows of cells run top first. A sixteenth of the pixels
+// shows the same picture at a fraction of the cost of every pixel. Sized once when it is
+// switched on, so that filling it never allocates.
 struct MotionMap {
-  int width = 0;   // px
-  int height = 0;  // px
-  Planes planes;
-  std::vector<std::int32_t> work;
-  std::vector<std::uint8_t> strength;
+  static constexpr int cellSize = 4;  // px
+  int width = 0;                      // cells across
+  int height = 0;                     // cells down
+  std::vector<std::int16_t> columnSums;  // one row of cells: 7-row sums, 4 a pixel
+  std::vector<std::uint8_t> strength;    // width × height
+  int frameWidth = 0;                    // px, the picture it was sized for
+  int frameHeight = 0;                   // px
 
-  void resize(int frameWidth, int frameHeight);
+  void resize(int pictureWidth, int pictureHeight);
 };
 
 // Writes the 7 × 7 box-averaged difference between the frames into the mask bytes of
@@ -36,7 +40,7 @@ struct MotionMap {
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact);
 
-// Fills the map from the frames; a map of another size than the frames is left as it is.
+// Fills the map from the frames; a map made for another size is left as it is.
 void senseMotionMap(const FramePair& frames, MotionMap& map);
 
 // Replaces the width × height plane (row by row) by the mean of the boxWidth × boxHeight

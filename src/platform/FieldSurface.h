@@ -14,8 +14,8 @@ struct TextFont {
   std::string face = "Arial";
 };
 
-// The off-screen copy of the field. Images handed to it are 24-bit blue-green-red,
-// bottom row first, rows of exactly 3 × width bytes; copies are 1:1 and exact.
+// The off-screen copy of the field. Images handed to it hold 4 bytes a pixel (blue, green,
+// red, unused), top row first, rows of exactly 4 × width bytes; copies are 1:1 and exact.
 class FieldSurface {
  public:
   virtual ~FieldSurface() = default;
@@ -25,12 +25,11 @@ class FieldSurface {
   virtual int width() const = 0;
   virtual int height() const = 0;
 
-  // Copies the w × h rectangle of `image` whose lower-left pixel is (srcX, srcY), srcY
-  // counted from the image's bottom row, so that its top-left lands at field (dstX, dstY).
-  // Pixels that would fall outside the surface are skipped.
+  // Copies the w × h rectangle of `image` whose top-left pixel is (srcX, srcY) so that it
+  // lands at field (dstX, dstY). Pixels outside the image or the surface are skipped.
   virtual void putImage(const std::uint8_t* image, int imageWidth, int imageHeight, int srcX,
                         int srcY, int w, int h, int dstX, int dstY) = 0;
-  // Reads the whole surface into a bottom-up buffer of width × height × 3 bytes.
+  // Reads the whole surface into a buffer of width × height × 4 bytes.
   virtual void getImage(std::uint8_t* image) const = 0;
 
   // Brings a rectangle of the surface to the window; nothing without a window.

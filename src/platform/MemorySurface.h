@@ -19,8 +19,8 @@ class MemorySurface final : public FieldSurface {
   void drawText(int, int, std::string_view, const TextFont&, Rgb) override {}
   int textWidth(std::string_view text, const TextFont& font) const override;
 
-  // Bottom-up pixels, rows of 3 × width bytes.
-  const std::vector<std::uint8_t>& pixels() const { return bgr; }
+  // The pixels, rows of 4 × width bytes, top row first.
+  const std::vector<std::uint8_t>& pixels() const { return bgrx; }
   // Pixel at field (x, y), y downward.
   Rgb pixelAt(int x, int y) const;
 
@@ -29,5 +29,5 @@ class MemorySurface final : public FieldSurface {
  private:
   int w = 0;
   int h = 0;
-  std::vector<std::uint8_t> bgr;
+  std::vector<std::uint8_t> bgrx;
 };

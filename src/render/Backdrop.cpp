@@ -1,6 +1,7 @@
 #include "render/Backdrop.h"
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 
@@ -23,10 +24,14 @@ struct FloorWedges {
         c(-30.0 * frame.right / (width - frame.right)),
         m(std::cos(std::atan(a)) / std::sqrt(0.5)) {}
 
+  // True when no pixel of the row at `height` touches a wedge: both edges lie more than
+  // their ramp below it (each edge is at most 30 px high; one more pixel covers rounding).
+  bool clearAbove(int height) const { return (31 - height) * m < -1; }
+
   // 1 inside a wedge, 0 outside, a ramp about 1.4 px wide across the edge.
-  double weight(int x, int y) const {
-    const double u = (a * x + 30 - y) * m;
-    const double v = (b * x + c - y) * m;
+  double weight(int x, int height) const {
+    const double u = (a * x + 30 - height) * m;
+    const double v = (b * x + c - height) * m;
     if (u >= 1 || v >= 1) return 1;
     if (u > -1) return (u + 1) / 2;
     if (v > -1) return (v + 1) / 2;
@@ -34,20 +39,31 @@ struct FloorWedges {
   }
 };
 
-void paintSkinAndFloor(Court& e) {
-  const SkinField field{e.fieldWidth, e.fieldHeight, e.frameRect};
-  const FloorWedges floor(e.fieldWidth, e.frameRect);
-  std::uint8_t* p = e.backdrop.data();
-  std::uint8_t* code = e.courtMap.data();
-  for (int y = 0; y < e.fieldHeight; ++y) {
-    for (int x = 0; x < e.fieldWidth; ++x, p += 3, ++code) {
-      const Rgb skin = skinColour(e.skinIndex, x, y, field);
-      const double w = floor.weight(x, y);
-      p[0] = static_cast<std::uint8_t>(skin.blue * (1 - w));
-      p[1] = static_cast<std::uint8_t>(skin.green * (1 - w) + 128 * w);
-      p[2] = static_cast<std::uint8_t>(skin.red * (1 - w));
-      *code = static_cast<std::uint8_t>(255 * w);
-    }
+// The floor over one skin row: the wedges' green blended in by their weight.
+void blendFloorRow(const FloorWedges& floor, int height, int width, std::uint8_t* pixels,
+                   std::uint8_t* codes) {
+  for (int x = 0; x < width; ++x, pixels += pixelBytes) {
+    const double w = floor.weight(x, height);
+    pixels[0] = static_cast<std::uint8_t>(pixels[0] * (1 - w));
+    pixels[1] = static_cast<std::uint8_t>(pixels[1] * (1 - w) + 128 * w);
+    pixels[2] = static_cast<std::uint8_t>(pixels[2] * (1 - w));
+    codes[x] = static_cast<std::uint8_t>(255 * w);
+  }
+}
+
+void paintSkinAndFloor(Court& court) {
+  const SkinPattern skin(court.skinIndex, {court.fieldWidth, court.fieldHeight, court.frameRect});
+  const FloorWedges floor(court.fieldWidth, court.frameRect);
+  const int width = court.fieldWidth;
+  for (int row = 0; row < court.fieldHeight; ++row) {
+    const int height = court.rowOfHeight(row);  // the same turn maps rows to heights
+    std::uint8_t* pixels = court.backdrop.data() + static_cast<std::size_t>(row) * width * pixelBytes;
+    std::uint8_t* codes = court.courtMap.data() + static_cast<std::size_t>(row) * width;
+    skin.paintRow(height, pixels);
+    if (floor.clearAbove(height))
+      std::memset(codes, 0, static_cast<std::size_t>(width));
+    else
+      blendFloorRow(floor, height, width, pixels, codes);
   }
 }
 

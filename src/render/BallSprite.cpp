@@ -64,17 +64,20 @@ Bgr paint(double U, double V, int k, double r2, double r) {
 void renderBall(BallSprite& sprite, double angle) {
   const int r = sprite.radius;
   const int r2 = r * r;
-  assert(sprite.image.size() == static_cast<std::size_t>(4 * r2) * 3);
-  if (sprite.image.size() != static_cast<std::size_t>(4 * r2) * 3) return;
+  const std::size_t boxBytes = static_cast<std::size_t>(4 * r2) * pixelBytes;
+  assert(sprite.image.size() == boxBytes);
+  if (sprite.image.size() != boxBytes) return;
   const double c = std::cos(angle);
   const double s = std::sin(angle);
   for (int i = 0; i < 2 * r; ++i) {
     for (int j = 0; j < 2 * r; ++j) {
       const std::size_t at = static_cast<std::size_t>(i) * 2 * r + j;
-      std::uint8_t* out = &sprite.image[at * 3];
-      const std::uint8_t* under = &sprite.background[at * 3];
+      std::uint8_t* out = &sprite.image[at * pixelBytes];
+      const std::uint8_t* under = &sprite.background[at * pixelBytes];
+      out[3] = 255;
+      // The panels are drawn with Y upward from the centre, row i counted from the top.
       const int X = j - r;
-      const int Y = i - r;
+      const int Y = r - 1 - i;
       const int d2 = X * X + Y * Y;
       if (d2 > r2) {
         std::copy_n(under, 3, out);
@@ -88,7 +91,7 @@ void renderBall(BallSprite& sprite, double angle) {
       if (g != 0) {
         // The front layer covers the ball by its coverage; the rim stays hard.
         const double a = g / 255.0;
-        const std::uint8_t* front = &sprite.overlayColor[at * 3];
+        const std::uint8_t* front = &sprite.overlayColor[at * pixelBytes];
         for (int ch = 0; ch < 3; ++ch)
           out[ch] = static_cast<std::uint8_t>(mixChannel(painted[ch], front[ch], a));
         continue;

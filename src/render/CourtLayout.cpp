@@ -46,8 +46,8 @@ void layoutCourt(Court& court, const CourtFit& fit, Size field) {
   court.frameRect.bottom = whole.bottom;
 
   const std::size_t pixels = static_cast<std::size_t>(court.fieldWidth) * court.fieldHeight;
-  court.backdrop.assign(pixels * 3, 0);
-  court.overlayColor.assign(pixels * 3, 0);
+  court.backdrop.assign(pixels * pixelBytes, 0);
+  court.overlayColor.assign(pixels * pixelBytes, 0);
   court.overlayAlpha.assign(pixels, 0);
   court.courtMap.assign(pixels, 0);
   buildBackdrop(court, fit.leftIsPerson, fit.rightIsPerson);

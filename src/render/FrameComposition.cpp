@@ -9,13 +9,13 @@ namespace {
 
 // Copies one row span of a field picture (bpp bytes a pixel) into the matching box row;
 // box pixels outside the field become 0.
-void copyBoxRow(const std::uint8_t* picture, int fieldWidth, int imageRow, int left, int size,
+void copyBoxRow(const std::uint8_t* picture, int fieldWidth, int fieldRow, int left, int size,
                 int bpp, std::uint8_t* boxRow) {
   const int from = std::clamp(-left, 0, size);
   const int to = std::clamp(fieldWidth - left, from, size);
   std::memset(boxRow, 0, static_cast<std::size_t>(from) * bpp);
   std::memcpy(boxRow + from * bpp,
-              picture + (static_cast<std::size_t>(imageRow) * fieldWidth + left + from) * bpp,
+              picture + (static_cast<std::size_t>(fieldRow) * fieldWidth + left + from) * bpp,
               static_cast<std::size_t>(to - from) * bpp);
   std::memset(boxRow + to * bpp, 0, static_cast<std::size_t>(size - to) * bpp);
 }
@@ -27,38 +27,34 @@ void saveUnderBall(const Court& court, BallSprite& sprite, int x, int y,
   const int r = sprite.radius;
   const int size = 2 * r;
   const int fieldWidth = court.fieldWidth;
-  const int fieldHeight = court.fieldHeight;
   const Rect box = ballBox(x, y, r);
   for (int i = 0; i < size; ++i) {
-    const int fieldRow = box.bottom - 1 - i;
+    const int fieldRow = box.top + i;
     const std::size_t at = static_cast<std::size_t>(i) * size;
-    if (fieldRow < 0 || fieldRow >= fieldHeight) {
-      std::memset(&sprite.background[at * 3], 0, static_cast<std::size_t>(size) * 3);
-      std::memset(&sprite.overlayColor[at * 3], 0, static_cast<std::size_t>(size) * 3);
+    if (fieldRow < 0 || fieldRow >= court.fieldHeight) {
+      std::memset(&sprite.background[at * pixelBytes], 0, static_cast<std::size_t>(size) * pixelBytes);
+      std::memset(&sprite.overlayColor[at * pixelBytes], 0, static_cast<std::size_t>(size) * pixelBytes);
       std::memset(&sprite.overlayAlpha[at], 0, size);
       continue;
     }
-    const int imageRow = fieldHeight - 1 - fieldRow;
-    copyBoxRow(court.backdrop.data(), fieldWidth, imageRow, box.left, size, 3,
-               &sprite.background[at * 3]);
-    copyBoxRow(court.overlayColor.data(), fieldWidth, imageRow, box.left, size, 3,
-               &sprite.overlayColor[at * 3]);
-    copyBoxRow(court.overlayAlpha.data(), fieldWidth, imageRow, box.left, size, 1,
+    copyBoxRow(court.backdrop.data(), fieldWidth, fieldRow, box.left, size, pixelBytes,
+               &sprite.background[at * pixelBytes]);
+    copyBoxRow(court.overlayColor.data(), fieldWidth, fieldRow, box.left, size, pixelBytes,
+               &sprite.overlayColor[at * pixelBytes]);
+    copyBoxRow(court.overlayAlpha.data(), fieldWidth, fieldRow, box.left, size, 1,
                &sprite.overlayAlpha[at]);
   }
   const Rect& frameRect = court.frameRect;
   const Rect shared = intersectRect(box, frameRect);
   if (shared.isEmpty() || picture == nullptr) return;
   const int frameWidth = frameRect.width();
-  const int frameHeight = frameRect.height();
-  const std::size_t span = static_cast<std::size_t>(shared.width()) * 3;
-  for (int fieldRow = shared.bottom - 1; fieldRow >= shared.top; --fieldRow) {
-    const int frameRow = frameHeight - 1 - (fieldRow - frameRect.top);
-    const int boxRow = box.bottom - 1 - fieldRow;
-    std::memcpy(
-        &sprite.background[(static_cast<std::size_t>(boxRow) * size + shared.left - box.left) * 3],
-        picture + (static_cast<std::size_t>(frameRow) * frameWidth + shared.left - frameRect.left) * 3,
-        span);
+  const std::size_t span = static_cast<std::size_t>(shared.width()) * pixelBytes;
+  for (int fieldRow = shared.top; fieldRow < shared.bottom; ++fieldRow) {
+    const std::size_t boxAt =
+        static_cast<std::size_t>(fieldRow - box.top) * size + (shared.left - box.left);
+    const std::size_t frameAt = static_cast<std::size_t>(fieldRow - frameRect.top) * frameWidth +
+                                (shared.left - frameRect.left);
+    std::memcpy(&sprite.background[boxAt * pixelBytes], picture + frameAt * pixelBytes, span);
   }
 }
 

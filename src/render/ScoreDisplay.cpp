@@ -48,8 +48,7 @@ void showScore(Court& court, FieldSurface& surface, bool windowAlive, int displa
   const Rect copied{box.left, box.top, box.right + 1, box.bottom + 1};
   DrawLockGuard lock;
   surface.putImage(court.backdrop.data(), court.fieldWidth, court.fieldHeight, copied.left,
-                   court.fieldHeight - copied.bottom, copied.width(), copied.height(),
-                   copied.left, copied.top);
+                   copied.top, copied.width(), copied.height(), copied.left, copied.top);
   if (windowAlive) surface.present(copied);
 }
 

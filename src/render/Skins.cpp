@@ -20,13 +20,9 @@ Rgb jalousie(double X, double Y) {
 }
 
 // Both factors use the width, so the cells are square in any field.
-double squareGrid(int x, int y, int width) {
-  return std::cos(16 * x * 6.28 / width) * std::cos(16 * y * 6.28 / width);
-}
+double gridWave(int at, int width) { return std::cos(16 * at * 6.28 / width); }
 
-Rgb magicChess(int x, int y, int width) {
-  return squareGrid(x, y, width) > 0 ? Rgb{0, 100, 200} : Rgb{0, 80, 160};
-}
+Rgb magicChess(double grid) { return grid > 0 ? Rgb{0, 100, 200} : Rgb{0, 80, 160}; }
 
 Rgb greenField(double X, double Y) {
   const double p = 0.5 * std::sin(X * Y / 22) * std::cos(X);
@@ -34,8 +30,7 @@ Rgb greenField(double X, double Y) {
           0};
 }
 
-Rgb buttons(int x, int y, int width) {
-  const double s = squareGrid(x, y, width);
+Rgb buttons(double s) {
   if (s > 0.25) return {0, 100, 100};
   if (s >= -0.25) return {100, 0, 100};
   return {100, 100, 0};
@@ -69,15 +64,46 @@ Rgb noise() {
 
 }  // namespace
 
-Rgb skinColour(int skinIndex, int x, int y, const SkinField& field) {
-  const double X = x * 6.28 / field.width;
-  const double Y = y * 6.28 / field.height;
-  switch (skinIndex) {
-    case 0: return jalousie(X, Y);
-    case 1: return magicChess(x, y, field.width);
-    case 2: return greenField(X, Y);
-    case 3: return buttons(x, y, field.width);
-    case 4: return bubbles(x, y, field);
+SkinPattern::SkinPattern(int skinIndex, const SkinField& field)
+    : m_skinIndex(skinIndex), m_field(field) {
+  if (skinIndex != 1 && skinIndex != 3) return;
+  m_columnWave.resize(static_cast<std::size_t>(std::max(field.width, 0)));
+  m_heightWave.resize(static_cast<std::size_t>(std::max(field.height, 0)));
+  for (std::size_t x = 0; x < m_columnWave.size(); ++x)
+    m_columnWave[x] = gridWave(static_cast<int>(x), field.width);
+  for (std::size_t y = 0; y < m_heightWave.size(); ++y)
+    m_heightWave[y] = gridWave(static_cast<int>(y), field.width);
+}
+
+namespace {
+
+template <typename Colour>
+void paintGridRow(const std::vector<double>& columnWave, double heightWave, Colour colourOf,
+                  std::uint8_t* row) {
+  for (const double wave : columnWave) {
+    putPixel(row, colourOf(wave * heightWave));
+    row += pixelBytes;
+  }
+}
+
+}  // namespace
+
+void SkinPattern::paintRow(int height, std::uint8_t* row) const {
+  switch (m_skinIndex) {
+    case 1: return paintGridRow(m_columnWave, m_heightWave[height], magicChess, row);
+    case 3: return paintGridRow(m_columnWave, m_heightWave[height], buttons, row);
+    default:
+      for (int x = 0; x < m_field.width; ++x, row += pixelBytes) putPixel(row, colourAt(x, height));
+  }
+}
+
+Rgb SkinPattern::colourAt(int x, int height) const {
+  switch (m_skinIndex) {
+    case 0: return jalousie(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
+    case 1: return magicChess(m_columnWave[x] * m_heightWave[height]);
+    case 2: return greenField(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
+    case 3: return buttons(m_columnWave[x] * m_heightWave[height]);
+    case 4: return bubbles(x, height, m_field);
     default: return noise();
   }
 }

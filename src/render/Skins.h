@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "model/Geometry.h"
 
 // What a skin needs to know of the field: its size and where the camera picture lies.
@@ -8,6 +11,20 @@ struct SkinField {
   Rect frameRect;     // field coordinates
 };
 
-// The skin's colour at image pixel (x, y) (y upward). Indexes 0–4 are the named skins;
-// any other value is the noise skin, drawn from rand().
-Rgb skinColour(int skinIndex, int x, int y, const SkinField& field);
+// The skin of one layout. Indexes 0–4 are the named skins; any other value is the noise
+// skin, drawn from rand(). The square grids' cosines are the same along every row and
+// column, so they are taken once per column and per height from tables made here.
+class SkinPattern {
+ public:
+  SkinPattern(int skinIndex, const SkinField& field);
+  // The colour at pixel x of the row `height` rows above the bottom row.
+  Rgb colourAt(int x, int height) const;
+  // That whole row, field-width pixels of 4 bytes, into `row`.
+  void paintRow(int height, std::uint8_t* row) const;
+
+ private:
+  int m_skinIndex;
+  SkinField m_field;
+  std::vector<double> m_columnWave;  // cos(16 × x × 6.28 / W) for every column
+  std::vector<double> m_heightWave;  // cos(16 × height × 6.28 / W) for every height
+};

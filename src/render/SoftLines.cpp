@@ -12,23 +12,21 @@ std::uint8_t mix(double old, double target, double a) {
   return static_cast<std::uint8_t>(old * (1 - a) + target * a);
 }
 
-// One visit of a soft line at image pixel (x, y) with coverage a. Pixels outside the field
+// One visit of a soft line at pixel (x, height) with coverage a. Pixels outside the field
 // are skipped; every visit blends with what earlier visits left.
-void softPixel(Court& e, int x, int y, double a, const Rgb& colour, int code,
+void softPixel(Court& court, int x, int height, double a, const Rgb& colour, int code,
                bool toOverlay) {
-  if (x < 0 || y < 0 || x >= e.fieldWidth || y >= e.fieldHeight) return;
-  const std::size_t at = static_cast<std::size_t>(y) * e.fieldWidth + x;
-  std::uint8_t* p = &e.backdrop[at * 3];
+  if (x < 0 || height < 0 || x >= court.fieldWidth || height >= court.fieldHeight) return;
+  const std::size_t at =
+      static_cast<std::size_t>(court.rowOfHeight(height)) * court.fieldWidth + x;
+  std::uint8_t* p = &court.backdrop[at * pixelBytes];
   p[0] = mix(p[0], colour.blue, a);
   p[1] = mix(p[1], colour.green, a);
   p[2] = mix(p[2], colour.red, a);
-  e.courtMap[at] = static_cast<std::uint8_t>(code);
+  court.courtMap[at] = static_cast<std::uint8_t>(code);
   if (!toOverlay) return;
-  std::uint8_t* o = &e.overlayColor[at * 3];
-  o[0] = colour.blue;
-  o[1] = colour.green;
-  o[2] = colour.red;
-  e.overlayAlpha[at] = mix(e.overlayAlpha[at], 255, a);
+  putPixel(&court.overlayColor[at * pixelBytes], colour);
+  court.overlayAlpha[at] = mix(court.overlayAlpha[at], 255, a);
 }
 
 }  // namespace
@@ -64,15 +62,11 @@ void drawSoftLine(Court& court, int x1, int y1, int x2, int y2, Rgb colour, int 
 
 void fillBox(Court& court, const PixelBox& box, Rgb colour) {
   const int left = std::max(box.x1, 0), right = std::min(box.x2, court.fieldWidth - 1);
-  const int bottom = std::max(box.y1, 0), top = std::min(box.y2, court.fieldHeight - 1);
-  for (int y = bottom; y <= top; ++y) {
-    std::uint8_t* p =
-        &court.backdrop[(static_cast<std::size_t>(y) * court.fieldWidth + left) * 3];
-    for (int x = left; x <= right; ++x, p += 3) {
-      p[0] = colour.blue;
-      p[1] = colour.green;
-      p[2] = colour.red;
-    }
+  const int lowest = std::max(box.y1, 0), highest = std::min(box.y2, court.fieldHeight - 1);
+  for (int height = lowest; height <= highest; ++height) {
+    std::uint8_t* p = &court.backdrop[(static_cast<std::size_t>(court.rowOfHeight(height)) *
+                                           court.fieldWidth + left) * pixelBytes];
+    for (int x = left; x <= right; ++x, p += pixelBytes) putPixel(p, colour);
   }
 }
 

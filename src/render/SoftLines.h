@@ -1,8 +1,8 @@
 #pragma once
 #include "model/Court.h"
 
-// Drawing into the court's pictures, in image coordinates (y upward). Pixels outside the
-// field are skipped.
+// Drawing into the court's pictures at heights above the bottom row, in which the court's
+// shapes are measured (their rounding depends on it). Pixels outside the field are skipped.
 
 // A tent-shaped line about five pixels wide, blended over the backdrop; it writes its
 // solidity `code` into the court map and, with `toOverlay`, draws into the front layer.

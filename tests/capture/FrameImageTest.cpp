@@ -5,15 +5,16 @@
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(MirrorFrame, TurnsEveryRowLeftForRightAtEveryWidthAndCopiesNothingForNoSize) {
-  for (int width = 1; width <= 40; ++width) {  // past the four-pixel shuffles into each row's tail
+  for (int width = 1; width <= 40; ++width) {  // past the vector groups into each row's tail
     Bytes source(frameBytes(width, 3));
     for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint8_t>(i * 7 + 1);
     Bytes mirrored(source.size() + 1, 0xEE);  // one guard byte past the frame
     mirrorFrame(source.data(), mirrored.data(), width, 3);
     for (int row = 0; row < 3; ++row)
       for (int x = 0; x < width; ++x)
-        for (int c = 0; c < 3; ++c)
-          ASSERT_EQ(mirrored[(row * width + x) * 3 + c], source[(row * width + width - 1 - x) * 3 + c])
+        for (int c = 0; c < framePixelBytes; ++c)
+          ASSERT_EQ(mirrored[(row * width + x) * framePixelBytes + c],
+                    source[(row * width + width - 1 - x) * framePixelBytes + c])
               << "width " << width << " row " << row << " x " << x;
     EXPECT_EQ(mirrored.back(), 0xEE);
   }

@@ -1,43 +1,179 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "capture/CameraSettings.h"
+#include "capture/FrameImage.h"
 #include "capture/PixelConverters.h"
+#include "capture/Bt601.h"
+
+namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+constexpr std::uint8_t padding = 0xAB;  // what a driver leaves between rows and in X bytes
 
-// BT.601 limited range, worked by hand: (Y, U, V) → (B, G, R).
-//   (16, 128, 128) → 0, 0, 0        (235, 128, 128) → 255, 255, 255
-//   (128, 128, 128) → 130, 130, 130 (81, 90, 240) → 0, 0, 255 (red)
-//   (145, 54, 34) → 1, 255, 0       (41, 240, 110) → 255, 0, 0 (blue)
-TEST(PixelConverters, TopDownPicturesBecomeBottomUpBlueGreenRed) {
-  const Bytes blackWhiteOverRed{0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255};
-  struct Row { PixelLayout layout; Bytes picture; int width, height, stride; Bytes frame; };
-  const Row rows[] = {
-      {PixelLayout::YUYV, {16, 128, 235, 128, 81, 90, 81, 240}, 2, 2, 4, blackWhiteOverRed},
-      {PixelLayout::UYVY, {128, 16, 128, 235, 90, 81, 240, 81}, 2, 2, 4, blackWhiteOverRed},
-      {PixelLayout::YUYV, {145, 54, 41, 34, 128, 128, 128, 128, 9, 9}, 3, 1, 10, {1, 255, 0, 0, 134, 0, 130, 130, 130}},
-      {PixelLayout::NV12, {16, 235, 81, 81, 90, 240}, 2, 2, 2, {0, 0, 255, 0, 0, 255, 0, 0, 179, 178, 179, 255}},
-      {PixelLayout::YUV420, {128, 128, 81, 81, 128, 90, 128, 240}, 4, 1, 4,
-       {130, 130, 130, 130, 130, 130, 0, 0, 255, 0, 0, 255}},
-      {PixelLayout::GREY, {7, 200}, 2, 1, 2, {7, 7, 7, 200, 200, 200}},
-      {PixelLayout::RGB24, {1, 2, 3, 4, 5, 6}, 1, 2, 3, {6, 5, 4, 3, 2, 1}},
-      {PixelLayout::BGR24, {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0}, 2, 2, 8,
-       {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}},
+// A known picture as a camera would see it, in YUV with one chroma pair per 2 × 2 block, so
+// that every YUV layout carries it whole. Luma and chroma sweep their legal range and beyond.
+struct Yuv {
+  int y, u, v;
+};
+Yuv knownYuv(int x, int y) {
+  const int bx = x / 2, by = y / 2;
+  return {(x * 37 + y * 53) % 256, (16 + bx * 71 + by * 29) % 256, (240 + bx * 213 + by * 61) % 256};
+}
+
+// A known picture in red, green, blue.
+std::array<int, 3> knownRgb(int x, int y) { return {(x * 41 + y * 7) % 256, (x * 13 + y * 97) % 256, (x * 89 + y * 31) % 256}; }
+
+// Writes the known picture in one layout, with `stride` bytes a row; bytes that carry no
+// pixel keep the padding byte.
+using Builder = std::function<Bytes(int width, int height, std::size_t stride)>;
+
+Builder packed(int bytesPerPixel, std::function<void(std::uint8_t*, int x, int y)> put) {
+  return [=](int width, int height, std::size_t stride) {
+    Bytes bytes(stride * height, padding);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) put(&bytes[y * stride + x * bytesPerPixel], x, y);
+    return bytes;
   };
-  for (const Row& row : rows) {
-    Bytes frame(row.frame.size(), 0xEE);
-    EXPECT_TRUE(convertPicture(row.layout, row.picture.data(), row.picture.size(), row.width, row.height,
-                               row.stride, frame.data()));
-    EXPECT_EQ(frame, row.frame) << "layout " << static_cast<int>(row.layout);
+}
+
+// YUYV or UYVY: Y0 U Y1 V at the given offsets; an odd width's last group has no second pixel.
+Builder packed422(int y0, int u, int y1, int v) {
+  return [=](int width, int height, std::size_t stride) {
+    Bytes bytes(stride * height, padding);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; x += 2) {
+        std::uint8_t* group = &bytes[y * stride + x * 2];
+        group[y0] = knownYuv(x, y).y;
+        if (x + 1 < width) group[y1] = knownYuv(x + 1, y).y;
+        group[u] = knownYuv(x, y).u;
+        group[v] = knownYuv(x, y).v;
+      }
+    return bytes;
+  };
+}
+
+// NV12 (`interleaved`) or YU12: the luma plane, then the chroma as checkPicture() places it.
+Builder planar420(bool interleaved) {
+  return [=](int width, int height, std::size_t stride) {
+    const std::size_t chromaStride = interleaved ? stride : (stride + 1) / 2;
+    const std::size_t chromaRows = (height + 1) / 2;
+    Bytes bytes(stride * height + chromaStride * chromaRows * (interleaved ? 1 : 2), padding);
+    std::uint8_t* u = &bytes[stride * height];
+    std::uint8_t* v = interleaved ? u + 1 : u + chromaStride * chromaRows;
+    const int step = interleaved ? 2 : 1;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        bytes[y * stride + x] = knownYuv(x, y).y;
+        u[y / 2 * chromaStride + x / 2 * step] = knownYuv(x, y).u;
+        v[y / 2 * chromaStride + x / 2 * step] = knownYuv(x, y).v;
+      }
+    return bytes;
+  };
+}
+
+enum class Expect { Video, Grey, Rgb };
+
+struct Case {
+  const char* name;
+  std::uint32_t code;
+  int width, height;
+  std::uint64_t stride;  // as the driver reports it; 0 for the least
+  Builder build;
+  Expect expect;
+};
+
+std::array<int, 3> expectedBgr(Expect expect, int x, int y) {
+  switch (expect) {
+    case Expect::Video: return bt601Bgr(knownYuv(x, y).y, knownYuv(x, y).u, knownYuv(x, y).v);
+    case Expect::Grey: return {knownYuv(x, y).y, knownYuv(x, y).y, knownYuv(x, y).y};
+    case Expect::Rgb: break;
+  }
+  const auto rgb = knownRgb(x, y);
+  return {rgb[2], rgb[1], rgb[0]};
+}
+
+std::size_t leastRow(const Case& c) {
+  PictureGeometry g;
+  EXPECT_TRUE(checkPicture({c.code, std::uint64_t(c.width), std::uint64_t(c.height), 0}, g));
+  return g.planes[0].stride;
+}
+
+const auto putGrey = [](std::uint8_t* p, int x, int y) { p[0] = knownYuv(x, y).y; };
+const auto putRgb = [](std::uint8_t* p, int x, int y) {
+  const auto rgb = knownRgb(x, y);
+  p[0] = rgb[0], p[1] = rgb[1], p[2] = rgb[2];
+};
+const auto putBgr = [](std::uint8_t* p, int x, int y) {
+  const auto rgb = knownRgb(x, y);
+  p[0] = rgb[2], p[1] = rgb[1], p[2] = rgb[0];
+};
+
+}  // namespace
+
+// Every layout against the known picture at odd and even sizes, least and padded strides
+// (odd ones too): YUV within one level on average of exact BT.601 and within three at worst,
+// everything else exact; every pixel's fourth byte 255, top row first, nothing past the frame.
+TEST(PixelConverters, EveryLayoutTurnsTheKnownPictureIntoTopDownFramePixels) {
+  const Case cases[] = {
+      {"YUYV", fourcc('Y', 'U', 'Y', 'V'), 7, 5, 0, packed422(0, 1, 2, 3), Expect::Video},
+      {"YUYV padded", fourcc('Y', 'U', 'Y', 'V'), 16, 4, 40, packed422(0, 1, 2, 3), Expect::Video},
+      {"UYVY", fourcc('U', 'Y', 'V', 'Y'), 7, 5, 19, packed422(1, 0, 3, 2), Expect::Video},
+      {"NV12", fourcc('N', 'V', '1', '2'), 7, 5, 0, planar420(true), Expect::Video},
+      {"NV12 padded", fourcc('N', 'V', '1', '2'), 16, 6, 24, planar420(true), Expect::Video},
+      {"YU12", fourcc('Y', 'U', '1', '2'), 7, 5, 0, planar420(false), Expect::Video},
+      {"YU12 odd stride", fourcc('Y', 'U', '1', '2'), 7, 3, 9, planar420(false), Expect::Video},
+      {"YU12 wide", fourcc('Y', 'U', '1', '2'), 32, 8, 0, planar420(false), Expect::Video},
+      {"GREY", fourcc('G', 'R', 'E', 'Y'), 7, 5, 11, packed(1, putGrey), Expect::Grey},
+      {"RGB3", fourcc('R', 'G', 'B', '3'), 7, 5, 0, packed(3, putRgb), Expect::Rgb},
+      {"BGR3", fourcc('B', 'G', 'R', '3'), 7, 5, 23, packed(3, putBgr), Expect::Rgb},
+      {"XR24", fourcc('X', 'R', '2', '4'), 7, 5, 0, packed(4, putBgr), Expect::Rgb},
+      {"BGR4", fourcc('B', 'G', 'R', '4'), 9, 2, 40, packed(4, putBgr), Expect::Rgb},
+      {"XB24", fourcc('X', 'B', '2', '4'), 7, 5, 32, packed(4, putRgb), Expect::Rgb},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PictureGeometry geometry;
+    ASSERT_TRUE(checkPicture({c.code, std::uint64_t(c.width), std::uint64_t(c.height), c.stride}, geometry));
+    const Bytes picture = c.build(c.width, c.height, c.stride == 0 ? leastRow(c) : c.stride);
+    ASSERT_EQ(geometry.bytes, picture.size());
+    Bytes frame(frameBytes(c.width, c.height) + 1, 0xEE);  // one guard byte past the frame
+    ASSERT_TRUE(convertPicture(geometry, picture.data(), picture.size(), frame.data()));
+    EXPECT_EQ(frame.back(), 0xEE);
+    double errors = 0;
+    int worst = 0;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) {
+        const std::uint8_t* pixel = &frame[(y * c.width + x) * framePixelBytes];
+        const auto expected = expectedBgr(c.expect, x, y);
+        for (int ch = 0; ch < 3; ++ch) {
+          const int error = std::abs(pixel[ch] - expected[ch]);
+          errors += error;
+          worst = std::max(worst, error);
+        }
+        ASSERT_EQ(pixel[3], 255) << "x " << x << " y " << y;
+      }
+    const double mean = errors / (3.0 * c.width * c.height);
+    if (c.expect == Expect::Video) {
+      EXPECT_LT(mean, 1.0);
+      EXPECT_LE(worst, 3);
+    } else {
+      EXPECT_EQ(worst, 0);
+    }
   }
 }
 
-TEST(PixelConverters, ShortPicturesBadStridesAndJpegAreRefusedUntouched) {
-  const Bytes picture(7, 16);
-  Bytes frame(12, 0xEE);
-  EXPECT_FALSE(convertPicture(PixelLayout::YUYV, picture.data(), 7, 2, 2, 4, frame.data()));
-  EXPECT_FALSE(convertPicture(PixelLayout::YUYV, picture.data(), 7, 2, 1, 3, frame.data()));
-  EXPECT_FALSE(convertPicture(PixelLayout::MJPEG, picture.data(), 7, 2, 1, 4, frame.data()));
-  EXPECT_EQ(frame, Bytes(12, 0xEE));
-  EXPECT_EQ(pictureBytes(PixelLayout::YUV420, 641, 3, 641), 641u * 3 + 2 * 321 * 2);
+// A refused picture leaves the frame as it was: the converter returns before touching it.
+TEST(PixelConverters, ShortPicturesAndJpegAreRefusedWithTheFrameUntouched) {
+  PictureGeometry yuyv, jpeg;
+  ASSERT_TRUE(checkPicture({fourcc('Y', 'U', 'Y', 'V'), 2, 2, 0}, yuyv));
+  ASSERT_TRUE(checkPicture({fourcc('M', 'J', 'P', 'G'), 2, 2, 0}, jpeg));
+  const Bytes picture(8, 16);
+  Bytes frame(frameBytes(2, 2), 0xEE);
+  EXPECT_FALSE(convertPicture(yuyv, picture.data(), 7, frame.data()));
+  EXPECT_FALSE(convertPicture(jpeg, picture.data(), 8, frame.data()));
+  EXPECT_FALSE(convertPicture(PictureGeometry{}, picture.data(), 8, frame.data()));
+  EXPECT_EQ(frame, Bytes(frameBytes(2, 2), 0xEE));
+  EXPECT_TRUE(convertPicture(yuyv, picture.data(), 8, frame.data()));  // exactly long enough
 }

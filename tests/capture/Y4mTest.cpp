@@ -5,9 +5,12 @@
 #include <array>
 #include <cctype>
 #include <fstream>
+#include <iterator>
 
 #include "capture/Y4mReader.h"
-#include "capture/YuvConvert.h"
+#include "capture/Bt601.h"
+#include "capture/FrameImage.h"
+#include "capture/Y4mWriter.h"
 #include "support/EngineScene.h"
 
 namespace {
@@ -28,26 +31,64 @@ struct Y4mFile {
 
 }  // namespace
 
-TEST(Y4mReader, ReadsEveryChromaLayoutBottomRowFirst) {
+// Each pixel's Y, U, V as the file holds it, top row first; read within two levels of exact
+// BT.601, top row first, each fourth byte 255.
+TEST(Y4mReader, ReadsEveryChromaLayoutTopRowFirst) {
   using Yuv = std::array<int, 3>;
-  const std::pair<std::string, std::vector<Yuv>> rows[] = {  // the file; each pixel bottom row first
+  const std::pair<std::string, std::vector<Yuv>> rows[] = {
       {"W4 H2 C420jpeg\nFRAME\n\x10\x10\xEB\xEB\x7E\x7E\x7E\x7E\x80\x80\x80\xF0",
-       {{126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240},
-        {16, 128, 128}, {16, 128, 128}, {235, 128, 240}, {235, 128, 240}}},
+       {{16, 128, 128}, {16, 128, 128}, {235, 128, 240}, {235, 128, 240},
+        {126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240}}},
       {"W4 H1 C422\nFRAME\n\x7E\x7E\x7E\x7E\x80\x80\x80\xF0",
        {{126, 128, 128}, {126, 128, 128}, {126, 128, 240}, {126, 128, 240}}},
       {"W4 H1 C411\nFRAME\n\x7E\x7E\x7E\x7E\x80\xF0", std::vector(4, Yuv{126, 128, 240})},
-      {"W2 H2 Cmono\nFRAME\n\xEB\xEB\x10\x10", {{16, 128, 128}, {16, 128, 128}, {235, 128, 128}, {235, 128, 128}}},
+      {"W9 H1 C411\nFRAME\n\x7E\x7E\x7E\x7E\x7E\x7E\x7E\x7E\x7E\x10\x80\xF0\x20\x50\xF0",  // 3 samples
+       {{126, 16, 32}, {126, 16, 32}, {126, 16, 32}, {126, 16, 32}, {126, 128, 80}, {126, 128, 80},
+        {126, 128, 80}, {126, 128, 80}, {126, 240, 240}}},
+      {"W2 H2 Cmono\nFRAME\n\xEB\xEB\x10\x7E", {{235, 128, 128}, {235, 128, 128}, {16, 128, 128}, {126, 128, 128}}},
+      {"W3 H1 C444\nFRAME\n\x51\x29\x91\x5A\xF0\x36\xF0\x6E\x22", {{81, 90, 240}, {41, 240, 110}, {145, 54, 34}}},
       {"W3 H3 C420mpeg2\nFRAME\n" + std::string(9 + 2 * 4, '\x80'), std::vector(9, Yuv{128, 128, 128})},  // rounded up
   };
   for (const auto& [text, yuv] : rows) {
     Y4mFile file("YUV4MPEG2 F30:1 " + text);
     ASSERT_TRUE(file.ok) << text << ": " << file.error;
-    std::vector<std::uint8_t> bgr(3 * yuv.size()), expected(bgr.size());
-    ASSERT_TRUE(file.reader.readFrame(0, bgr.data()));
-    for (std::size_t i = 0; i < yuv.size(); ++i) yuvToBgr(yuv[i][0], yuv[i][1], yuv[i][2], &expected[3 * i]);
-    EXPECT_EQ(bgr, expected) << text;
+    std::vector<std::uint8_t> frame(frameBytes(file.reader.header().width, file.reader.header().height) + 1, 0xEE);
+    ASSERT_TRUE(file.reader.readFrame(0, frame.data()));
+    EXPECT_EQ(frame.back(), 0xEE) << text;
+    for (std::size_t i = 0; i < yuv.size(); ++i) {
+      const auto expected = bt601Bgr(yuv[i][0], yuv[i][1], yuv[i][2]);
+      for (int c = 0; c < 3; ++c) EXPECT_NEAR(frame[4 * i + c], expected[c], 2) << text << " pixel " << i;
+      EXPECT_EQ(frame[4 * i + 3], 255);
+    }
   }
+}
+
+// The file's bytes are what they always were for the same picture: black, white and blue
+// over red, green and grey, top row first.
+TEST(Y4mWriter, WritesFourFourFourPlanesTopRowFirstAndReadsBackWithinALevel) {
+  TemporaryFolder folder;
+  const std::vector<std::uint8_t> frame{0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 255,
+                                        0, 0, 255, 255, 0, 255, 0, 255, 130, 130, 130, 255};
+  {
+    Y4mWriter writer;
+    std::string error;
+    ASSERT_TRUE(writer.open(folder.file("out.y4m"), 3, 2, {30, 1}, error)) << error;
+    writer.write(frame.data());
+    EXPECT_EQ(writer.framesWritten(), 1u);
+  }
+  std::ifstream in(folder.file("out.y4m"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes, std::string("YUV4MPEG2 W3 H2 F30:1 Ip A1:1 C444\nFRAME\n"
+                               "\x10\xEB\x29\x51\x91\x80"    // Y
+                               "\x80\x80\xF0\x5A\x36\x80"    // Cb
+                               "\x80\x80\x6E\xF0\x22\x80",   // Cr
+                               41 + 18));
+  Y4mReader reader;
+  std::string error;
+  ASSERT_TRUE(reader.open(folder.file("out.y4m"), error)) << error;
+  std::vector<std::uint8_t> back(frame.size());
+  ASSERT_TRUE(reader.readFrame(0, back.data()));
+  for (std::size_t i = 0; i < frame.size(); ++i) EXPECT_NEAR(back[i], frame[i], 2) << "byte " << i;
 }
 
 TEST(Y4mReader, RefusesBadFilesWithAClearErrorAndDropsACutLastFrame) {

@@ -19,12 +19,12 @@ struct Game : EngineScene {
 // wrong length is dropped and restarts the game's clock.
 TEST(FrameStep, FramesAreMirroredOrNotKeptAsThePreviousOneOrDropped) {
   Game g;
-  std::vector<std::uint8_t> frame(32 * 24 * 3, 0);
-  frame[0] = 11;  // the bottom-left pixel's blue
+  std::vector<std::uint8_t> frame(frameBytes(32, 24), 0);
+  frame[0] = 11;  // the top-left pixel's blue
   for (bool mirror : {true, false}) {
     g.e.camera.mirror = mirror;
     g.e.onFrame(0, frame.data(), frame.size());
-    EXPECT_EQ(g.e.camera.shownFrame[mirror ? 31 * 3 : 0], 11) << mirror;
+    EXPECT_EQ(g.e.camera.shownFrame[mirror ? 31 * framePixelBytes : 0], 11) << mirror;
   }
   g.clock.advance(7000);
   frame[0] = 12;

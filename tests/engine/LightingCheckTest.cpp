@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "capture/FrameImage.h"
 #include "engine/LightingCheck.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 struct FrameMaker {
   std::mt19937 random{7};
   std::vector<std::uint8_t> make(int level, int noise) {
-    std::vector<std::uint8_t> f(160 * 120 * 3);
+    std::vector<std::uint8_t> f(frameBytes(160, 120));
     std::uniform_int_distribution<int> d(-noise, noise);
     for (auto& b : f) b = static_cast<std::uint8_t>(std::clamp(level + d(random), 0, 255));
     return f;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <random>
 #include <gtest/gtest.h>
 
 #include "physics/PhysicsScene.h"
@@ -32,7 +33,7 @@ TEST(MotionSense, StrengthIsTheMeanOfTheChannelsAndStrikesAbove12) {
 }
 
 // One darkened pixel at (26, −27) from the centre, the corner of the region's interior where
-// the running sums start, lands at its own field position (the frames store rows bottom-up),
+// the running sums start, lands at its own field position (the frames' rows are the field's),
 // averaged over the 7 × 7 box inside the interior: −100 / 49 truncated toward zero.
 TEST(MotionSense, AChangeIsAveragedAtItsFieldPosition) {
   PhysicsScene s;
@@ -49,4 +50,32 @@ TEST(MotionSense, OverlapsOfFewerThanEightPixelsSenseNothing) {
   for (auto [columns, rows] : {std::pair{7, 60}, {8, 60}, {60, 7}, {60, 8}})
     EXPECT_EQ(strikeAt(s, f, {120, 120, 120}, f.left + columns - 30, f.top + rows - 30),
               columns + rows == 68) << columns << " x " << rows;
+}
+
+// Random frames: every cell of the map whose middle pixel lies inside the ball's region
+// holds what the contact mask holds there; cells whose box leaves the picture hold 0.
+TEST(MotionMap, EachCellHoldsTheContactMasksStrengthAtItsMiddlePixel) {
+  PhysicsScene s;
+  std::mt19937 random(3);
+  for (Bytes* frame : {&s.current, &s.previous})
+    for (auto& byte : *frame) byte = static_cast<std::uint8_t>(random() % 64);
+  s.place(374, 340);
+  s.step();
+  MotionMap map;
+  map.resize(320, 240);
+  map.strength.assign(map.strength.size(), 99);
+  senseMotionMap({s.current.data(), s.previous.data(), 320, 240}, map);
+  ASSERT_EQ(std::pair(map.width, map.height), std::pair(80, 60));
+  const Rect& f = s.court.frameRect;
+  int compared = 0;
+  for (int j = 0; j < map.height; ++j)
+    for (int i = 0; i < map.width; ++i) {
+      const int a = f.top + 4 * j + 2 - 340, b = f.left + 4 * i + 2 - 374;  // from the ball
+      const int cell = map.strength[std::size_t(j) * map.width + i];
+      if (i == 0 || j == 0 || i == map.width - 1 || j == map.height - 1) ASSERT_EQ(cell, 0) << i << "," << j;
+      if (a < -27 || a > 26 || b < -27 || b > 26) continue;
+      ASSERT_EQ(cell, s.mask(a, b)) << i << "," << j;
+      ++compared;
+    }
+  EXPECT_EQ(compared, 14 * 14);
 }

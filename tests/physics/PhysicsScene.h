@@ -26,9 +26,7 @@ struct PhysicsScene {
     ball.x = x, ball.y = y, ball.vx = vx, ball.vy = vy;
   }
   // Solidity at field pixel (x, y), y downward; at offset (a down, b right) from the centre.
-  std::uint8_t& at(int x, int y) {
-    return court.courtMap[std::size_t(court.fieldHeight - 1 - y) * court.fieldWidth + x];
-  }
+  std::uint8_t& at(int x, int y) { return court.courtMap[std::size_t(y) * court.fieldWidth + x]; }
   std::uint8_t& under(int a, int b) { return at(int(ball.x) + b, int(ball.y) + a); }
   // The mask byte at offset (a, b), as the last step left it.
   int mask(int a, int b) const {
@@ -40,7 +38,7 @@ struct PhysicsScene {
     const Rect in = intersectRect(area, f);
     for (int y = in.top; y < in.bottom; ++y)
       for (int x = in.left; x < in.right; ++x)
-        std::copy_n(bgr.begin(), 3, &frame[((f.bottom - 1 - y) * f.width() + x - f.left) * 3]);
+        std::copy_n(bgr.begin(), 3, &frame[((y - f.top) * f.width() + x - f.left) * pixelBytes]);
   }
 
   Ball ball;

@@ -48,7 +48,7 @@ TEST(Skins, EachSkinGivesItsColourAtKnownPixels) {
       {2, 333, 222, f, {97, 77, 0}},   {2, 600, 400, f, {53, 133, 0}},   {3, 10, 0, f, {100, 0, 100}},
       {3, 20, 0, f, {100, 100, 0}},    {4, 320, 120, f, {255, 97, 97}},  {4, 600, 400, f, {74, 45, 78}}};  // ring > 128
   for (const auto& row : rows)
-    EXPECT_EQ(colourOf(skinColour(row.skin, row.x, row.y, row.field)), row.colour) << row.skin << " at " << row.x;
+    EXPECT_EQ(colourOf(SkinPattern(row.skin, row.field).colourAt(row.x, row.y)), row.colour) << row.skin << " at " << row.x;
 }
 
 // The court of the defaults around a 320 × 240 picture: 748 × 460, picture (214, 220)–(534, 460).
@@ -58,7 +58,7 @@ TEST(Backdrop, TheSkinPassPaintsTheChosenSkinTheFloorAndTheCourtsParts) {
     c.skinIndex = static_cast<std::uint8_t>(skin);
     layoutCourt(c, {320, 240, 30}, {748, 460});
     for (const auto& [x, y] : {std::pair{200, 100}, {374, 380}, {700, 40}})
-      EXPECT_EQ(backdropAt(c, x, y), colourOf(skinColour(skin, x, y, {748, 460, c.frameRect}))) << skin;
+      EXPECT_EQ(backdropAt(c, x, y), colourOf(SkinPattern(skin, {748, 460, c.frameRect}).colourAt(x, y))) << skin;
   }
   // Floor weight in column 0 is 1 up to row 29 and 0.5 on row 30; the shallow wedge edges are
   // soft over several columns; backboards and brackets are solid, the score box frame is not.

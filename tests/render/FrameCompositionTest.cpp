@@ -13,8 +13,9 @@ namespace {
 TEST(BallSprite, PanelsRimAndFrontLayerFollowTheTurnedOffsets) {
   BallSprite s;
   s.resize(30);
-  for (std::size_t i = 0; i < s.background.size(); ++i) s.background[i] = 10 + 10 * (i % 3);
-  auto bgr = [&s](int X, int Y) { auto* p = &s.image[((Y + 30) * 60 + X + 30) * 3]; return Colour{p[0], p[1], p[2]}; };
+  for (std::size_t i = 0; i < s.background.size(); ++i) s.background[i] = 10 + 10 * (i % 4);
+  // Y counts upward from the centre; the box's rows run top first.
+  auto bgr = [&s](int X, int Y) { auto* p = &s.image[((29 - Y) * 60 + X + 30) * 4]; return Colour{p[0], p[1], p[2]}; };
   // At d = 29, k = 98 and the rim weight 2/3 blends the panel into the background; at d = 30
   // the weight is 0; d² = r² + 1 lies outside the disc.
   const Colour under{10, 20, 30};
@@ -31,7 +32,7 @@ TEST(BallSprite, PanelsRimAndFrontLayerFollowTheTurnedOffsets) {
     EXPECT_EQ(s.image, once) << "a full turn from " << c.angle;
   }
   std::fill(s.overlayAlpha.begin(), s.overlayAlpha.end(), 255);  // hides the disc, rim and all
-  for (std::size_t i = 0; i < s.overlayColor.size(); ++i) s.overlayColor[i] = 1 + i % 3;
+  for (std::size_t i = 0; i < s.overlayColor.size(); ++i) s.overlayColor[i] = 1 + i % 4;
   renderBall(s, 0.4);
   EXPECT_EQ(std::tuple(bgr(0, 0), bgr(-30, 0), bgr(-30, 1)), std::tuple(Colour{1, 2, 3}, Colour{1, 2, 3}, under));
 }
@@ -41,8 +42,9 @@ TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged
   EngineScene scene;
   ASSERT_TRUE(scene.build());
   GameEngine& e = *scene.engine;
-  Bytes frame(320 * 240 * 3);
-  for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<std::uint8_t>(i / 960);  // row shades
+  Bytes frame(frameBytes(320, 240));
+  for (std::size_t i = 0; i < frame.size(); ++i)  // row shades, the unused byte 255 as in every frame
+    frame[i] = static_cast<std::uint8_t>(i % 4 == 3 ? 255 : i / 1280);
   saveUnderBall(e.court, e.sprite, 374, 185, frame.data());
   FieldCanvas canvas{scene.surface, e.court, e.sprite};
   std::vector<Rect>& presented = scene.surface.presented;
@@ -68,7 +70,7 @@ TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged
     for (int Y = -30; Y < 30; ++Y)  // the disc is the sprite's, the rest of its box the field's
       for (int X = -30; X < 30; ++X)
         if (X * X + Y * Y <= 900)
-          expected.putImage(e.sprite.image.data(), 60, 60, X + 30, Y + 30, 1, 1, int(x) + X, int(y) - 1 - Y);
+          expected.putImage(e.sprite.image.data(), 60, 60, X + 30, 29 - Y, 1, 1, int(x) + X, int(y) - 1 - Y);
     ASSERT_EQ(scene.surface.pixels(), expected.pixels()) << x << "," << y;
   }
   EXPECT_EQ(std::pair(alphaAt(e.court, 98, 242), colourOf(scene.surface.pixelAt(98, 217))),

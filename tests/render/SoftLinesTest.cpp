@@ -39,7 +39,7 @@ TEST(SoftLines, EqualSlopesGoByRowsVisitsBlendAgainOffFieldPixelsAreSkippedAndBo
   for (const PixelBox& b : {PixelBox{10, 2, 12, 3}, {12, 2, 10, 3}, {10, 3, 12, 2}, {-5, 8, 30, 30}})
     fillBox(box, b, {1, 2, 3});  // the reversed boxes fill nothing; the last is clipped
   int filled = 0;  // blue 3 on 3 × 2 pixels and two clipped rows, nothing in the court map
-  for (std::size_t i = 0; i < box.courtMap.size(); ++i) filled += box.backdrop[i * 3] + box.courtMap[i];
+  for (std::size_t i = 0; i < box.courtMap.size(); ++i) filled += box.backdrop[i * pixelBytes] + box.courtMap[i];
   EXPECT_EQ(std::pair(filled, backdropAt(box, 12, 3)), std::pair(3 * (3 * 2 + 2 * 20), Colour{1, 2, 3}));
 }
 

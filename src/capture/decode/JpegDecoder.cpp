@@ -2,6 +2,8 @@
 
 #include <turbojpeg.h>
 
+#include "capture/FrameImage.h"
+
 JpegDecoder::JpegDecoder() : handle(tjInitDecompress()) {}
 
 JpegDecoder::~JpegDecoder() {
@@ -19,7 +21,9 @@ bool JpegDecoder::decode(const std::uint8_t* jpeg, std::size_t length, int width
                           &jpegHeight, &subsampling, &colourspace) != 0)
     return false;
   if (jpegWidth != width || jpegHeight != height) return false;
+  // BGRA rather than BGRX: libturbojpeg then promises 255 in the fourth byte.
   // A warning (premature end of data, corrupt entropy) also gives -1: drop those frames too.
-  return tjDecompress2(handle, jpeg, static_cast<unsigned long>(length), frame, width, width * 3,
-                       height, TJPF_BGR, TJFLAG_BOTTOMUP | TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) == 0;
+  return tjDecompress2(handle, jpeg, static_cast<unsigned long>(length), frame, width,
+                       width * framePixelBytes, height, TJPF_BGRA,
+                       TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) == 0;
 }

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// Decodes the camera's MJPEG pictures straight into FrameImages (BGR, bottom row first,
-// rows of exactly 3 × width bytes) with libturbojpeg. One decoder per capture thread.
+// Decodes the camera's MJPEG pictures straight into FrameImages (FrameImage.h: 32-bit
+// pixels, top row first) with libturbojpeg. One decoder per capture thread.
 class JpegDecoder {
  public:
   JpegDecoder();

@@ -5,8 +5,6 @@
 #include <array>
 #include <string>
 
-#include "capture/PixelConverters.h"
-
 namespace {
 
 struct Size2 {
@@ -104,14 +102,10 @@ CaptureError applyCameraMode(V4l2Io& io, int fd, const CameraMode& mode,
   format.fmt.pix.field = V4L2_FIELD_NONE;
   if (io.ioctl(fd, VIDIOC_S_FMT, &format) != 0) return CaptureError::Connection;
   const v4l2_pix_format& agreed = format.fmt.pix;
-  if (pixelLayoutOf(agreed.pixelformat) == PixelLayout::Unsupported || agreed.width == 0 ||
-      agreed.height == 0 || agreed.width > 16384 || agreed.height > 16384)
-    return CaptureError::Connection;
-  // Some drivers leave bytesperline 0 for unpadded rows.
-  const int stride = agreed.bytesperline != 0
-                         ? int(agreed.bytesperline)
-                         : int(minimumStride(pixelLayoutOf(agreed.pixelformat), int(agreed.width)));
-  negotiated = {agreed.pixelformat, int(agreed.width), int(agreed.height), stride};
+  // Some drivers leave bytesperline 0 for unpadded rows, which the check reads as such.
+  const PictureReport report{agreed.pixelformat, agreed.width, agreed.height, agreed.bytesperline};
+  if (!checkPicture(report, negotiated.geometry)) return CaptureError::Connection;
+  negotiated.pixelFormat = agreed.pixelformat;
   if (mode.intervalNumerator != 0) {
     v4l2_streamparm rate{};
     rate.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;

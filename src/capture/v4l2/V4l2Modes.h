@@ -4,14 +4,13 @@
 #include <vector>
 
 #include "capture/CameraSettings.h"
+#include "capture/PictureGeometry.h"
 #include "capture/v4l2/V4l2Io.h"
 
 // The format a driver actually agreed to, which may differ from the one asked for.
 struct NegotiatedFormat {
   std::uint32_t pixelFormat = 0;
-  int width = 0;
-  int height = 0;
-  int stride = 0;  // bytes per (luma) row
+  PictureGeometry geometry;
 };
 
 // True when the opened node captures video by streaming; `card` then holds its card name.
@@ -22,6 +21,7 @@ bool queryCaptureCard(V4l2Io& io, int fd, std::string& card);
 std::vector<CameraMode> listCameraModes(V4l2Io& io, int fd);
 
 // Sets the capture format and frame rate. A busy device, a refused format or one we cannot
-// convert give CaptureError::Connection; a refused rate is not an error.
+// convert (checkPicture() refuses the driver's answer) give CaptureError::Connection; a
+// refused rate is not an error.
 CaptureError applyCameraMode(V4l2Io& io, int fd, const CameraMode& mode,
                              NegotiatedFormat& negotiated);

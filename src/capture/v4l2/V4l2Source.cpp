@@ -5,7 +5,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cassert>
 #include <cerrno>
 
@@ -60,9 +59,9 @@ CaptureError V4l2Source::applyMode(const CameraMode& mode) {
   negotiated = agreed;
   current = mode;
   current.pixelFormat = agreed.pixelFormat;
-  current.width = agreed.width;
-  current.height = agreed.height;
-  converter.configure(agreed.pixelFormat, agreed.width, agreed.height, agreed.stride);
+  current.width = agreed.geometry.width;
+  current.height = agreed.geometry.height;
+  converter.configure(agreed.geometry);
   return CaptureError::None;
 }
 
@@ -182,8 +181,10 @@ bool V4l2Source::deliverNewest() {
   }
   if (!have) return true;
   const Mapping& mapping = mappings[newest.index];
-  const std::size_t length = std::min<std::size_t>(newest.bytesused, mapping.length);
-  if (converter.convert(static_cast<const std::uint8_t*>(mapping.address), length)) {
+  const std::span<const std::uint8_t> picture =
+      deliveredPicture(negotiated.geometry, static_cast<const std::uint8_t*>(mapping.address),
+                       mapping.length, 0, newest.bytesused);
+  if (!picture.empty() && converter.convert(picture.data(), picture.size())) {
     const std::vector<std::uint8_t>& frame = converter.frame();
     sink->onFrame(secondsOf(newest.timestamp), frame.data(), frame.size());
   } else {

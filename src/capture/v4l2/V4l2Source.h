@@ -36,7 +36,9 @@ class V4l2Source final : public FrameSource, public CameraSettings {
   V4l2Source(const V4l2Source&) = delete;
   V4l2Source& operator=(const V4l2Source&) = delete;
 
-  FrameFormat format() const override { return {negotiated.width, negotiated.height}; }
+  FrameFormat format() const override {
+    return {negotiated.geometry.width, negotiated.geometry.height};
+  }
   CaptureError start(FrameSink& sink) override;
   void stop() override;
   CameraSettings* settings() override { return this; }

@@ -20,6 +20,10 @@ struct FakeNode {
   std::uint32_t caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
   int formatErrno = 0;           // EBUSY: another program holds the camera
   std::uint32_t rowPadding = 0;  // bytes the driver adds to each row
+  // A driver that answers a format request with a format and row stride of its own (0: YUYV,
+  // rows of 2 × width + rowPadding bytes), however unusable.
+  std::uint32_t answeredFormat = 0;
+  std::uint32_t answeredStride = 0;
 };
 
 // The kernel side of the cameras. Every open node is a real eventfd, so the source's poll()
@@ -85,8 +89,8 @@ class FakeV4l2Device final : public V4l2Io {
       case VIDIOC_S_FMT: {  // drivers refuse a new format while buffers exist
         if (node.formatErrno != 0 || !buffers.empty()) return fail(node.formatErrno ? node.formatErrno : EBUSY);
         v4l2_pix_format& pix = as<v4l2_format>(argument).fmt.pix;
-        pix.pixelformat = yuyv;
-        pix.bytesperline = pix.width * 2 + node.rowPadding;
+        pix.pixelformat = node.answeredFormat != 0 ? node.answeredFormat : yuyv;
+        pix.bytesperline = node.answeredStride != 0 ? node.answeredStride : pix.width * 2 + node.rowPadding;
         imageSize = pix.sizeimage = pix.bytesperline * pix.height;
         return 0;
       }
@@ -104,7 +108,8 @@ class FakeV4l2Device final : public V4l2Io {
   }
 
   // Fills the oldest queued buffer and makes the node readable; false when none is queued.
-  bool pushFrame(const Bytes& picture, std::uint32_t flags = 0) {
+  // A driver may claim more bytes than its buffer holds: `claimed` then says how many.
+  bool pushFrame(const Bytes& picture, std::uint32_t flags = 0, std::uint32_t claimed = 0) {
     std::lock_guard lock(mutex);
     if (queued.empty()) return false;
     v4l2_buffer filled = queued.front();
@@ -113,6 +118,7 @@ class FakeV4l2Device final : public V4l2Io {
     filled.bytesused = static_cast<std::uint32_t>(std::min(picture.size(), memory.size()));
     filled.flags = flags;
     std::copy_n(picture.begin(), filled.bytesused, memory.begin());
+    if (claimed != 0) filled.bytesused = claimed;
     done.push_back(filled);
     signalAll();
     return true;

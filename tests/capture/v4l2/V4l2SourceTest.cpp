@@ -16,6 +16,13 @@ Bytes yuyvPicture(std::uint8_t top, std::uint8_t bottom) {
   return {top, 128, top, 128, 9, 9, 9, 9, bottom, 128, bottom, 128, 9, 9, 9, 9};
 }
 
+// The 2 × 2 frame of one grey level.
+Bytes greyFrame(std::uint8_t level) {
+  Bytes frame;
+  for (int pixel = 0; pixel < 4; ++pixel) frame.insert(frame.end(), {level, level, level, 255});
+  return frame;
+}
+
 struct Camera {
   Camera()
       : device({{.path = "/dev/video0", .card = "Tiny", .sizes = {{2, 2}}, .rowPadding = 4}}),
@@ -28,7 +35,7 @@ struct Camera {
 
 }  // namespace
 
-TEST(V4l2Source, FramesArriveBottomUpAndPackedNewestFirstAndNeverDamagedOrShort) {
+TEST(V4l2Source, FramesArriveTopDownAndPackedNewestFirstAndNeverDamagedShortOrOverlong) {
   Camera camera;
   RecordingSink sink(true);
   ASSERT_EQ(camera.source->start(sink), CaptureError::None);
@@ -42,11 +49,14 @@ TEST(V4l2Source, FramesArriveBottomUpAndPackedNewestFirstAndNeverDamagedOrShort)
   camera.device.waitForPolls(4);
   ASSERT_TRUE(camera.device.pushFrame(Bytes(5, 16)));  // short
   camera.device.waitForPolls(5);
+  ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16), 0, 17));  // more than its 16 bytes
+  camera.device.waitForPolls(6);
   ASSERT_TRUE(camera.device.pushFrame(yuyvPicture(16, 16)));
   sink.waitForFrames(3);
   camera.source->stop();
-  const Bytes blackOverWhite{255, 255, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0};  // bottom row first
-  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{blackOverWhite, Bytes(12, 255), Bytes(12, 0)}));
+  const Bytes blackOverWhite{0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+  EXPECT_EQ(sink.taken(), (std::vector<Bytes>{blackOverWhite, greyFrame(255), greyFrame(0)}));
+  EXPECT_EQ(camera.source->droppedFrames(), 4u);  // overtaken, damaged, short, overlong
 }
 
 TEST(V4l2Source, StopWakesABlockedWaitAndWaitsForADeliveryInProgress) {
