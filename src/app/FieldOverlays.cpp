@@ -12,12 +12,18 @@ constexpr int strikesAbove = 12;  // the contact threshold of the ball step
 
 QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs) {
   const double fps = seconds > 0.0 ? sums.frames / seconds : 0.0;
-  return QStringLiteral("%1 fps · step %2 ms (max %3 ms) · latency %4 ms · dropped %5")
+  const QString latency =
+      sums.frames > 0 ? QStringLiteral(" · latency %1 ms").arg(latencyMs, 0, 'f', 0) : QString();
+  return QStringLiteral("%1 fps · step %2 ms (max %3 ms)%4 · dropped %5")
       .arg(fps, 0, 'f', 1)
       .arg(sums.meanStepMs, 0, 'f', 1)
       .arg(sums.longestStepMs, 0, 'f', 1)
-      .arg(latencyMs, 0, 'f', 0)
+      .arg(latency)
       .arg(sums.dropped);
+}
+
+QString stallText() {
+  return QStringLiteral("The camera sends no picture: trying to restart it");
 }
 
 QString hintText(LightingHint hint) {

@@ -12,9 +12,12 @@ class QRect;
 
 // What the window draws over the field, never into the field image.
 
-// "30.0 fps · step 1.8 ms (max 3.1 ms) · latency 14 ms · dropped 0" over `seconds` s.
+// "30.0 fps · step 1.8 ms (max 3.1 ms) · latency 14 ms · dropped 0" over `seconds` s; no
+// latency when no frame arrived, since the last frame's age is no latency.
 QString readoutText(const FrameTimes::Sums& sums, double seconds, double latencyMs);
 QString hintText(LightingHint hint);
+// The line shown while the camera is stalled.
+QString stallText();
 // The sensed motion as a heat map of width × height cells (rows top first), to be drawn
 // stretched over the picture: clear where nothing moves, translucent blue below the strength
 // that strikes the ball, orange to yellow above it. `image` is reused while its size fits.

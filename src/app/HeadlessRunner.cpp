@@ -1,12 +1,16 @@
 #include <QGuiApplication>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/FrameSources.h"
+#include "app/LiveCameras.h"
+#include "app/LiveFrames.h"
 #include "app/PlayOptions.h"
 #include "app/Runners.h"
+#include "capture/CaptureMessages.h"
 #include "capture/SteppedSource.h"
 #include "engine/GameEngine.h"
 #include "engine/SettingsLocation.h"
@@ -91,6 +95,104 @@ std::optional<std::uint64_t> playFrames(GameEngine& engine, HeadlessWindow& wind
   return games;
 }
 
+
+// How a run went: its exit status (0 when it played), the frames played and games ended.
+struct Played {
+  int status = 0;
+  long frames = 0;
+  std::uint64_t games = 0;
+};
+
+void printMessages(const HeadlessWindow& window) {
+  for (const std::string& message : window.messages)
+    std::fprintf(stderr, "swishcam: %s\n", message.c_str());
+}
+
+// The demo camera or a replay, stepped frame by frame on the simulated clock.
+Played playStepped(const Options& options, GameEngine& engine, HeadlessWindow& window,
+                   ManualTickClock& clock, SourceCatalog& catalog) {
+  std::string error;
+  FrameRatio rate = frameRatioOf(options.fps);
+  std::unique_ptr<PainterProvider> painter =
+      options.replayFile.empty() ? makeDemoProvider(options, engine, Delivery::Stepped)
+                                 : makeReplayProvider(options, Delivery::Stepped, error, rate);
+  if (!painter) {
+    std::fprintf(stderr, "swishcam: %s\n", error.c_str());
+    return {1};
+  }
+  std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
+  catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
+  if (!engine.buildCaptureGraph(window) || painter->stepped == nullptr) {
+    printMessages(window);
+    return {1};
+  }
+  if (recorder && recorder->failed()) return {1};
+  const long frames = framesToRun(options, painter->stepped->framesPerSecond());
+  const std::optional<std::uint64_t> games =
+      playFrames(engine, window, clock, *painter->stepped, frames);
+  engine.releaseCaptureGraph();
+  if (!games) return {1};
+  return {recorder && recorder->failed() ? 1 : 0, frames, *games};
+}
+
+// The names listed, for a message.
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "'" : ", '") + name + "'";
+  return text.empty() ? "none" : text;
+}
+
+// Frames as the camera sends them, in real time, until the count or the time is reached
+// or the camera goes away; a stalled camera is restarted as in the window.
+Played playLive(const Options& options, GameEngine& engine, HeadlessWindow& window,
+                SourceCatalog& catalog) {
+  using Clock = std::chrono::steady_clock;
+  LiveFrames* wakeOnLoss = nullptr;
+  LiveCameras cameras([&wakeOnLoss] {
+    if (wakeOnLoss != nullptr) wakeOnLoss->wake();
+  });
+  LiveFrames live(cameras);
+  wakeOnLoss = &live;
+  std::unique_ptr<RecordingProvider> recorder =
+      makeRecordingProvider(options, live, frameRatioOf(options.fps));
+  catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : live);
+  const std::string wanted = options.cameraName.substr(0, maxDeviceNameLength);
+  const std::vector<std::string> names = catalog.deviceNames();
+  if (std::find(names.begin(), names.end(), wanted) == names.end()) {
+    std::fprintf(stderr, "swishcam: no camera is named '%s'; cameras found: %s\n",
+                 options.cameraName.c_str(), joined(names).c_str());
+    return {2};
+  }
+  if (options.frames) live.limit(static_cast<std::uint64_t>(*options.frames));
+  engine.camera.videoDeviceName = wanted;
+  if (!engine.buildCaptureGraph(window)) {
+    printMessages(window);
+    return {1};
+  }
+  const auto end = options.frames ? Clock::time_point::max()
+                                  : Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                       std::chrono::duration<double>(
+                                                           options.seconds.value_or(defaultSeconds)));
+  Played played;
+  for (std::uint64_t seen = 0;;) {
+    if (options.frames && seen >= static_cast<std::uint64_t>(*options.frames)) break;
+    const auto now = Clock::now();
+    if (now >= end) break;
+    seen = live.waitBeyond(seen, std::min(end, now + std::chrono::milliseconds(250)));
+    played.games += handlePeriodEnds(engine, window);
+    engine.watchStall();
+    if (engine.camera.source->streamLost()) {
+      printForUser(messageDeviceLost);
+      played.status = 1;
+      break;
+    }
+  }
+  engine.releaseCaptureGraph();  // before the cameras that opened it go
+  played.frames = static_cast<long>(live.count());
+  if (recorder && recorder->failed()) played.status = 1;
+  return played;
+}
+
 }  // namespace
 
 void printForUser(const std::string& message) {
@@ -106,52 +208,31 @@ int runHeadless(const Options& options) {
   char* argv[] = {name, nullptr};
   QGuiApplication application(argc, argv);
 
-  ManualTickClock clock(layoutTick);
+  const bool live = !options.cameraName.empty();
+  ManualTickClock simulated(layoutTick);
+  SteadyTickClock realTime;
   QtFieldSurface surface;
   HeadlessWindow window;
   SourceCatalog catalog;
-  GameEngine engine(clock, surface, catalog,
+  GameEngine engine(live ? static_cast<TickClock&>(realTime) : simulated, surface, catalog,
                     options.settingsFile.empty() ? settingsPath()
                                                  : std::filesystem::path(options.settingsFile));
   if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
-  // The run opens no camera, so the camera chosen in the settings file stays chosen.
+  // A headless run leaves the window's camera as the settings file chose it.
   const std::string cameraName = engine.camera.videoDeviceName;
-
-  std::string error;
-  FrameRatio rate = frameRatioOf(options.fps);
-  std::unique_ptr<PainterProvider> painter =
-      options.replayFile.empty() ? makeDemoProvider(options, engine, Delivery::Stepped)
-                                 : makeReplayProvider(options, Delivery::Stepped, error, rate);
-  if (!painter) {
-    std::fprintf(stderr, "swishcam: %s\n", error.c_str());
-    return 1;
-  }
-  std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
-  catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  const bool built = engine.buildCaptureGraph(window);
+  const Played played = live ? playLive(options, engine, window, catalog)
+                             : playStepped(options, engine, window, simulated, catalog);
   engine.camera.videoDeviceName = cameraName;
-  if (!built || painter->stepped == nullptr) {
-    for (const std::string& message : window.messages)
-      std::fprintf(stderr, "swishcam: %s\n", message.c_str());
-    return 1;
-  }
-  if (recorder && recorder->failed()) return 1;
+  if (played.status != 0 && played.frames == 0) return played.status;
 
-  const long frames = framesToRun(options, painter->stepped->framesPerSecond());
-  const std::optional<std::uint64_t> games =
-      playFrames(engine, window, clock, *painter->stepped, frames);
-  engine.stopCapture();
-  if (!games) return 1;
-
-  int status = 0;
+  int status = played.status;
   if (!options.snapshotFile.empty() &&
       !surface.savePng(QString::fromStdString(options.snapshotFile))) {
     std::fprintf(stderr, "swishcam: cannot write the snapshot %s\n", options.snapshotFile.c_str());
     status = 1;
   }
-  if (recorder && recorder->failed()) status = 1;  // the reason is on stderr already
-  std::printf("%s\n", summary(engine, frames, *games).c_str());
+  std::printf("%s\n", summary(engine, played.frames, played.games).c_str());
   std::fflush(stdout);
   if (const SettingsReport saved = engine.saveSettings(); !saved.ok()) {
     printForUser(saved.message);

@@ -59,6 +59,8 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
     m_readoutLine = readoutText(sums, seconds, m_latencyMs);
     update();
   });
+  connect(&m_stallTimer, &QTimer::timeout, this, [this] { watchStall(); });
+  m_stallTimer.start(250);
   QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
@@ -265,7 +267,10 @@ void MainDialog::paintMotion(QPainter& painter) {
 
 void MainDialog::paintOverlays(QPainter& painter) {
   const QRect area = m_view.scaled() ? m_view.target() : m_surface.image().rect();
-  if (!m_hint.isEmpty()) drawBannerLine(painter, area, m_hint, true);
+  if (m_stallShown)
+    drawBannerLine(painter, area, stallText(), true);
+  else if (!m_hint.isEmpty())
+    drawBannerLine(painter, area, m_hint, true);
   if (m_prefs.readout && !m_readoutLine.isEmpty())
     drawBannerLine(painter, area, m_readoutLine, false);
 }
@@ -288,6 +293,14 @@ void MainDialog::takeLightingHint() {
   if (hint == LightingHint::None) return;
   m_hint = hintText(hint);
   m_hintTimer.start(6000);
+  update();
+}
+
+void MainDialog::watchStall() {
+  m_engine.watchStall();
+  const bool stalled = m_engine.stall.stalled();
+  if (stalled == m_stallShown) return;
+  m_stallShown = stalled;
   update();
 }
 

@@ -101,6 +101,7 @@ class MainDialog : public QDialog, public WindowLink {
   void showPresented(const QRect& field);
   void playSounds();
   void takeLightingHint();
+  void watchStall();
   void paintField(QPainter& painter, const QRect& area);
   void paintMotion(QPainter& painter);
   void paintOverlays(QPainter& painter);
@@ -131,6 +132,8 @@ class MainDialog : public QDialog, public WindowLink {
   QImage m_motionImage;           // reused for every paint of the motion view
   QString m_hint;                 // the lighting hint while it is shown
   QTimer m_hintTimer;
+  QTimer m_stallTimer;            // looks for a camera that sends nothing
+  bool m_stallShown = false;
   QTimer m_readoutTimer;          // a new readout line every second
   QElapsedTimer m_readoutClock;
   QString m_readoutLine;

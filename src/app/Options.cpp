@@ -14,10 +14,10 @@ namespace {
 constexpr const char* synopsis =
     "usage: swishcam [--demo | --replay FILE] [--record FILE.y4m] [--size WxH] [--fps F]\n"
     "                [--seed N] [--settings FILE] [--left NAME] [--right NAME] [--skill 0-5]\n"
-    "                [--period MINUTES] [--speed 2-10] [--no-mirror] [--camera NAME]\n"
-    "                [--clips DIR]\n"
+    "                [--period MINUTES] [--speed 2-10] [--no-mirror] [--clips DIR]\n"
     "       swishcam --headless [--demo | --replay FILE] [--seconds S | --frames N]\n"
     "                [--snapshot OUT.png] [the options above]\n"
+    "       swishcam --headless --camera NAME [--seconds S | --frames N] [--snapshot OUT.png]\n"
     "       swishcam --help | --version\n"
     "An option's value follows it (--size 640x480) or is joined to it (--size=640x480);\n"
     "-- ends the options.";
@@ -124,8 +124,8 @@ const std::vector<ValueOption>& valueOptions() {
       {"period", "MINUTES", "The length of a game", "minutes, 1 to 255",
        numberIn(&Options::periodMinutes, 1, 255)},
       {"speed", "2-10", "Ball steps per camera frame", "2 to 10", numberIn(&Options::speed, 2, 10)},
-      {"camera", "NAME", "Open the camera of this name", "a device name",
-       text(&Options::camera)},
+      {"camera", "NAME", "Headless: play in real time on this live camera",
+       "a camera's name as the game lists it", text(&Options::cameraName)},
       {"clips", "DIR", "The folder of recorded clips", "a folder name", text(&Options::clipsDir)},
       {"seconds", "S", "Headless: simulated seconds to play",
        "simulated seconds, above 0 and at most 1000000", readSeconds},
@@ -207,8 +207,10 @@ std::string conflict(const Options& o, const QCommandLineParser& given) {
   if (o.seconds && o.frames) return "--seconds and --frames exclude each other";
   if (!o.replayFile.empty() && (given.isSet("size") || given.isSet("fps")))
     return "--size and --fps belong to the demo camera; a replay runs at its file's size and rate";
+  if (!o.cameraName.empty() && (o.demo || !o.replayFile.empty()))
+    return "--camera plays on a live camera, --demo and --replay on none";
   if (!o.headless) {
-    for (const char* name : {"seconds", "frames", "snapshot"})
+    for (const char* name : {"seconds", "frames", "snapshot", "camera"})
       if (given.isSet(name)) return spelled(name) + " needs --headless";
   }
   return sharedFile(o);

@@ -26,7 +26,7 @@ struct Options {
   std::optional<int> speed;           // moves per frame, 2–10
   bool noMirror = false;
   std::string recordFile;             // Y4M of every frame the engine receives
-  std::string camera;                 // the camera to open, by its name
+  std::string cameraName;             // headless: play in real time on this live camera
   std::string clipsDir;               // the folder of recorded clips
 };
 

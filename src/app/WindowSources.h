@@ -7,13 +7,13 @@
 #include "capture/FrameSource.h"
 #include "capture/PainterProvider.h"
 #include "capture/RecordingSource.h"
-#include "capture/v4l2/V4l2Provider.h"
+#include "app/LiveCameras.h"
 
 class GameEngine;
 
-// The devices the window offers: the V4L2 cameras first, then the demo camera or a replay
-// that the command line asks for. With --record, that device (or else the cameras) is
-// recorded. Must outlive the engine that opens them.
+// The devices the window offers: the V4L2 cameras first, then the PipeWire-only cameras,
+// then the demo camera or a replay that the command line asks for. With --record, that
+// device (or else the cameras) is recorded. Must outlive the engine that opens them.
 class WindowSources {
  public:
   // `onStreamLost` runs on the capture thread when an open camera goes away.
@@ -26,7 +26,7 @@ class WindowSources {
   SourceCatalog catalog;
 
  private:
-  V4l2Provider m_cameras;
+  LiveCameras m_cameras;
   std::unique_ptr<PainterProvider> m_added;
   std::unique_ptr<RecordingProvider> m_recorder;
 };

@@ -42,8 +42,15 @@ void GameEngine::stopCapture() {
 void GameEngine::startCapture() {
   if (!camera.source) return;
   lighting.restart();
+  stall.restart(clock.now());
   if (camera.source->start(*this) != CaptureError::None && mainWindow != nullptr)
     mainWindow->showMessage(messageRun);
+}
+
+void GameEngine::watchStall() {
+  if (!camera.source || camera.source->streamLost() || !stall.retryDue(clock.now())) return;
+  camera.source->stop();
+  camera.source->start(*this);
 }
 
 void GameEngine::releaseCaptureGraph() {

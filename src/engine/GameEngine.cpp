@@ -39,6 +39,7 @@ FrameTimes::Clock::time_point arrivalOf(double sampleTime, FrameTimes::Clock::ti
 
 void GameEngine::onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) {
   const auto stepStart = FrameTimes::Clock::now();
+  stall.frameArrived(clock.now());
   const std::size_t expected = camera.frameSize();
   if (pixels == nullptr || expected == 0 || size != expected ||
       camera.workFrame.size() != expected || match.gameOver.load()) {

@@ -12,6 +12,7 @@
 #include "engine/LightingCheck.h"
 #include "engine/RunStats.h"
 #include "engine/SettingsFile.h"
+#include "engine/StallWatch.h"
 #include "model/Ball.h"
 #include "model/Court.h"
 #include "model/Match.h"
@@ -52,6 +53,7 @@ class GameEngine final : public FrameSink {
   SoundQueue sounds;    // recorded by the frame step, played by the window thread
   FrameTimes times;     // the frame step's timing, for the readout
   LightingCheck lighting;
+  StallWatch stall;     // frames that stop coming
   // The motion view: the sensed motion over the whole picture. `motion` is filled by the
   // frame step while the view is on; `shownMotion` is the last filled map, swapped in under
   // drawLock for the window to draw.
@@ -78,6 +80,9 @@ class GameEngine final : public FrameSink {
   void stopCapture();
   void startCapture();
   void releaseCaptureGraph();
+  // On the window thread, a few times a second: restarts a stream that sends no pictures,
+  // quietly (no message on failure; it is tried again). A lost camera is left alone.
+  void watchStall();
   // Reads the frame format again and lays the court out, with or without a new game.
   void relayout(bool newGame);
 

@@ -82,11 +82,11 @@ class AppStartTest : public QObject {
   // repeated option winning; a value may start with a dash.
   void optionsAreReadTheGnuWay() {
     std::string error;
-    auto o = parse({"--size=320x240", "--left=-Ann-", "--right", "-x", "--skill", "2",
-                    "--skill=4", "--camera=USB Cam", "--clips", "/tmp/clips", "--"}, error);
+    auto o = parse({"--headless", "--size=320x240", "--left=-Ann-", "--right", "-x", "--skill",
+                    "2", "--skill=4", "--camera=USB Cam", "--clips", "/tmp/clips", "--"}, error);
     QVERIFY2(o, error.c_str());
     QCOMPARE(QList<int>({o->width, o->height, *o->skill}), QList<int>({320, 240, 4}));
-    QCOMPARE(*o->leftName + "|" + *o->rightName + "|" + o->camera + "|" + o->clipsDir,
+    QCOMPARE(*o->leftName + "|" + *o->rightName + "|" + o->cameraName + "|" + o->clipsDir,
              std::string("-Ann-|-x|USB Cam|/tmp/clips"));
     o = parse({"--seed", "--"}, error);  // a value, not the end of the options
     QVERIFY(!o && error.find("bad value '--' for --seed") != std::string::npos);

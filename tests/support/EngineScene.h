@@ -15,8 +15,10 @@ struct ScriptedSource final : FrameSource {
   FrameFormat format() const override { return size; }
   CaptureError start(FrameSink& sink) override { ++starts; running = &sink; return startError; }
   void stop() override { ++stops; running = nullptr; }
+  bool streamLost() const override { return lost; }
 
   FrameFormat size;
+  bool lost = false;
   FrameSink* running = nullptr;
   CaptureError startError = CaptureError::None;
   int starts = 0;

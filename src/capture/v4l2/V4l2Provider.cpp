@@ -27,6 +27,12 @@ std::vector<std::string> V4l2Provider::deviceNames() {
   return names;
 }
 
+std::vector<std::string> V4l2Provider::listedPaths() const {
+  std::vector<std::string> paths;
+  for (const Node& node : listed) paths.push_back(node.path);
+  return paths;
+}
+
 std::unique_ptr<FrameSource> V4l2Provider::open(std::size_t index, CaptureError& error) {
   if (index >= listed.size()) {
     error = CaptureError::NoDevice;

@@ -22,6 +22,8 @@ class V4l2Provider final : public SourceProvider {
 
   std::vector<std::string> deviceNames() override;
   std::unique_ptr<FrameSource> open(std::size_t index, CaptureError& error) override;
+  // The device nodes of the last listing, in its order.
+  std::vector<std::string> listedPaths() const;
 
  private:
   struct Node {

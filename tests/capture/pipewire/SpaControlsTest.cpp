@@ -1,0 +1,133 @@
+#include "capture/pipewire/SpaControls.h"
+
+#include <gtest/gtest.h>
+#include <spa/param/props.h>
+#include <spa/pod/builder.h>
+
+#include <cstring>
+
+namespace {
+
+// One PropInfo pod as a camera node writes it: an id, a name and a type whose choice gives
+// the default and the range or the alternatives.
+struct PropInfoWriter {
+  std::uint8_t bytes[512];
+  spa_pod_builder builder;
+  spa_pod_frame object;
+
+  PropInfoWriter(std::uint32_t id, const char* name) {
+    spa_pod_builder_init(&builder, bytes, sizeof bytes);
+    spa_pod_builder_push_object(&builder, &object, SPA_TYPE_OBJECT_PropInfo, SPA_PARAM_PropInfo);
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_id, 0);
+    spa_pod_builder_id(&builder, id);
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_name, 0);
+    spa_pod_builder_string(&builder, name);
+  }
+  void ints(std::uint32_t choiceType, std::initializer_list<int> values) {
+    spa_pod_frame choice;
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_type, 0);
+    spa_pod_builder_push_choice(&builder, &choice, choiceType, 0);
+    for (int v : values) spa_pod_builder_int(&builder, v);
+    spa_pod_builder_pop(&builder, &choice);
+  }
+  void labels(std::initializer_list<std::pair<int, const char*>> pairs, bool damaged = false) {
+    spa_pod_frame list;
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_labels, 0);
+    spa_pod_builder_push_struct(&builder, &list);
+    for (const auto& [value, text] : pairs) {
+      spa_pod_builder_int(&builder, value);
+      if (damaged) spa_pod_builder_int(&builder, value);  // a number where the label belongs
+      else spa_pod_builder_string(&builder, text);
+    }
+    spa_pod_builder_pop(&builder, &list);
+  }
+  void boolean(bool value) {
+    spa_pod_builder_prop(&builder, SPA_PROP_INFO_type, 0);
+    spa_pod_builder_bool(&builder, value);
+  }
+  void addTo(std::vector<CameraControl>& controls) {
+    const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &object));
+    appendPodControl(pod, SPA_POD_SIZE(pod), controls);
+  }
+};
+
+TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
+  std::vector<CameraControl> controls;
+  PropInfoWriter brightness(0x10001, "Brightness");
+  brightness.ints(SPA_CHOICE_Step, {128, 0, 255, 2});
+  brightness.addTo(controls);
+  PropInfoWriter flip(0x10002, "Horizontal Flip");
+  flip.boolean(true);
+  flip.addTo(controls);
+  PropInfoWriter power(0x10003, "Power Line Frequency");
+  power.ints(SPA_CHOICE_Enum, {1, 0, 1, 2});
+  power.labels({{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}});
+  power.addTo(controls);
+  PropInfoWriter again(0x10001, "Brightness");  // listed twice by the node: once here
+  again.ints(SPA_CHOICE_Range, {1, 0, 2});
+  again.addTo(controls);
+
+  ASSERT_EQ(controls.size(), 3u);
+  EXPECT_EQ(controls[0].kind, CameraControl::Kind::Slider);
+  EXPECT_EQ(controls[0].name, "Brightness");
+  EXPECT_EQ(controls[0].minimum, 0);
+  EXPECT_EQ(controls[0].maximum, 255);
+  EXPECT_EQ(controls[0].step, 2);
+  EXPECT_EQ(controls[0].defaultValue, 128);
+  EXPECT_EQ(controls[1].kind, CameraControl::Kind::CheckBox);
+  EXPECT_EQ(controls[1].value, 1);
+  EXPECT_EQ(controls[2].kind, CameraControl::Kind::Menu);
+  const std::vector<std::pair<int, std::string>> menu = {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}};
+  EXPECT_EQ(controls[2].menu, menu);
+  EXPECT_EQ(controls[2].value, 1);
+}
+
+TEST(SpaControls, AMenuWithoutUsableLabelsShowsItsNumbers) {
+  std::vector<CameraControl> controls;
+  PropInfoWriter scene(0x10007, "Scene");
+  scene.ints(SPA_CHOICE_Enum, {0, 0, 3});
+  scene.labels({{0, "Auto"}, {3, "Night"}}, true);
+  scene.addTo(controls);
+  ASSERT_EQ(controls.size(), 1u);
+  const std::vector<std::pair<int, std::string>> menu = {{0, "0"}, {3, "3"}};
+  EXPECT_EQ(controls[0].menu, menu);
+}
+
+TEST(SpaControls, KindsWeCannotEditAndDamagedPodsAreSkipped) {
+  std::vector<CameraControl> controls;
+  PropInfoWriter fixed(0x10004, "Fixed");
+  fixed.ints(SPA_CHOICE_None, {3});  // nothing to choose
+  fixed.addTo(controls);
+  PropInfoWriter inverted(0x10005, "Inverted");
+  inverted.ints(SPA_CHOICE_Range, {5, 10, 0});
+  inverted.addTo(controls);
+  EXPECT_TRUE(controls.empty());
+
+  PropInfoWriter good(0x10006, "Contrast");
+  good.ints(SPA_CHOICE_Range, {32, 0, 64});
+  const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&good.builder, &good.object));
+  for (std::size_t cut = 0; cut < SPA_POD_SIZE(pod); ++cut) appendPodControl(pod, cut, controls);
+  EXPECT_TRUE(controls.empty());
+  appendPodControl(pod, SPA_POD_SIZE(pod), controls);
+  EXPECT_EQ(controls.size(), 1u);
+}
+
+TEST(SpaControls, AWrittenValueReadsBackThroughProps) {
+  std::vector<CameraControl> controls(2);
+  controls[0].id = 0x10001;
+  controls[0].kind = CameraControl::Kind::Slider;
+  controls[1].id = 0x10002;
+  controls[1].kind = CameraControl::Kind::CheckBox;
+  std::uint8_t buffer[128];
+  const spa_pod* slider = buildControlPod(controls[0], -7, buffer, sizeof buffer);
+  ASSERT_NE(slider, nullptr);
+  takePodValues(slider, SPA_POD_SIZE(slider), controls);
+  const spa_pod* box = buildControlPod(controls[1], 5, buffer, sizeof buffer);
+  ASSERT_NE(box, nullptr);
+  takePodValues(box, SPA_POD_SIZE(box), controls);
+  EXPECT_EQ(controls[0].value, -7);
+  EXPECT_EQ(controls[1].value, 1);
+  EXPECT_EQ(buildControlPod(controls[0], 1, buffer, 8), nullptr);
+}
+
+}  // namespace
