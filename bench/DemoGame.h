@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
 #include "capture/SteppedSource.h"
 #include "engine/GameEngine.h"
@@ -38,7 +38,7 @@ struct DemoGame {
                  },
                  Delivery::Stepped) {
     catalog.add(provider);
-    engine.buildCaptureGraph(window);
+    engine.openCamera(window);
   }
   // Plays one frame at 30 frames per second; the end of a game is handled at once.
   void frame() {
@@ -55,7 +55,9 @@ struct DemoGame {
   void handleGameEnds() {
     while (window.takePeriodOver()) engine.onPeriodOver(nullptr);
   }
-  GameView view() { return {engine.ball, engine.court, engine.match, engine.camera.mirror}; }
+  GameView view() {
+    return {engine.ball, engine.court, engine.match, engine.settings().timing, engine.camera.mirror};
+  }
   BenchFolder folder;
   ManualTickClock clock;
   QtFieldSurface surface;

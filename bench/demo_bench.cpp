@@ -7,7 +7,7 @@
 #include <chrono>
 #include <random>
 
-#include "capture/AutoPlayer.h"
+#include "demo/AutoPlayer.h"
 #include "render/CourtLayout.h"
 
 namespace {
@@ -20,9 +20,10 @@ void playerPerFrame(benchmark::State& state, int radius, double gravity, int spe
   const CourtFit fit{640, 480, radius, true, true};
   layoutCourt(court, fit, neededField(court, fit));
   Match match;
-  match.movesPerFrame = static_cast<std::uint8_t>(speed);
+  TimingSettings timing;
+  timing.movesPerFrame = static_cast<std::uint8_t>(speed);
   const std::atomic<bool> mirror{true};
-  AutoPlayer player({ball, court, match, mirror}, 30.0, 1);
+  AutoPlayer player({ball, court, match, timing, mirror}, 30.0, 1);
   std::mt19937 random(9);
   std::uniform_real_distribution<double> across(court.frameRect.left, court.frameRect.right);
   std::uniform_real_distribution<double> down(court.frameRect.top, court.frameRect.bottom - radius);

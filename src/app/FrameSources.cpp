@@ -1,6 +1,6 @@
 #include "app/FrameSources.h"
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/ReplaySource.h"
 #include "engine/GameEngine.h"
 
@@ -12,7 +12,8 @@ std::unique_ptr<PainterProvider> makeDemoProvider(const Options& options, const 
   return std::make_unique<PainterProvider>(
       demoCameraName,
       [&engine, size, fps, seed] {
-        const GameView game{engine.ball, engine.court, engine.match, engine.camera.mirror};
+        const GameView game{engine.ball, engine.court, engine.match, engine.settings().timing,
+                            engine.camera.mirror};
         return std::make_unique<DemoCamera>(game, size, fps, seed);
       },
       delivery);

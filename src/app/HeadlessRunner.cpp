@@ -122,7 +122,8 @@ Played playStepped(const Options& options, GameEngine& engine, HeadlessWindow& w
   }
   std::unique_ptr<RecordingProvider> recorder = makeRecordingProvider(options, *painter, rate);
   catalog.add(recorder ? static_cast<SourceProvider&>(*recorder) : *painter);
-  if (!engine.buildCaptureGraph(window) || painter->stepped == nullptr) {
+  // The run's only device; the settings keep the player's camera.
+  if (!engine.openCameraOnce(window, {}) || painter->stepped == nullptr) {
     printMessages(window);
     return {1};
   }
@@ -130,7 +131,7 @@ Played playStepped(const Options& options, GameEngine& engine, HeadlessWindow& w
   const long frames = framesToRun(options, painter->stepped->framesPerSecond());
   const std::optional<std::uint64_t> games =
       playFrames(engine, window, clock, *painter->stepped, frames);
-  engine.releaseCaptureGraph();
+  engine.closeCamera();
   if (!games) return {1};
   return {recorder && recorder->failed() ? 1 : 0, frames, *games};
 }
@@ -164,8 +165,7 @@ Played playLive(const Options& options, GameEngine& engine, HeadlessWindow& wind
     return {2};
   }
   if (options.frames) live.limit(static_cast<std::uint64_t>(*options.frames));
-  engine.camera.videoDeviceName = wanted;
-  if (!engine.buildCaptureGraph(window)) {
+  if (!engine.openCameraOnce(window, wanted)) {
     printMessages(window);
     return {1};
   }
@@ -187,7 +187,7 @@ Played playLive(const Options& options, GameEngine& engine, HeadlessWindow& wind
       break;
     }
   }
-  engine.releaseCaptureGraph();  // before the cameras that opened it go
+  engine.closeCamera();  // before the cameras that opened it go
   played.frames = static_cast<long>(live.count());
   if (recorder && recorder->failed()) played.status = 1;
   return played;
@@ -219,11 +219,9 @@ int runHeadless(const Options& options) {
                                                  : std::filesystem::path(options.settingsFile));
   if (!engine.settingsLoad.ok()) printForUser(engine.settingsLoad.message);
   applyPlayOptions(options, engine);
-  // A headless run leaves the window's camera as the settings file chose it.
-  const std::string cameraName = engine.camera.videoDeviceName;
+  engine.seedNoise(options.seed);
   const Played played = live ? playLive(options, engine, window, catalog)
                              : playStepped(options, engine, window, simulated, catalog);
-  engine.camera.videoDeviceName = cameraName;
   if (played.status != 0 && played.frames == 0) return played.status;
 
   int status = played.status;

@@ -20,7 +20,7 @@
 #include "platform/DrawLock.h"
 #include "platform/WindowPlacement.h"
 #include "platform/qt/PeriodOverEvent.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 
 namespace {
 
@@ -66,13 +66,13 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
 
 MainDialog::~MainDialog() {
   // The capture thread draws into this window: stop it before anything is torn down.
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
 }
 
 bool MainDialog::start() {
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
-  if (!m_engine.buildCaptureGraph(*this)) return false;
+  if (!m_engine.openCamera(*this)) return false;
   updateView();
   if (m_prefs.motionView) setMotionView(true);
   if (m_prefs.readout) setReadout(true);
@@ -94,7 +94,7 @@ void MainDialog::reportStreamLost() {
 
 void MainDialog::done(int result) {
   m_engine.stopCapture();
-  m_engine.releaseCaptureGraph();
+  m_engine.closeCamera();
   m_alive = false;
   if (HelpWindow* help = m_helpKey.window()) help->close();
   // Saved here, not at destruction, while the window can still tell of a failure.
@@ -358,11 +358,7 @@ void MainDialog::updateView() {
 void MainDialog::layoutIfResized() {
   m_asked = QSize();  // the window manager has answered by the time the user acts
   if (!m_sizeChanged) return;
-  if (m_engine.court.laidOut() && size() != m_refused) {
-    m_engine.stopCapture();
-    m_engine.relayout(false);
-    m_engine.startCapture();
-  }
+  if (size() != m_refused) m_engine.fitWindow();
   m_sizeChanged = false;
 }
 
@@ -421,17 +417,10 @@ void MainDialog::setReadout(bool on) {
   update();
 }
 
-// The map is sized while the capture is stopped, so the frame step never allocates.
 void MainDialog::setMotionView(bool on) {
   m_prefs.motionView = on;
   savePreferences();
-  if (on == m_engine.showsMotion()) return;
-  m_engine.stopCapture();
-  {
-    DrawLockGuard guard;  // the paint reads the shown map
-    m_engine.showMotion(on);
-  }
-  m_engine.startCapture();
+  m_engine.showMotionView(on);
   update();
 }
 

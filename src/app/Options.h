@@ -16,7 +16,7 @@ struct Options {
   double fps = 30.0;                  // demo camera rate
   std::optional<double> seconds;      // headless: simulated length
   std::optional<long> frames;         // headless: number of frames
-  std::uint32_t seed = 1;             // demo player
+  std::uint32_t seed = 1;             // demo player and, headless, the noise skin
   std::string snapshotFile;           // headless: PNG of the field after the last frame
   std::string settingsFile;           // instead of the one beside the executable
   std::optional<std::string> leftName;

@@ -15,7 +15,6 @@ struct CameraSide {
   std::unique_ptr<FrameSource> source;  // the running capture; null while there is none
   DeviceNames deviceNames;              // names found by the last device search
   int deviceCount = 0;                  // filled entries of deviceNames, 0 to 10
-  std::string videoDeviceName;          // device in use, at most 79 characters
   int frameWidth = 0;                   // px, as negotiated with the source
   int frameHeight = 0;                  // px
   std::vector<std::uint8_t> workFrame;  // this step's frame, copied or mirrored

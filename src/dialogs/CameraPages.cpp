@@ -1,8 +1,8 @@
 #include "dialogs/CameraPages.h"
 
 #include "capture/CameraSettings.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/SourceControlsDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/SourceControlsDialog.h"
 #include "engine/GameEngine.h"
 
 namespace {
@@ -17,11 +17,7 @@ void showFormatPages(QWidget* owner, GameEngine& engine) {
   CameraSettings* camera = settingsOf(engine);
   if (camera == nullptr) return;
   FormatDialog dialog(owner, camera->modes(), camera->mode());
-  if (dialog.exec() != QDialog::Accepted || dialog.chosen().sameAs(camera->mode())) return;
-  engine.stopCapture();
-  camera->setMode(dialog.chosen());  // a refused mode leaves the one in use
-  engine.relayout(false);
-  engine.startCapture();
+  if (dialog.exec() == QDialog::Accepted) engine.applyCameraMode(dialog.chosen());
 }
 
 void showSourcePages(QWidget* owner, GameEngine& engine) {

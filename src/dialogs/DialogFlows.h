@@ -4,7 +4,7 @@ class GameEngine;
 class QWidget;
 
 // The settings flows the main window runs for a click. Each opens its dialog modally over
-// `owner` and applies a confirmed change in the order stop, change, re-layout, start.
+// `owner` and hands a confirmed change to the game's entry point.
 
 // Camera choice and mirroring. False when the program must end (a camera that could not be
 // rebuilt, after its message has been shown).

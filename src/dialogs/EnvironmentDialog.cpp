@@ -38,8 +38,9 @@ QStringList entryTexts(Entry text) {
 
 }  // namespace
 
-EnvironmentDialog::EnvironmentDialog(const EnvironmentValues& initial, QWidget* parent)
-    : QDialog(parent), values(initial) {
+EnvironmentDialog::EnvironmentDialog(const EnvironmentSettings& initial, double gravityUnit,
+                                     QWidget* parent)
+    : QDialog(parent), values(initial), gravityUnit(gravityUnit) {
   setWindowTitle(QStringLiteral("Environment Properties"));
   const auto number = [](int value) { return QString::number(value); };
   ballSizeList =
@@ -74,7 +75,7 @@ EnvironmentDialog::EnvironmentDialog(const EnvironmentValues& initial, QWidget* 
 
 void EnvironmentDialog::preselect() {
   gravityList->setCurrentIndex(
-      nearestEntry(entryValues<gravityCount>(gravityEntry), values.gravity / values.gravityUnit));
+      nearestEntry(entryValues<gravityCount>(gravityEntry), values.gravity / gravityUnit));
   ballSizeList->setCurrentIndex(
       nearestEntry(entryValues<sizeCount>(ballRadiusEntry), values.ballRadius));
   basketSizeList->setCurrentIndex(
@@ -82,14 +83,14 @@ void EnvironmentDialog::preselect() {
   ringHeightList->setCurrentIndex(
       nearestEntry(entryValues<ringHeightCount>(ringHeightEntry), values.ringHeight));
   // Skins beyond the list (the noise skin a settings file can select) show the last one.
-  skinList->setCurrentIndex(std::clamp(values.skinIndex, 0, skinList->count() - 1));
+  skinList->setCurrentIndex(std::clamp<int>(values.skinIndex, 0, skinList->count() - 1));
 }
 
 void EnvironmentDialog::accept() {
-  values.gravity = gravityEntry(gravityList->currentIndex()) * values.gravityUnit;
+  values.gravity = gravityEntry(gravityList->currentIndex()) * gravityUnit;
   values.ballRadius = ballRadiusEntry(ballSizeList->currentIndex());
   values.basketSize = basketSizeEntry(basketSizeList->currentIndex());
   values.ringHeight = ringHeightEntry(ringHeightList->currentIndex());
-  values.skinIndex = skinList->currentIndex();
+  values.skinIndex = static_cast<std::uint8_t>(skinList->currentIndex());
   QDialog::accept();
 }

@@ -1,17 +1,9 @@
 #pragma once
 #include <QDialog>
 
-class QComboBox;
+#include "model/GameSettings.h"
 
-// The court's geometry and physics as the environment dialog edits them.
-struct EnvironmentValues {
-  double gravity = 600.0;      // px/s², downward
-  double gravityUnit = 600.0;  // px/s² shown as 1.0 g; never changed here
-  int ballRadius = 30;         // px
-  int basketSize = 112;        // px, ring width
-  int ringHeight = 200;        // px
-  int skinIndex = 3;           // backdrop skin, 0 to 4
-};
+class QComboBox;
 
 // "Environment Properties": five fixed lists. Works on its own copy of the values; OK
 // stores the chosen entries in `values`, Cancel leaves them as they came in.
@@ -19,14 +11,18 @@ class EnvironmentDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit EnvironmentDialog(const EnvironmentValues& initial, QWidget* parent = nullptr);
+  // `gravityUnit` is the gravitation, px/s², shown as 1.0 g.
+  EnvironmentDialog(const EnvironmentSettings& initial, double gravityUnit,
+                    QWidget* parent = nullptr);
 
   void accept() override;
 
-  EnvironmentValues values;
+  EnvironmentSettings values;
 
  private:
   void preselect();
+
+  double gravityUnit;
 
   QComboBox* ballSizeList;
   QComboBox* basketSizeList;

@@ -78,10 +78,10 @@ PlayersDialog::PlayersDialog(const PlayersValues& initial, const TopTenTable& to
   speedList = makeChoiceList(speedTexts(), 0, QStringLiteral("speed"));
   periodList = makeChoiceList(periodTexts(), -1, QStringLiteral("period"));
   // Values from a settings file outside the lists show the nearest entry.
-  skillList->setCurrentIndex(std::min<int>(values.computerSkill, skillList->count() - 1));
+  skillList->setCurrentIndex(std::min<int>(values.timing.computerSkill, skillList->count() - 1));
   speedList->setCurrentIndex(
-      std::clamp(values.movesPerFrame - fewestMoves, 0, speedList->count() - 1));
-  periodList->setCurrentIndex(nearestEntry(periodEntries, values.periodMinutes));
+      std::clamp(values.timing.movesPerFrame - fewestMoves, 0, speedList->count() - 1));
+  periodList->setCurrentIndex(nearestEntry(periodEntries, values.timing.periodMinutes));
 
   // Created before the confirm buttons, so that tabbing reaches it first.
   auto* topTenButton = new QPushButton(QStringLiteral("Top ten..."));
@@ -108,9 +108,10 @@ PlayersDialog::PlayersDialog(const PlayersValues& initial, const TopTenTable& to
 void PlayersDialog::accept() {
   values.leftName = leftList->currentText();
   values.rightName = rightList->currentText();
-  values.periodMinutes = static_cast<std::uint8_t>(periodEntries[periodList->currentIndex()]);
-  values.movesPerFrame = static_cast<std::uint8_t>(speedList->currentIndex() + fewestMoves);
-  values.computerSkill = static_cast<std::uint8_t>(skillList->currentIndex());
+  TimingSettings& timing = values.timing;
+  timing.periodMinutes = static_cast<std::uint8_t>(periodEntries[periodList->currentIndex()]);
+  timing.movesPerFrame = static_cast<std::uint8_t>(speedList->currentIndex() + fewestMoves);
+  timing.computerSkill = static_cast<std::uint8_t>(skillList->currentIndex());
   QDialog::accept();
 }
 

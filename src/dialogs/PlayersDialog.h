@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "model/GameSettings.h"
 #include "model/Match.h"
 #include "model/TopTen.h"
 
@@ -11,9 +12,7 @@ class QPushButton;
 
 // Who plays on each side and the game's timings, as the players dialog edits them.
 struct PlayersValues {
-  std::uint8_t periodMinutes = 5;  // one of 5, 8, 10, 12, 15, 20
-  std::uint8_t movesPerFrame = 2;  // 2 to 10
-  std::uint8_t computerSkill = 0;  // 0 to 5
+  TimingSettings timing;  // period one of 5, 8, 10, 12, 15, 20; moves 2 to 10; skill 0 to 5
   QString leftName = QStringLiteral("Player1");
   QString rightName = QStringLiteral("Player2");
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "capture/FrameImage.h"
 #include "physics/BallMotion.h"
@@ -15,11 +16,12 @@
 GameEngine::GameEngine(TickClock& clock, FieldSurface& surface, SourceCatalog& sources,
                        std::filesystem::path settingsPath)
     : clock(clock), surface(surface), sources(sources), settingsPath(std::move(settingsPath)) {
+  court.noise.seed(static_cast<std::uint32_t>(std::time(nullptr)));
   settingsLoad = loadSettings();
 }
 
 GameEngine::~GameEngine() {
-  releaseCaptureGraph();
+  closeCamera();
   if (!lastSave) saveSettings();
 }
 
@@ -54,12 +56,13 @@ void GameEngine::onFrame(double sampleTime, const std::uint8_t* pixels, std::siz
 
   const std::uint32_t now = clock.now();
   const std::uint32_t elapsed = now - match.lastFrameTick;
-  const double dt = elapsed <= 1000 ? elapsed * 0.001 / (match.movesPerFrame + 1) : 0.0;
+  const int moves = m_settings.timing.movesPerFrame;
+  const double dt = elapsed <= 1000 ? elapsed * 0.001 / (moves + 1) : 0.0;
   match.lastFrameTick = now;
 
   FieldCanvas field = canvas();
   const bool shown = windowShown();
-  for (int move = 0; move < match.movesPerFrame; ++move) {
+  for (int move = 0; move < moves; ++move) {
     moveBall(dt);
     if (shown) drawBallStep(field, ball, camera.shownFrame.data());
   }
@@ -87,6 +90,7 @@ void GameEngine::watchPicture(std::uint32_t now) {
 }
 
 void GameEngine::showMotion(bool on) {
+  if (partsLocked()) return;
   if (on) {
     motion.resize(camera.frameWidth, camera.frameHeight);
     shownMotion.assign(motion.strength.size(), 0);
@@ -140,7 +144,7 @@ void GameEngine::addPoints(int display, int points) {
 }
 
 void GameEngine::creditComputer() {
-  if (match.frameDoneTick - match.computerTick <= computerInterval(match.computerSkill)) return;
+  if (match.frameDoneTick - match.computerTick <= computerInterval(m_settings.timing.computerSkill)) return;
   match.computerTick = match.frameDoneTick;
   if (!match.rightIsPerson) {
     recordSound(Sound::Computer, 0.6f);
@@ -157,7 +161,7 @@ void GameEngine::creditComputer() {
 // The window learns of the end only through the posted event; until it has handled it,
 // frames are held off.
 void GameEngine::endPeriodIfDue() {
-  const std::uint32_t period = static_cast<std::uint32_t>(match.periodMinutes) * 60000u;
+  const std::uint32_t period = static_cast<std::uint32_t>(m_settings.timing.periodMinutes) * 60000u;
   if (match.frameDoneTick - match.gameStartTick < period || match.ring.inRing ||
       match.gameOver.load())
     return;
@@ -179,6 +183,7 @@ void GameEngine::repaintField() {
 
 // Every buffer of the frame step is sized here, so that no frame allocates.
 void GameEngine::layoutField(bool newGame) {
+  if (partsLocked()) return;
   camera.allocateFrames();
   sprite.resize(ball.radius);
   contact.resize(ball.radius);
@@ -197,4 +202,17 @@ void GameEngine::layoutField(bool newGame) {
   showScore(2, match.rightScore);
   prepareFieldImage(court, surface, match.leftName, match.rightName);
   saveUnderBall(court, sprite, ball.drawnX, ball.drawnY, camera.workFrame.data());
+}
+
+SettingsReport GameEngine::loadSettings() {
+  SettingsLoad load = loadSettingsFile(settingsPath);
+  if (!load.settings) return load.report;
+  m_settings = *load.settings;
+  shapeParts();
+  return {};
+}
+
+SettingsReport GameEngine::saveSettings() {
+  lastSave = writeSettingsFile(settingsPath, m_settings);
+  return *lastSave;
 }

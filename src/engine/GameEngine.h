@@ -15,6 +15,7 @@
 #include "engine/StallWatch.h"
 #include "model/Ball.h"
 #include "model/Court.h"
+#include "model/GameSettings.h"
 #include "model/Match.h"
 #include "physics/ContactMask.h"
 #include "platform/FieldSurface.h"
@@ -25,9 +26,13 @@
 
 // The game: it composes the ball, the court, the match and the camera side, runs the frame
 // step on the capture thread and the match flow on the window thread, and reaches the
-// window, the field surface and the clock only through the links it is given. The window
-// thread changes the parts only while the capture is stopped, or while match.gameOver
-// holds frames off; only camera.mirror changes while frames flow.
+// window, the field surface and the clock only through the links it is given. It holds the
+// settings record and changes its parts itself: the window and the dialogs read the parts
+// and ask for changes through the entry points below, each of which stops the capture,
+// changes, lays the court out again and restarts. Parts change only while the capture is
+// stopped, or while match.gameOver holds frames off; only camera.mirror changes while
+// frames flow.
+struct CameraMode;
 struct Impacts;
 
 class GameEngine final : public FrameSink {
@@ -64,7 +69,7 @@ class GameEngine final : public FrameSink {
   FieldSurface& surface;                 // the off-screen field image
   SourceCatalog& sources;                // every device this run can open
   std::filesystem::path settingsPath;
-  WindowLink* mainWindow = nullptr;      // set by the capture build
+  WindowLink* mainWindow = nullptr;      // set by openCamera
 
   // The frame step, on the capture thread.
   void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;
@@ -74,31 +79,61 @@ class GameEngine final : public FrameSink {
   // back to 0; then frames flow again.
   void onPeriodOver(const ShowWinner& showWinner);
 
+  const GameSettings& settings() const { return m_settings; }
+
+  // The entry points for the window and the dialogs.
+  // Ball, basket, ring height, gravitation and skin; the running game goes on.
+  void applyEnvironment(const EnvironmentSettings& environment);
+  // Period, speed, skill and the names; a laid-out court starts a new game.
+  void applyPlayers(const TimingSettings& timing, std::string leftName, std::string rightName);
+  // Mirroring at once; another device name, or a camera that went away, is opened in place
+  // of the running one with a new game. False when none could be opened (its message shown).
+  bool applyVideo(const VideoSettings& video);
+  // A new frame format for the open camera; the court fits it and the game goes on. A mode
+  // the camera refuses leaves the one in use.
+  void applyCameraMode(const CameraMode& mode);
+  // The motion view's map on or off; it is sized here so that the frame step never allocates.
+  void showMotionView(bool on);
+  bool showsMotion() const { return !motion.strength.empty(); }
+  // The window changed size: the court is laid out for it, and the game goes on.
+  void fitWindow();
+  // The noise skin's generator, seeded from the clock at construction; a headless run seeds
+  // it from --seed so that its pictures repeat.
+  void seedNoise(std::uint32_t seed);
+
   // Device search by the stored name, open, frame format, a new game's layout, then the
   // stream. False after the failure's message has been shown.
-  bool buildCaptureGraph(WindowLink& window);
+  bool openCamera(WindowLink& window);
+  // The same for this run only, by `deviceName` (the first device when empty): a headless
+  // run's demo, replay or named camera. The settings keep the player's camera.
+  bool openCameraOnce(WindowLink& window, const std::string& deviceName);
   void stopCapture();
   void startCapture();
-  void releaseCaptureGraph();
+  void closeCamera();
   // On the window thread, a few times a second: restarts a stream that sends no pictures,
   // quietly (no message on failure; it is tried again). A lost camera is left alone.
   void watchStall();
-  // Reads the frame format again and lays the court out, with or without a new game.
+  // Reads the frame format again and lays the court out, with or without a new game; only
+  // while the capture is stopped.
   void relayout(bool newGame);
-
-  // Switches the motion view's map on or off; only while the capture is stopped.
-  void showMotion(bool on);
-  bool showsMotion() const { return !motion.strength.empty(); }
 
   void showScore(int display, int points);
   void repaintField();
 
+  // Replaces the record by the file's, if it can be used; only while the capture is stopped.
   SettingsReport loadSettings();
   SettingsReport saveSettings();  // also kept in lastSave
   SettingsReport settingsLoad;    // what the load at construction has to tell the user
   std::optional<SettingsReport> lastSave;  // nothing until the settings have been saved
 
  private:
+  // Stops the capture, runs `change`, lays the court out and starts the capture again.
+  template <typename Change>
+  void whileStopped(bool newGame, Change&& change);
+  bool openDevice(WindowLink& window, const std::string& wanted, bool remember);
+  bool partsLocked() const;
+  void shapeParts();
+  void showMotion(bool on);
   FieldCanvas canvas() { return {surface, court, sprite}; }
   // Drawing stops at nothing once the window is gone.
   bool windowShown() const { return mainWindow != nullptr && mainWindow->isWindow(); }
@@ -112,4 +147,7 @@ class GameEngine final : public FrameSink {
   void creditComputer();
   void endPeriodIfDue();
   void endGame(const ShowWinner& showWinner);
+
+  GameSettings m_settings;
+  bool m_capturing = false;  // the source was started and not stopped since
 };

@@ -6,8 +6,9 @@ void GameEngine::endGame(const ShowWinner& showWinner) {
   if (showWinner) showWinner(winnerText(match));
   // An unattended demo would fill the table with the automatic player's games.
   if (!camera.automaticPlayer()) {
-    recordResult(match.topTen, match.leftName, match.leftScore, match.periodMinutes);
-    recordResult(match.topTen, match.rightName, match.rightScore, match.periodMinutes);
+    const int minutes = m_settings.timing.periodMinutes;
+    recordResult(m_settings.topTen, match.leftName, match.leftScore, minutes);
+    recordResult(m_settings.topTen, match.rightName, match.rightScore, minutes);
   }
   match.leftScore = 0;
   match.rightScore = 0;

@@ -11,8 +11,6 @@
 #include <cstring>
 #include <system_error>
 
-#include "engine/GameEngine.h"
-
 namespace {
 
 constexpr std::size_t topTenOffset = 40;
@@ -88,15 +86,17 @@ std::string keepUnusableFileAside(const std::filesystem::path& path) {
 
 SettingsBytes encodeSettings(const GameSettings& s) {
   SettingsBytes bytes{};
-  put(bytes, 0, s.mirror);
-  put(bytes, 4, s.periodMinutes);
-  put(bytes, 5, s.movesPerFrame);
-  put(bytes, 6, s.computerSkill);
-  put(bytes, 7, s.skinIndex);
-  put(bytes, 8, s.gravity);
-  put(bytes, 16, s.ballRadius);
-  put(bytes, 20, s.basketSize);
-  put(bytes, 24, s.ringHeight);
+  const TimingSettings& timing = s.timing;
+  const EnvironmentSettings& environment = s.environment;
+  put(bytes, 0, s.video.mirror);
+  put(bytes, 4, timing.periodMinutes);
+  put(bytes, 5, timing.movesPerFrame);
+  put(bytes, 6, timing.computerSkill);
+  put(bytes, 7, environment.skinIndex);
+  put(bytes, 8, environment.gravity);
+  put(bytes, 16, environment.ballRadius);
+  put(bytes, 20, environment.basketSize);
+  put(bytes, 24, environment.ringHeight);
   for (std::size_t i = 0; i < s.topTen.size(); ++i) {
     const TopTenEntry& row = s.topTen[i];
     const std::size_t at = topTenOffset + i * rowSize;
@@ -106,22 +106,25 @@ SettingsBytes encodeSettings(const GameSettings& s) {
     std::string_view name = row.nameView();
     std::memcpy(bytes.data() + at + 12, name.data(), std::min<std::size_t>(name.size(), 11));
   }
-  std::memcpy(bytes.data() + deviceNameOffset, s.videoDeviceName.data(),
-              std::min(s.videoDeviceName.size(), deviceNameField - 1));
+  const std::string& device = s.video.videoDeviceName;
+  std::memcpy(bytes.data() + deviceNameOffset, device.data(),
+              std::min(device.size(), deviceNameField - 1));
   return bytes;
 }
 
 GameSettings decodeSettings(const SettingsBytes& bytes) {
   GameSettings s;
-  s.mirror = get<std::uint32_t>(bytes, 0);
-  s.periodMinutes = get<std::uint8_t>(bytes, 4);
-  s.movesPerFrame = get<std::uint8_t>(bytes, 5);
-  s.computerSkill = get<std::uint8_t>(bytes, 6);
-  s.skinIndex = get<std::uint8_t>(bytes, 7);
-  s.gravity = get<double>(bytes, 8);
-  s.ballRadius = get<std::int32_t>(bytes, 16);
-  s.basketSize = get<std::int32_t>(bytes, 20);
-  s.ringHeight = get<std::int32_t>(bytes, 24);
+  TimingSettings& timing = s.timing;
+  EnvironmentSettings& environment = s.environment;
+  s.video.mirror = get<std::uint32_t>(bytes, 0);
+  timing.periodMinutes = get<std::uint8_t>(bytes, 4);
+  timing.movesPerFrame = get<std::uint8_t>(bytes, 5);
+  timing.computerSkill = get<std::uint8_t>(bytes, 6);
+  environment.skinIndex = get<std::uint8_t>(bytes, 7);
+  environment.gravity = get<double>(bytes, 8);
+  environment.ballRadius = get<std::int32_t>(bytes, 16);
+  environment.basketSize = get<std::int32_t>(bytes, 20);
+  environment.ringHeight = get<std::int32_t>(bytes, 24);
   for (std::size_t i = 0; i < s.topTen.size(); ++i) {
     TopTenEntry& row = s.topTen[i];
     const std::size_t at = topTenOffset + i * rowSize;
@@ -131,7 +134,7 @@ GameSettings decodeSettings(const SettingsBytes& bytes) {
     std::string name = getText(bytes, at + 12, 12);
     std::memcpy(row.name, name.data(), name.size());
   }
-  s.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField);
+  s.video.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField);
   sanitizeSettings(s);
   return s;
 }
@@ -142,15 +145,21 @@ GameSettings decodeSettings(const SettingsBytes& bytes) {
 // per frame); above 10 it does not.
 void sanitizeSettings(GameSettings& s) {
   const GameSettings defaults;
-  if (s.mirror > 1) s.mirror = defaults.mirror;
-  if (s.periodMinutes == 0) s.periodMinutes = defaults.periodMinutes;
-  if (s.movesPerFrame > 10) s.movesPerFrame = defaults.movesPerFrame;
-  if (s.computerSkill > 5) s.computerSkill = defaults.computerSkill;
-  if (!std::isfinite(s.gravity) || s.gravity <= 0.0 || s.gravity > 100000.0)
-    s.gravity = defaults.gravity;
-  if (!isListedRadius(s.ballRadius)) s.ballRadius = defaults.ballRadius;
-  if (s.basketSize < 30 || s.basketSize > 400) s.basketSize = defaults.basketSize;
-  if (s.ringHeight < 0 || s.ringHeight > 2000) s.ringHeight = defaults.ringHeight;
+  TimingSettings& timing = s.timing;
+  EnvironmentSettings& environment = s.environment;
+  if (s.video.mirror > 1) s.video.mirror = defaults.video.mirror;
+  if (timing.periodMinutes == 0) timing.periodMinutes = defaults.timing.periodMinutes;
+  if (timing.movesPerFrame > 10) timing.movesPerFrame = defaults.timing.movesPerFrame;
+  if (timing.computerSkill > 5) timing.computerSkill = defaults.timing.computerSkill;
+  if (!std::isfinite(environment.gravity) || environment.gravity <= 0.0 ||
+      environment.gravity > 100000.0)
+    environment.gravity = defaults.environment.gravity;
+  if (!isListedRadius(environment.ballRadius))
+    environment.ballRadius = defaults.environment.ballRadius;
+  if (environment.basketSize < 30 || environment.basketSize > 400)
+    environment.basketSize = defaults.environment.basketSize;
+  if (environment.ringHeight < 0 || environment.ringHeight > 2000)
+    environment.ringHeight = defaults.environment.ringHeight;
   for (TopTenEntry& row : s.topTen) {
     const bool sane = row.gameTime >= 0 && row.gameTime <= topTenMaxMinutes && row.points >= 0 &&
                       row.points <= topTenMaxPoints && (row.gameTime > 0 || row.points == 0);
@@ -183,39 +192,4 @@ SettingsReport writeSettingsFile(const std::filesystem::path& path, const GameSe
   if (why.empty()) why = replaceFile(path, encodeSettings(settings), write);
   if (why.empty()) return {};
   return {"The settings could not be saved to " + path.string() + " (" + why + ")."};
-}
-
-SettingsReport GameEngine::loadSettings() {
-  SettingsLoad load = loadSettingsFile(settingsPath);
-  const std::optional<GameSettings>& s = load.settings;
-  if (!s) return load.report;
-  camera.mirror.store(s->mirror != 0);
-  match.periodMinutes = s->periodMinutes;
-  match.movesPerFrame = s->movesPerFrame;
-  match.computerSkill = s->computerSkill;
-  court.skinIndex = s->skinIndex;
-  ball.gravity = s->gravity;
-  ball.radius = s->ballRadius;
-  court.basketSize = s->basketSize;
-  court.ringHeight = s->ringHeight;
-  match.topTen = s->topTen;
-  camera.videoDeviceName = s->videoDeviceName;
-  return {};
-}
-
-SettingsReport GameEngine::saveSettings() {
-  GameSettings s;
-  s.mirror = camera.mirror.load() ? 1 : 0;
-  s.periodMinutes = match.periodMinutes;
-  s.movesPerFrame = match.movesPerFrame;
-  s.computerSkill = match.computerSkill;
-  s.skinIndex = court.skinIndex;
-  s.gravity = ball.gravity;
-  s.ballRadius = ball.radius;
-  s.basketSize = court.basketSize;
-  s.ringHeight = court.ringHeight;
-  s.topTen = match.topTen;
-  s.videoDeviceName = camera.videoDeviceName;
-  lastSave = writeSettingsFile(settingsPath, s);
-  return *lastSave;
 }

@@ -5,24 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "model/TopTen.h"
+#include "model/GameSettings.h"
 #include "platform/SafeFile.h"
 
-// The persisted part of the engine: 360 bytes, little-endian, no header.
-struct GameSettings {
-  std::uint32_t mirror = 1;
-  std::uint8_t periodMinutes = 5;
-  std::uint8_t movesPerFrame = 2;
-  std::uint8_t computerSkill = 0;
-  std::uint8_t skinIndex = 3;
-  double gravity = 600.0;
-  std::int32_t ballRadius = 30;
-  std::int32_t basketSize = 112;
-  std::int32_t ringHeight = 200;
-  TopTenTable topTen{};
-  std::string videoDeviceName;
-};
-
+// The settings file holds GameSettings in 360 bytes, little-endian, no header.
 constexpr std::size_t settingsFileSize = 360;
 constexpr const char* settingsFileName = "Swishcam.prm";
 

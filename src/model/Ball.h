@@ -12,8 +12,8 @@ struct Ball {
   double spin = 0.0;           // rad/s
   int drawnX = 395;            // px, centre where the ball was last drawn into the surface
   int drawnY = 50;             // px
-  int radius = 30;             // px (ballRadius); the ball box is 2 × radius square
-  double gravity = 600.0;      // px/s², downward
+  int radius = 30;             // px (ballRadius setting); the ball box is 2 × radius square
+  double gravity = 600.0;      // px/s², downward (gravity setting)
   double gravityUnit = 600.0;  // px/s² shown as 1.0 g
   double tangentFactor = 0.7;  // share of tangential speed a bounce keeps
   double spinFactor = 0.3;     // share of surface speed added to the tangential speed

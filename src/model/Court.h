@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "model/Geometry.h"
@@ -12,10 +13,11 @@ using Bytes = std::vector<std::uint8_t>;
 // top row first. The court's drawing rules measure heights from the floor (as ringHeight
 // does); rowOfHeight is the one place where a height becomes a row.
 struct Court {
-  // What shapes the court (settings).
+  // What shapes the court: the game copies them from its EnvironmentSettings.
   int basketSize = 112;         // px, ring width
   int ringHeight = 200;         // px, backboards' lower edge above the bottom row
   std::uint8_t skinIndex = 3;   // 0–4; any other value selects the noise skin
+  std::minstd_rand noise;       // the noise skin's generator; the game seeds it
 
   // Sizes and places, set by each layout.
   int fieldWidth = 0;           // px, client area and off-screen image

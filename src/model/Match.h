@@ -4,13 +4,13 @@
 #include <string>
 
 #include "model/RingPass.h"
-#include "model/TopTen.h"
 
 inline constexpr const char* computerName = "Computer";
 
-// One game between two sides and what it is played for. Player 1 plays on the left and
-// shoots at the right ring; player 2 the reverse. Times are ms of the tick clock, compared
-// in unsigned 32-bit differences so that they survive its wrap-around.
+// One game between two sides; its length and the computer's skill are settings
+// (TimingSettings). Player 1 plays on the left and shoots at the right ring; player 2 the
+// reverse. Times are ms of the tick clock, compared in unsigned 32-bit differences so that
+// they survive its wrap-around.
 struct Match {
   std::string leftName = "Player1";
   std::string rightName = "Player2";
@@ -25,10 +25,6 @@ struct Match {
   std::uint32_t frameDoneTick = 0;  // when the current frame was finished
   std::uint32_t lastFrameTick = 0;  // previous frame, for the time step
 
-  std::uint8_t periodMinutes = 5;   // length of a game
-  std::uint8_t movesPerFrame = 2;   // extra ball steps per frame
-  std::uint8_t computerSkill = 0;   // 0 to 5
-  TopTenTable topTen{};
   // The period ended and was reported, not yet handled: frames are held off meanwhile. The
   // capture thread sets it, the window thread clears it.
   std::atomic<bool> gameOver{false};

@@ -11,8 +11,6 @@ constexpr double longestStep = 1.0;  // s; the frame loop never asks for more
 constexpr double kickUnit = 20.0;    // px/s of outward speed per unit of kick
 constexpr double normalSpeedCap = 4000.0;  // px/s, before restitution
 constexpr double softRestitution = 0.7;
-constexpr std::uint8_t softCode = 254;
-constexpr std::uint8_t borderCode = 255;
 constexpr std::uint8_t contactAbove = 12;  // mask bytes above this push the ball
 
 // The impact time of a border test, kept inside the step. A solution outside [0, dt], or

@@ -20,6 +20,11 @@ struct Impacts {
 // the court is laid out.
 bool stepBall(Ball& ball, const Court& court, ContactMask& contact, const FramePair& frames,
               double dt, Impacts* impacts = nullptr);
+// Solidity codes a bounce tells apart: a soft court pixel (the net) keeps less of the ball's
+// speed than anything hard, such as a border or a push from motion.
+inline constexpr std::uint8_t softCode = 254;
+inline constexpr std::uint8_t borderCode = 255;
+
 // The single collision response: normal (nx, ny) pointing away from the contact, an extra
 // outward kick, and the solidity code of what was hit (254 is soft). Returns the speed the
 // ball had into the contact, px/s.

@@ -5,7 +5,7 @@
 #include "model/Geometry.h"
 
 // What the engine needs from its main window. The engine never creates windows; the
-// window (or the headless stand-in) is handed to it by the capture build.
+// window (or the headless stand-in) is handed to it by openCamera.
 class WindowLink {
  public:
   virtual ~WindowLink() = default;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
-#include <ctime>
 
 #include "platform/DrawLock.h"
 #include "render/Basket.h"
@@ -52,7 +51,8 @@ void blendFloorRow(const FloorWedges& floor, int height, int width, std::uint8_t
 }
 
 void paintSkinAndFloor(Court& court) {
-  const SkinPattern skin(court.skinIndex, {court.fieldWidth, court.fieldHeight, court.frameRect});
+  SkinPattern skin(court.skinIndex, {court.fieldWidth, court.fieldHeight, court.frameRect},
+                   court.noise);
   const FloorWedges floor(court.fieldWidth, court.frameRect);
   const int width = court.fieldWidth;
   for (int row = 0; row < court.fieldHeight; ++row) {
@@ -69,62 +69,64 @@ void paintSkinAndFloor(Court& court) {
 
 // Backboard, brackets and net of one side. `wall` is the backboard's outer column and
 // `toward` +1 (left basket) or −1 (right basket) points into the field.
-void drawBasketSide(Court& e, int wall, int toward, int ringLeft) {
-  const int t = e.backboardThickness;
-  const int rh = e.ringHeight;
-  const int q = e.backboardHeight / 6;
+void drawBasketSide(Court& court, int wall, int toward, int ringLeft) {
+  const int t = court.backboardThickness;
+  const int boardBottom = court.ringHeight;        // image row of the board's lower edge
+  const int ringRise = court.backboardHeight / 6;  // the ring's row above that edge
+  const int boardTop = boardBottom + court.backboardHeight;
   for (int i = 0; i < t; ++i)
-    drawSoftLine(e, wall + toward * i, rh, wall + toward * i, rh + e.backboardHeight,
-                 {0, 128, 0}, 255, false);
+    drawSoftLine(court, wall + toward * i, boardBottom, wall + toward * i, boardTop, {0, 128, 0},
+                 255, false);
   const int bracketFrom = wall + toward * (t + 1);
-  const int bracketTo = wall + toward * (t + e.basketSize / 5);
+  const int bracketTo = wall + toward * (t + court.basketSize / 5);
   for (const int slope : {1, 0}) {
     for (int d = -2; d <= 2; d += 2) {
       const Rgb red{static_cast<unsigned char>(255 - 32 * std::abs(d)), 0, 0};
-      drawSoftLine(e, bracketFrom, rh + (slope ? q / 2 : q) + d, bracketTo, rh + q + d, red, 255,
+      const int fromY = boardBottom + (slope ? ringRise / 2 : ringRise) + d;
+      drawSoftLine(court, bracketFrom, fromY, bracketTo, boardBottom + ringRise + d, red, 255,
                    false);
     }
   }
-  drawBasket(e, ringLeft, rh + q);
+  drawBasket(court, ringLeft, boardBottom + ringRise);
 }
 
-Rect ringRect(int left, const Court& e) {
-  const int top = e.fieldHeight - e.ringHeight - e.backboardHeight / 6;
-  return {left, top, left + e.basketSize, top + static_cast<int>(0.8 * e.basketSize)};
+Rect ringRect(int left, const Court& court) {
+  const int top = court.fieldHeight - court.ringHeight - court.backboardHeight / 6;
+  return {left, top, left + court.basketSize, top + static_cast<int>(0.8 * court.basketSize)};
 }
 
 // Player 2 shoots at the left ring and player 1 at the right one: a computer's target ring
 // is not drawn, and its rectangle keeps the last drawn value.
-void drawBaskets(Court& e, bool leftIsPerson, bool rightIsPerson) {
-  const int t = e.backboardThickness;
-  const int bs = e.basketSize;
+void drawBaskets(Court& court, bool leftIsPerson, bool rightIsPerson) {
+  const int t = court.backboardThickness;
+  const int basketSize = court.basketSize;
   if (rightIsPerson) {
-    e.leftRingRect = ringRect(t + bs / 5 + 10, e);
-    drawBasketSide(e, 10, +1, e.leftRingRect.left);
+    court.leftRingRect = ringRect(t + basketSize / 5 + 10, court);
+    drawBasketSide(court, 10, +1, court.leftRingRect.left);
   }
   if (leftIsPerson) {
-    e.rightRingRect = ringRect(e.fieldWidth - t - bs - bs / 5 - 10, e);
-    drawBasketSide(e, e.fieldWidth - 10, -1, e.rightRingRect.left);
+    court.rightRingRect = ringRect(court.fieldWidth - t - basketSize - basketSize / 5 - 10, court);
+    drawBasketSide(court, court.fieldWidth - 10, -1, court.rightRingRect.left);
   }
 }
 
 // The black box with its brown frame and the colon; the seven segments of the first digit.
-void drawScoreBox(Court& e) {
-  const int H = e.fieldHeight;
-  const int x1 = (e.fieldRect.left + e.fieldRect.right - 150) / 2;
-  const int x2 = (e.fieldRect.left + e.fieldRect.right + 150) / 2;
-  e.scoreBoxRect = {x1, 10, x2, 60};
-  fillBox(e, {x1, H - 60, x2, H - 10}, {0, 0, 0});
+void drawScoreBox(Court& court) {
+  const int H = court.fieldHeight;
+  const int x1 = (court.fieldRect.left + court.fieldRect.right - 150) / 2;
+  const int x2 = (court.fieldRect.left + court.fieldRect.right + 150) / 2;
+  court.scoreBoxRect = {x1, 10, x2, 60};
+  fillBox(court, {x1, H - 60, x2, H - 10}, {0, 0, 0});
   const Rgb brown{128, 64, 0};
-  drawSoftLine(e, x1 - 2, H - 8, x2 + 2, H - 8, brown, 0, false);
-  drawSoftLine(e, x1 - 2, H - 62, x2 + 2, H - 62, brown, 0, false);
-  drawSoftLine(e, x1 - 2, H - 8, x1 - 2, H - 62, brown, 0, false);
-  drawSoftLine(e, x2 + 2, H - 8, x2 + 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 8, x2 + 2, H - 8, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 62, x2 + 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x1 - 2, H - 8, x1 - 2, H - 62, brown, 0, false);
+  drawSoftLine(court, x2 + 2, H - 8, x2 + 2, H - 62, brown, 0, false);
   const int m2 = x1 + x2;
   const Rgb colon{0, 0, 200};
-  fillBox(e, {(m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46}, colon);
-  fillBox(e, {(m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22}, colon);
-  e.digitSegments = {{
+  fillBox(court, {(m2 - 2) / 2, H - 48, (m2 + 2) / 2, H - 46}, colon);
+  fillBox(court, {(m2 - 2) / 2, H - 24, (m2 + 2) / 2, H - 22}, colon);
+  court.digitSegments = {{
       {x1 + 5, H - 33, x1 + 7, H - 18},   // upper left
       {x1 + 21, H - 33, x1 + 23, H - 18}, // upper right
       {x1 + 5, H - 52, x1 + 7, H - 37},   // lower left
@@ -138,7 +140,6 @@ void drawScoreBox(Court& e) {
 }  // namespace
 
 void buildBackdrop(Court& court, bool leftIsPerson, bool rightIsPerson) {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
   paintSkinAndFloor(court);
   drawBaskets(court, leftIsPerson, rightIsPerson);
   drawScoreBox(court);

@@ -7,15 +7,15 @@
 #include "render/Intersections.h"
 #include "render/SoftLines.h"
 
-BasketShape basketShape(int bs) {
+BasketShape basketShape(int basketSize) {
   BasketShape s{};
-  s.ringHalfHeight = (bs / 6) / 2;
-  s.netHeight = static_cast<int>(0.8 * bs);
-  s.netBottomWidth = static_cast<int>(0.6 * bs);
+  s.ringHalfHeight = (basketSize / 6) / 2;
+  s.netHeight = static_cast<int>(0.8 * basketSize);
+  s.netBottomWidth = static_cast<int>(0.6 * basketSize);
   s.bottomHalfWidth = s.netBottomWidth / 2;
   s.bottomHalfHeight = (s.netBottomWidth / 6) / 2;
-  s.leftSlope = 2.0 * s.netHeight / (s.netBottomWidth - bs);
-  s.rightSlope = 2.0 * s.netHeight / (bs - s.netBottomWidth);
+  s.leftSlope = 2.0 * s.netHeight / (s.netBottomWidth - basketSize);
+  s.rightSlope = 2.0 * s.netHeight / (basketSize - s.netBottomWidth);
   return s;
 }
 
@@ -35,14 +35,14 @@ struct RimPoint {
 struct Net {
   int x;
   int y;
-  int bs;
+  int basketSize;
   BasketShape shape;
 
   // Point t pixels along the rim; upper half in front of the ball, lower half behind it.
   RimPoint rim(double t, bool upper) const {
-    const double off = t - bs / 2;
-    const double rise =
-        0.5 * (bs / 6) * std::sqrt(std::max(0.0, 1 - 4 * off * off / (double(bs) * bs)));
+    const double off = t - basketSize / 2;
+    const double across = 4 * off * off / (double(basketSize) * basketSize);
+    const double rise = 0.5 * (basketSize / 6) * std::sqrt(std::max(0.0, 1 - across));
     return {x + t, upper ? y + rise : y - rise};
   }
 
@@ -53,8 +53,8 @@ struct Net {
     const double b = p.y - g * p.x;
     const PixelPoint side = g > 0 ? intersectLines(g, b, shape.leftSlope, y - shape.leftSlope * x)
                                   : intersectLines(g, b, shape.rightSlope,
-                                                   y - shape.rightSlope * (x + bs));
-    const PixelPoint bottom = intersectLineEllipse(g, b, x + bs / 2, y - shape.netHeight,
+                                                   y - shape.rightSlope * (x + basketSize));
+    const PixelPoint bottom = intersectLineEllipse(g, b, x + basketSize / 2, y - shape.netHeight,
                                                    shape.bottomHalfWidth,
                                                    shape.bottomHalfHeight, root);
     return bottom.y > side.y ? bottom : side;
@@ -63,7 +63,7 @@ struct Net {
 
 // Six pairs of crossing strings from one half of the rim.
 void drawStrings(Court& court, const Net& net, bool upper, int grey) {
-  const double step = net.bs / 6.0;
+  const double step = net.basketSize / 6.0;
   const int rootUp = upper ? +1 : -1;
   for (int i = 0; i <= 5; ++i) {
     for (const auto& [t, g, root] : {std::tuple{(i + 1) * step, 2.0, rootUp},
@@ -82,7 +82,7 @@ void drawRimHalf(Court& court, const Net& net, bool upper) {
   const int middleRed = upper ? 255 : 224;
   for (int d = -2; d <= 2; ++d) {
     const Rgb red{static_cast<unsigned char>(middleRed - 32 * std::abs(d)), 0, 0};
-    drawHalfEllipse(court, {net.x, net.y + e2 + d, net.x + net.bs, net.y - e2 + d}, red,
+    drawHalfEllipse(court, {net.x, net.y + e2 + d, net.x + net.basketSize, net.y - e2 + d}, red,
                     upper ? -1 : +1, upper);
   }
 }
@@ -94,12 +94,12 @@ void drawBasket(Court& court, int x, int y) {
   drawStrings(court, net, false, 128);
   drawRimHalf(court, net, false);
   drawStrings(court, net, true, 160);
-  const int inset = (net.bs - net.shape.netBottomWidth) / 2;
+  const int inset = (net.basketSize - net.shape.netBottomWidth) / 2;
   const int bottom = y - net.shape.netHeight;
   for (int j = 0; j <= 1; ++j)
     drawSoftLine(court, x + j, y, x + inset + j, bottom, greyOf(160), 254, true);
   for (int j = 0; j <= 1; ++j)
-    drawSoftLine(court, x + net.bs - j, y, x + net.bs - inset - j, bottom, greyOf(160), 254,
-                 true);
+    drawSoftLine(court, x + net.basketSize - j, y, x + net.basketSize - inset - j, bottom,
+                 greyOf(160), 254, true);
   drawRimHalf(court, net, true);
 }

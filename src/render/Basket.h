@@ -1,14 +1,14 @@
 #pragma once
 #include "model/Court.h"
 
-// The measures of one basket of ring width bs, all in pixels (integer divisions).
+// The measures of one basket of ring width basketSize, all in pixels (integer divisions).
 struct BasketShape {
-  int ringHalfHeight;    // e = (bs/6)/2, the ring seen in perspective
-  int netHeight;         // nh = trunc(0.8 bs)
-  int netBottomWidth;    // nb = trunc(0.6 bs)
+  int ringHalfHeight;    // (basketSize/6)/2, the ring seen in perspective
+  int netHeight;         // nh = trunc(0.8 basketSize)
+  int netBottomWidth;    // nb = trunc(0.6 basketSize)
   int bottomHalfWidth;   // nb/2, of the net's bottom ellipse
   int bottomHalfHeight;  // (nb/6)/2
-  double leftSlope;      // kL = 2 nh / (nb − bs), the net's left side
+  double leftSlope;      // kL = 2 nh / (nb − basketSize), the net's left side
   double rightSlope;     // kR = −kL
 };
 

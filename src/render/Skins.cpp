@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -55,17 +54,17 @@ Rgb bubbles(int x, int y, const SkinField& f) {
           ring(d1, f.width)};
 }
 
-// The mapping is made for a generator of 0 … 32767; glibc's reaches 2^31 − 1, so only the
+// The mapping is made for a generator of 0 … 32767; minstd reaches 2^31 − 2, so only the
 // low 15 bits are used (keeps −15 ≤ n ≤ 16 and the product inside int).
-Rgb noise() {
-  const int n = ((std::rand() % 32768 - 16383) * 32) / 32767;
+Rgb noiseColour(std::minstd_rand& noise) {
+  const int n = (static_cast<int>(noise() % 32768) - 16383) * 32 / 32767;
   return {channel(32 + 2 * n), channel(64 - 2 * n), channel(128 + 2 * n)};
 }
 
 }  // namespace
 
-SkinPattern::SkinPattern(int skinIndex, const SkinField& field)
-    : m_skinIndex(skinIndex), m_field(field) {
+SkinPattern::SkinPattern(int skinIndex, const SkinField& field, std::minstd_rand& noise)
+    : m_skinIndex(skinIndex), m_field(field), m_noise(noise) {
   if (skinIndex != 1 && skinIndex != 3) return;
   m_columnWave.resize(static_cast<std::size_t>(std::max(field.width, 0)));
   m_heightWave.resize(static_cast<std::size_t>(std::max(field.height, 0)));
@@ -88,7 +87,7 @@ void paintGridRow(const std::vector<double>& columnWave, double heightWave, Colo
 
 }  // namespace
 
-void SkinPattern::paintRow(int height, std::uint8_t* row) const {
+void SkinPattern::paintRow(int height, std::uint8_t* row) {
   switch (m_skinIndex) {
     case 1: return paintGridRow(m_columnWave, m_heightWave[height], magicChess, row);
     case 3: return paintGridRow(m_columnWave, m_heightWave[height], buttons, row);
@@ -97,13 +96,13 @@ void SkinPattern::paintRow(int height, std::uint8_t* row) const {
   }
 }
 
-Rgb SkinPattern::colourAt(int x, int height) const {
+Rgb SkinPattern::colourAt(int x, int height) {
   switch (m_skinIndex) {
     case 0: return jalousie(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
     case 1: return magicChess(m_columnWave[x] * m_heightWave[height]);
     case 2: return greenField(x * 6.28 / m_field.width, height * 6.28 / m_field.height);
     case 3: return buttons(m_columnWave[x] * m_heightWave[height]);
     case 4: return bubbles(x, height, m_field);
-    default: return noise();
+    default: return noiseColour(m_noise);
   }
 }

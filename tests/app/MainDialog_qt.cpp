@@ -13,7 +13,7 @@
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 #include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 
@@ -38,7 +38,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
-  ~SceneDialog() override { engine().releaseCaptureGraph(); }  // before the demo goes
+  ~SceneDialog() override { engine().closeCamera(); }  // before the demo goes
 
   // One demo frame at the clock's time, delivered on a thread of its own as a capture thread
   // delivers it; false while the capture is stopped.
@@ -207,8 +207,8 @@ class MainDialogTest : public QObject {
     QCoreApplication::sendPostedEvents(&dialog);
     QVERIFY(left >= 12 && !frameWhileOpenPlayed);
     QCOMPARE(shown, QString(left > right ? "Player1" : right > left ? "Player2" : "Friendship"));
-    QCOMPARE(match.topTen, TopTenTable{});  // nobody played: the automatic player's game
-
+    // Nobody played: the automatic player's game stays out of the top ten.
+    QCOMPARE(dialog.engine().settings().topTen, TopTenTable{});
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
     dialog.clock.advance(33);
@@ -371,7 +371,7 @@ class MainDialogTest : public QObject {
       if (winner)
         modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
       else
-        modal = std::make_unique<EnvironmentDialog>(EnvironmentValues{}, &main);
+        modal = std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit, &main);
       bool shown = false, usable = false, stillOpen = false;
       whenModal([&](QWidget* open) {
         if (open == nullptr) return;

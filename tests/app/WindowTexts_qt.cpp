@@ -12,12 +12,13 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpWindow.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/SourceControlsDialog.h"
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/SourceControlsDialog.h"
+#include "dialogs/VideoDialog.h"
 #include "dialogs/EnvironmentDialog.h"
 #include "dialogs/PlayersDialog.h"
 #include "dialogs/TopTenDialog.h"
+#include "model/Ball.h"
 #include "support/ModalDriver.h"
 
 namespace {
@@ -103,13 +104,13 @@ class WindowTextsTest : public QObject {
       return std::make_unique<SourceControlsDialog>(nullptr, camera);
     });
     QTest::newRow("environment") << WindowMaker([] {
-      return std::make_unique<EnvironmentDialog>(EnvironmentValues{});
+      return std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit);
     });
     QTest::newRow("players") << WindowMaker([] {
       static const TopTenTable none{};
       PlayersValues values;
       values.leftName = QStringLiteral("Computer");
-      values.computerSkill = 4;  // "high division"
+      values.timing.computerSkill = 4;  // "high division"
       return std::make_unique<PlayersDialog>(values, none);
     });
     QTest::newRow("top ten") << WindowMaker([] {

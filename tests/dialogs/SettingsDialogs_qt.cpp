@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include "capture/CameraSettings.h"
-#include "capture/qt/FormatDialog.h"
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/FormatDialog.h"
+#include "dialogs/VideoDialog.h"
 #include "dialogs/DialogFlows.h"
 #include "dialogs/TopTenDialog.h"
 #include "support/EngineScene.h"
@@ -15,10 +15,11 @@ namespace {
 // What the dialogs edit: gravity ball basket ring skin | names persons period speed skill.
 QString settingsOf(const GameEngine& e) {
   const Match& m = e.match;
+  const TimingSettings& t = e.settings().timing;
   return QString("%1 %2 %3 %4 %5 | %6 %7 %8%9 %10 %11 %12")
       .arg(e.ball.gravity).arg(e.ball.radius).arg(e.court.basketSize).arg(e.court.ringHeight)
       .arg(e.court.skinIndex).arg(m.leftName.c_str(), m.rightName.c_str()).arg(m.leftIsPerson)
-      .arg(m.rightIsPerson).arg(m.periodMinutes).arg(m.movesPerFrame).arg(m.computerSkill);
+      .arg(m.rightIsPerson).arg(t.periodMinutes).arg(t.movesPerFrame).arg(t.computerSkill);
 }
 const QString defaults = "600 30 112 200 3 | Player1 Player2 11 5 2 0";
 const QString stop = "stop " + defaults;
@@ -54,7 +55,7 @@ struct FlowScene : SourceProvider, EngineScene {
   explicit FlowScene(bool laidOut = true) {
     catalog = SourceCatalog();  // these cameras instead of the scripted one
     catalog.add(*this);
-    engine->camera.videoDeviceName = "Cam";
+    engine->applyVideo({1, "Cam"});  // no window yet: only the name is kept
     if (laidOut) QVERIFY(build());
     log.clear();
     match.leftScore = 7;
@@ -62,7 +63,16 @@ struct FlowScene : SourceProvider, EngineScene {
     started = match.gameStartTick;
     clock.advance(12345);
   }
-  ~FlowScene() override { engine->releaseCaptureGraph(); }  // while the log still exists
+  ~FlowScene() override { engine->closeCamera(); }  // while the log still exists
+  // As a settings file read again would: the game's own record is read-only from here.
+  void replaceTopTen(const TopTenTable& table) {
+    GameSettings settings = engine->settings();
+    settings.topTen = table;
+    QVERIFY(writeSettingsFile(folder.file("Swishcam.prm"), settings).ok());
+    engine->stopCapture();
+    QVERIFY(engine->loadSettings().ok());
+    engine->startCapture();
+  }
   std::vector<std::string> deviceNames() override { return {"Cam 2", "Cam"}; }
   std::unique_ptr<FrameSource> open(std::size_t, CaptureError& error) override {
     if ((error = openError) != CaptureError::None) return nullptr;
@@ -228,10 +238,11 @@ class SettingsDialogsTest : public QObject {
                                  "Cancel"}));
     QCOMPARE(scene.engine->camera.mirror.load(), !(ok && flip));
     const bool rebuilt = ok && (choose != "Cam" || unplugged);
-    QCOMPARE(scene.log, (!rebuilt ? QStringList{} : QStringList{stop, stop} +
+    // The old camera is stopped once, as it is closed.
+    QCOMPARE(scene.log, (!rebuilt ? QStringList{} : QStringList{stop} +
                          (buildFails ? QStringList{} : QStringList{defaults, "start"})));
     QCOMPARE(scene.match.leftScore, rebuilt && !buildFails ? 0 : 7);
-    QCOMPARE(scene.engine->camera.videoDeviceName, (ok ? choose : QString("Cam")).toStdString());
+    QCOMPARE(scene.engine->settings().video.videoDeviceName, (ok ? choose : QString("Cam")).toStdString());
     QCOMPARE(scene.window.messages, buildFails ? std::vector<std::string>{"Could not connect "
         "capture pin #0 to grabber.\r\nIs the capture device being used by another application?"}
         : std::vector<std::string>{});
@@ -263,8 +274,7 @@ class SettingsDialogsTest : public QObject {
                                 "Total Score", "1. Zed", "5", "2", "9", "2. Ann", "10", "30", "40"};
     for (int k = 3; k <= 10; ++k) expected << QString("%1. ").arg(k) << "0" << "0" << "0";
     runFlow(playersDialogFlow, *scene.engine, [&](QDialog& players) {
-      scene.match.topTen[0] = {5, 2, 9, "Zed"};
-      scene.match.topTen[1] = {10, 30, 40, "Ann"};  // higher, but not sorted
+      scene.replaceTopTen({TopTenEntry{5, 2, 9, "Zed"}, {10, 30, 40, "Ann"}});  // not sorted
       whenModalOf<TopTenDialog>([&](TopTenDialog& topTen) {
         texts << topTen.windowTitle() << topTen.okButton()->text();
         for (const TopTenCell& cell : topTen.grid().cells) texts << cell.text;

@@ -38,7 +38,7 @@ TEST(FrameStep, AComputerScoresTwoOnceMoreThanItsSkillIntervalHasPassed) {
        {std::tuple{0, 50000u, true}, {1, 36000u, true}, {2, 25000u, true}, {3, 17000u, true},
         {4, 12000u, true}, {5, 10000u, false}}) {
     Game g;
-    g.m.computerSkill = static_cast<std::uint8_t>(skill);
+    g.setTiming({5, 2, static_cast<std::uint8_t>(skill)});
     g.m.leftIsPerson = leftIsPerson;
     g.m.rightIsPerson = false;
     g.playUntil(interval, 100);
@@ -65,8 +65,8 @@ TEST(FrameStep, ThePeriodEndsAtItsLengthUnlessABallIsInARing) {
   std::string shown;
   g.e.onPeriodOver([&](const std::string& text) { shown = text; });
   EXPECT_EQ(shown, "Ann");
-  EXPECT_EQ(g.m.topTen[0], (TopTenEntry{5, 12, 29, "Ann"}));
-  EXPECT_EQ(g.m.topTen[1], (TopTenEntry{5, 7, 19, "Player2"}));
+  EXPECT_EQ(g.e.settings().topTen[0], (TopTenEntry{5, 12, 29, "Ann"}));
+  EXPECT_EQ(g.e.settings().topTen[1], (TopTenEntry{5, 7, 19, "Player2"}));
   EXPECT_EQ(std::pair(g.m.leftScore, g.m.rightScore), std::pair(0, 0));
   g.m.ring.inRing = true;
   g.playUntil(400000, 1000);
@@ -81,7 +81,7 @@ TEST(FrameStep, ThePeriodEndsAtItsLengthUnlessABallIsInARing) {
 TEST(FrameStep, StepsPerFrameAndPauses) {
   for (int moves : {0, 2, 5}) {
     Game g({320, 240});
-    g.m.movesPerFrame = static_cast<std::uint8_t>(moves);
+    g.setTiming({5, static_cast<std::uint8_t>(moves), 0});
     const double y = g.e.ball.y, vy = g.e.ball.vy;
     g.frameAfter(40);
     EXPECT_EQ(std::pair(g.e.ball.y, g.e.ball.vy), std::pair(y, vy));

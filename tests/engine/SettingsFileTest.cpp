@@ -12,7 +12,7 @@
 #include "support/EngineScene.h"
 
 static GameSettings sample() {
-  GameSettings s{1, 12, 7, 4, 1, 1500.0, 42, 157, 300, {}, "USB Camera: HD Webcam"};
+  GameSettings s{{1, "USB Camera: HD Webcam"}, {12, 7, 4}, {1500.0, 42, 157, 300, 1}, {}};
   for (int i = 0; i < 10; ++i) s.topTen[i] = {5 * (i + 1), 0x0201 * (i + 1), 100 - i, "Player"};
   return s;
 }
@@ -30,21 +30,21 @@ TEST(SettingsFile, TheLayoutIsLittleEndianAt360Bytes) {
   std::fill(full.begin() + 52, full.begin() + 64, 'x');
   std::fill(full.begin() + 280, full.end(), 'y');
   EXPECT_EQ(decodeSettings(full).topTen[0].nameView(), std::string(12, 'x'));
-  EXPECT_EQ(decodeSettings(full).videoDeviceName, std::string(80, 'y'));
+  EXPECT_EQ(decodeSettings(full).video.videoDeviceName, std::string(80, 'y'));
 }
 
 // Each value the program could never write falls back to its default alone; the limits it
 // can write stay, as do unknown skins (the noise skin) and 0 moves per frame.
 TEST(SettingsFile, ImpossibleValuesFallBackOneByOne) {
   auto read = [](const GameSettings& s) { return decodeSettings(encodeSettings(s)); };
-  GameSettings bad{7, 0, 11, 6, 9, NAN, 31, 29, 2001, sample().topTen, "Cam"};
+  GameSettings bad{{7, "Cam"}, {0, 11, 6}, {NAN, 31, 29, 2001, 9}, sample().topTen};
   bad.topTen[2].gameTime = -1;
   bad.topTen[3].points = 0x7FFFFFFF;
   bad.topTen[4].gameTime = 0;  // points without minutes would divide by zero
-  GameSettings expected{1, 5, 2, 0, 9, 600.0, 30, 112, 200, sample().topTen, "Cam"};
+  GameSettings expected{{1, "Cam"}, {5, 2, 0}, {600.0, 30, 112, 200, 9}, sample().topTen};
   expected.topTen[2] = expected.topTen[3] = expected.topTen[4] = TopTenEntry{};
   EXPECT_EQ(encodeSettings(read(bad)), encodeSettings(expected));
-  const GameSettings limits{0, 255, 10, 5, 255, 100000.0, 100, 30, 2000, {}, ""};
+  const GameSettings limits{{0, ""}, {255, 10, 5}, {100000.0, 100, 30, 2000, 255}, {}};
   EXPECT_EQ(encodeSettings(read(limits)), encodeSettings(limits));
 }
 
@@ -62,7 +62,7 @@ TEST(SettingsFile, TheEngineReadsAtStartAndWritesAtExit) {
     if (length == 360) { EXPECT_EQ(std::filesystem::file_size(path), 360u); }  // kept aside else
     scene.engine.reset();
     GameSettings expected = length == 360 ? sample() : GameSettings{};
-    expected.videoDeviceName = "Test camera";
+    expected.video.videoDeviceName = "Test camera";
     EXPECT_EQ(encodeSettings(*readSettingsFile(path)), encodeSettings(expected)) << length;
   }
 }
@@ -115,7 +115,7 @@ TEST(SettingsFile, AnUnusableFileIsKeptAsideOrLeftAloneAndNeverWrittenOver) {
     if (r.earlierAside) std::ofstream(scene.folder.file("my.prm.unreadable")) << "old";
     const auto type = std::filesystem::symlink_status(path).type();
     auto engine = std::make_unique<GameEngine>(scene.clock, scene.surface, scene.catalog, path);
-    EXPECT_EQ(engine->match.periodMinutes, 5);
+    EXPECT_EQ(engine->settings().timing.periodMinutes, 5);
     const std::string said = engine->settingsLoad.message;
     EXPECT_NE(said.find(r.reason), std::string::npos) << said;
     engine.reset();

@@ -62,8 +62,8 @@ TEST(SoundEvents, OneSwishPerBasketOneComputerTonePerCreditOneBuzzerPerGameEnd) 
   EXPECT_EQ(heard(e, Sound::Swish2), 1u);
   EXPECT_EQ(e.stats.baskets, 1u);
 
-  e.match.setNames("Computer", "Computer");  // both sides credited at every interval
-  e.match.periodMinutes = 1;
+  // Both sides credited at every interval; the new game restarts the clocks.
+  e.applyPlayers({1, 2, 0}, "Computer", "Computer");
   s.play(1850);  // a little past a minute: one credit each, then the period's end
   EXPECT_EQ(heard(e, Sound::Computer), 2u);
   EXPECT_EQ(heard(e, Sound::Buzzer), 1u);

@@ -47,8 +47,36 @@ TEST(Skins, EachSkinGivesItsColourAtKnownPixels) {
       {1, 0, 47, wide, {0, 100, 200}}, {3, 0, 47, wide, {0, 100, 100}},  {2, 100, 50, f, {104, 104, 0}},  // W sets rows
       {2, 333, 222, f, {97, 77, 0}},   {2, 600, 400, f, {53, 133, 0}},   {3, 10, 0, f, {100, 0, 100}},
       {3, 20, 0, f, {100, 100, 0}},    {4, 320, 120, f, {255, 97, 97}},  {4, 600, 400, f, {74, 45, 78}}};  // ring > 128
+  std::minstd_rand unused;
   for (const auto& row : rows)
-    EXPECT_EQ(colourOf(SkinPattern(row.skin, row.field).colourAt(row.x, row.y)), row.colour) << row.skin << " at " << row.x;
+    EXPECT_EQ(colourOf(SkinPattern(row.skin, row.field, unused).colourAt(row.x, row.y)), row.colour) << row.skin << " at " << row.x;
+}
+
+// The noise skin: one backdrop for one seed, another for another, and every colour on the
+// band 32 + 2n, 64 − 2n, 128 + 2n with −15 ≤ n ≤ 16.
+TEST(Skins, TheNoiseSkinRepeatsForItsSeedAndStaysOnItsBand) {
+  auto noiseCourt = [](std::uint32_t seed) {
+    Court c;
+    c.skinIndex = 9;
+    c.noise.seed(seed);
+    layoutCourt(c, {320, 240, 30}, {748, 460});
+    return c.backdrop;
+  };
+  EXPECT_EQ(noiseCourt(5), noiseCourt(5));
+  EXPECT_NE(noiseCourt(5), noiseCourt(6));
+  std::minstd_rand noise(3);
+  SkinPattern skin(9, {640, 480, Rect{160, 240, 480, 480}}, noise);
+  int lowest = 99, highest = -99;
+  for (int k = 0; k < 20000; ++k) {
+    const Rgb c = skin.colourAt(0, 0);
+    const int n = (c.red - 32) / 2;
+    ASSERT_EQ(std::tuple(c.red, c.green, c.blue), std::tuple(32 + 2 * n, 64 - 2 * n, 128 + 2 * n));
+    lowest = std::min(lowest, n);
+    highest = std::max(highest, n);
+  }
+  // 16 needs the one draw 32767 in 32768.
+  EXPECT_EQ(lowest, -15);
+  EXPECT_TRUE(highest == 15 || highest == 16) << highest;
 }
 
 // The court of the defaults around a 320 × 240 picture: 748 × 460, picture (214, 220)–(534, 460).
@@ -58,7 +86,7 @@ TEST(Backdrop, TheSkinPassPaintsTheChosenSkinTheFloorAndTheCourtsParts) {
     c.skinIndex = static_cast<std::uint8_t>(skin);
     layoutCourt(c, {320, 240, 30}, {748, 460});
     for (const auto& [x, y] : {std::pair{200, 100}, {374, 380}, {700, 40}})
-      EXPECT_EQ(backdropAt(c, x, y), colourOf(SkinPattern(skin, {748, 460, c.frameRect}).colourAt(x, y))) << skin;
+      EXPECT_EQ(backdropAt(c, x, y), colourOf(SkinPattern(skin, {748, 460, c.frameRect}, c.noise).colourAt(x, y))) << skin;
   }
   // Floor weight in column 0 is 1 up to row 29 and 0.5 on row 30; the shallow wedge edges are
   // soft over several columns; backboards and brackets are solid, the score box frame is not.

@@ -3,7 +3,7 @@
 #include <numbers>
 #include <tuple>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "render/CourtCanvas.h"
 #include "support/CountingAllocator.h"
 #include "support/EngineScene.h"
@@ -91,9 +91,9 @@ TEST(FrameStep, AllocatesNothingForAMinuteOfDemoCameraFrames) {
   EngineScene scene({640, 480});
   GameEngine& e = *scene.engine;
   e.match.setNames("Player1", computerName);
-  e.match.periodMinutes = 1;
+  scene.setTiming({1, 2, 0});
   ASSERT_TRUE(scene.build());
-  DemoCamera camera({e.ball, e.court, e.match, e.camera.mirror}, {640, 480}, 30.0, 7);
+  DemoCamera camera({e.ball, e.court, e.match, e.settings().timing, e.camera.mirror}, {640, 480}, 30.0, 7);
   Bytes frame(frameBytes(640, 480));
   scene.surface.presented.reserve(20000);  // the memory surface's own record of presents
   const long start = allocations.load();

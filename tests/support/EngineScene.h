@@ -59,14 +59,18 @@ struct TemporaryFolder {
 };
 
 // A whole engine on a memory surface, a headless window and a manual clock, fed by a
-// scripted camera. build() runs the capture build, which lays the court out for a new game.
+// scripted camera. build() runs openCamera, which lays the court out for a new game.
 struct EngineScene {
   explicit EngineScene(FrameFormat format = {320, 240}, std::uint32_t startTick = 100000)
       : clock(startTick), provider({"Test camera"}, format) {
     catalog.add(provider);
     engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
   }
-  bool build() { return engine->buildCaptureGraph(window); }
+  bool build() { return engine->openCamera(window); }
+  // New timings through the players' entry point, names kept; a built court starts a new game.
+  void setTiming(TimingSettings timing) {
+    engine->applyPlayers(timing, engine->match.leftName, engine->match.rightName);
+  }
   // One frame of uniform colour at the current tick.
   void deliverUniform(std::uint8_t value) {
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);

@@ -1,4 +1,4 @@
-#include "capture/qt/FormatDialog.h"
+#include "dialogs/FormatDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

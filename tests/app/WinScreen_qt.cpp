@@ -1,7 +1,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 
 class WinScreenTest : public QObject {
   Q_OBJECT

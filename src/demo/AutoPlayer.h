@@ -4,9 +4,10 @@
 #include <atomic>
 #include <optional>
 
-#include "capture/DemoRandom.h"
+#include "demo/DemoRandom.h"
 #include "model/Ball.h"
 #include "model/Court.h"
+#include "model/GameSettings.h"
 #include "model/Match.h"
 
 // What the demo camera and its player see of the game; they read it, never write it.
@@ -14,6 +15,7 @@ struct GameView {
   const Ball& ball;
   const Court& court;
   const Match& match;
+  const TimingSettings& timing;
   const std::atomic<bool>& mirror;  // the picture is shown turned left for right
 };
 
@@ -31,8 +33,9 @@ struct HandPose {
 // the ball, the next it pushes through it, so that the motion between the two pictures
 // throws the ball toward the ring its side shoots at. Player 1 (left) shoots at the right
 // ring; when both sides are persons it changes sides after each basket. It predicts a
-// strike with its own model of the ball (flight, floor bounce, the push of a moving palm)
-// and picks the push whose flight ends in the ring.
+// strike on a copy of the ball (flight, floor bounce, the push of a moving palm), bounced by
+// the physics' own bounceBall so that the model cannot drift from the game, and picks the
+// push whose flight ends in the ring.
 class AutoPlayer {
  public:
   AutoPlayer(const GameView& game, double framesPerSecond, std::uint32_t seed);
@@ -43,10 +46,6 @@ class AutoPlayer {
   int side() const { return m_side; }          // 1 shoots at the right ring, 2 at the left
   std::uint64_t strikes() const { return m_strikes; }  // pushes made so far
 
-  // The ball as the player imagines it.
-  struct Flight {
-    double x, y, vx, vy, spin;
-  };
   // A palm moving from `from` to `to` between the previous and the current picture.
   struct Push {
     HandPose from;
@@ -63,17 +62,15 @@ class AutoPlayer {
 
   void followBaskets();
   HandPose restPose() const;
-  Flight currentBall() const;
-  // Advances the model by one ball step of `dt` s; with a push, its motion strikes the ball.
-  void modelStep(Flight& ball, double dt, const Push* push) const;
-  void bounce(Flight& ball, double nx, double ny, double kick) const;
+  // Advances a copy of the ball by one step of `dt` s; with a push, its motion strikes it.
+  void modelStep(Ball& ball, double dt, const Push* push) const;
   // Px of the ring's middle where `ball`'s flight crosses the ring's top going down, plus
   // penalties for flights that leave the field or come in too flat.
-  double missAfter(const Flight& ball) const;
+  double missAfter(const Ball& ball) const;
   Plan planStrike() const;
   std::optional<Plan> planNudge() const;
   HandPose strike(const Plan& plan);
-  Plan tryPush(const Flight& atHitFrame, double nx, double ny, double depth) const;
+  Plan tryPush(const Ball& atHitFrame, double nx, double ny, double depth) const;
   bool clearOf(const HandPose& a, const HandPose& b) const;
   double stepSeconds() const;
   int stepsPerFrame() const;

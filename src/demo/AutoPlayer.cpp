@@ -1,9 +1,10 @@
-#include "capture/AutoPlayer.h"
+#include "demo/AutoPlayer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "physics/BallMotion.h"
 
 namespace {
 
@@ -30,13 +31,9 @@ AutoPlayer::AutoPlayer(const GameView& game, double framesPerSecond, std::uint32
 
 double AutoPlayer::palmRadius() const { return 1.35 * m_game.ball.radius; }
 
-int AutoPlayer::stepsPerFrame() const { return m_game.match.movesPerFrame + 1; }
+int AutoPlayer::stepsPerFrame() const { return m_game.timing.movesPerFrame + 1; }
 
 double AutoPlayer::stepSeconds() const { return m_frameSeconds / stepsPerFrame(); }
-
-AutoPlayer::Flight AutoPlayer::currentBall() const {
-  return {m_game.ball.x, m_game.ball.y, m_game.ball.vx, m_game.ball.vy, m_game.ball.spin};
-}
 
 // A side that has just scored hands the ball to the other side when both are persons.
 void AutoPlayer::followBaskets() {
@@ -125,7 +122,7 @@ std::optional<AutoPlayer::Plan> AutoPlayer::planNudge() const {
 // True when moving the palm from `a` to `b` now leaves the ball untouched in the next frame.
 bool AutoPlayer::clearOf(const HandPose& a, const HandPose& b) const {
   const double reach = m_game.ball.radius + palmRadius() + motionReach + 1.0;
-  Flight ball = currentBall();
+  Ball ball = m_game.ball;
   for (int step = 0; step < stepsPerFrame(); ++step) {
     modelStep(ball, stepSeconds(), nullptr);
     if (std::hypot(ball.x - a.x, ball.y - a.y) <= reach ||
@@ -135,21 +132,10 @@ bool AutoPlayer::clearOf(const HandPose& a, const HandPose& b) const {
   return true;
 }
 
-void AutoPlayer::bounce(Flight& ball, double nx, double ny, double kick) const {
-  const double r = m_game.ball.radius;
-  const double vn = nx * ball.vx + ny * ball.vy;
-  const double vt = ny * ball.vx - nx * ball.vy;
-  const double u = m_game.ball.spinFactor * r * ball.spin + m_game.ball.tangentFactor * vt;
-  ball.spin = (2.0 * (vt - u) + r * ball.spin) / r;
-  const double m = std::min(std::abs(vn) + 20.0 * kick, 4000.0) * m_game.ball.restitution;
-  ball.vx = m * nx + u * ny;
-  ball.vy = m * ny - u * nx;
-}
-
-void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
-  const double g = m_game.ball.gravity;
-  const double r = m_game.ball.radius;
-  const Flight start = ball;
+void AutoPlayer::modelStep(Ball& ball, double dt, const Push* push) const {
+  const double g = ball.gravity;
+  const double r = ball.radius;
+  const Ball start = ball;
   ball.x += ball.vx * dt;
   ball.y = start.y + (start.vy + 0.5 * g * dt) * dt;
   ball.vy = start.vy + g * dt;
@@ -160,7 +146,7 @@ void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
     ball.y = floor;
     ball.x = start.x + ball.vx * t;
     ball.vy = start.vy + g * t;
-    bounce(ball, 0.0, -1.0, 0.0);
+    bounceBall(ball, 0.0, -1.0, 0.0, borderCode);
   }
   if (push == nullptr) return;
 
@@ -207,10 +193,10 @@ void AutoPlayer::modelStep(Flight& ball, double dt, const Push* push) const {
   const double px = 2.0 * r * sumP;
   const double qy = 2.0 * r * sumQ;
   const double n = std::hypot(px, qy);
-  if (n > m_game.ball.hitThreshold && n > 0.0) bounce(ball, px / n, qy / n, 0.5 * sumT);
+  if (n > ball.hitThreshold && n > 0.0) bounceBall(ball, px / n, qy / n, 0.5 * sumT, borderCode);
 }
 
-double AutoPlayer::missAfter(const Flight& ball) const {
+double AutoPlayer::missAfter(const Ball& ball) const {
   const Rect& ring = m_side == 1 ? m_game.court.rightRingRect : m_game.court.leftRingRect;
   const double g = m_game.ball.gravity;
   const double r = m_game.ball.radius;
@@ -226,17 +212,17 @@ double AutoPlayer::missAfter(const Flight& ball) const {
   return std::abs(x - 0.5 * (ring.left + ring.right)) + penalty;
 }
 
-AutoPlayer::Plan AutoPlayer::tryPush(const Flight& atHitFrame, double nx, double ny,
+AutoPlayer::Plan AutoPlayer::tryPush(const Ball& atHitFrame, double nx, double ny,
                                      double depth) const {
   const double r = m_game.ball.radius;
   const double palm = palmRadius();
-  Flight first = atHitFrame;
+  Ball first = atHitFrame;
   modelStep(first, stepSeconds(), nullptr);
   Plan plan;
   plan.hit = {first.x - nx * (r + palm - depth), first.y - ny * (r + palm - depth), nx, ny};
   plan.ready = {first.x - nx * (r + palm + readyGap), first.y - ny * (r + palm + readyGap), nx, ny};
   const Push push{plan.ready, plan.hit};
-  Flight ball = atHitFrame;
+  Ball ball = atHitFrame;
   for (int step = 0; step < stepsPerFrame(); ++step) modelStep(ball, stepSeconds(), &push);
   plan.miss = missAfter(ball);
   return plan;
@@ -249,11 +235,11 @@ AutoPlayer::Plan AutoPlayer::planStrike() const {
   const double r = m_game.ball.radius;
   const double g = m_game.ball.gravity;
   const Rect& picture = m_game.court.frameRect;
-  Flight atHit = currentBall();
+  Ball atHit = m_game.ball;
   for (int step = 0; step < stepsPerFrame(); ++step) modelStep(atHit, stepSeconds(), nullptr);
   if (atHit.x < picture.left + r || atHit.x > picture.right - r || atHit.y < picture.top + r)
     return {};
-  if (missAfter(currentBall()) < goodMiss) return {};  // already on its way in
+  if (missAfter(m_game.ball) < goodMiss) return {};  // already on its way in
 
   const Rect& ring = m_side == 1 ? m_game.court.rightRingRect : m_game.court.leftRingRect;
   const double targetX = 0.5 * (ring.left + ring.right);
@@ -263,8 +249,8 @@ AutoPlayer::Plan AutoPlayer::planStrike() const {
   const double flight = up / g + std::sqrt(2.0 * std::max(1.0, targetY - apex) / g);
   const double wantX = (targetX - atHit.x) / flight;
   const double wantY = -up;
-  // A bounce keeps 0.7 of the tangential speed plus the spin's share; aim the push so that
-  // what remains of it lies along the wanted flight.
+  // A bounce keeps tangentFactor of the tangential speed plus the spin's share; aim the push so
+  // that what remains of it lies along the wanted flight.
   const double ax = wantX - m_game.ball.tangentFactor * atHit.vx;
   const double ay = wantY - m_game.ball.tangentFactor * atHit.vy;
   const double length = std::hypot(ax, ay);

@@ -1,4 +1,4 @@
-#include "capture/qt/SourceControlsDialog.h"
+#include "dialogs/SourceControlsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "capture/qt/VideoDialog.h"
+#include "dialogs/VideoDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "render/qt/WinScreen.h"
+#include "app/WinScreen.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

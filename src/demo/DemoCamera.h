@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "capture/AutoPlayer.h"
-#include "capture/DemoRandom.h"
+#include "demo/AutoPlayer.h"
+#include "demo/DemoRandom.h"
 #include "capture/FramePainter.h"
 
 inline constexpr const char* demoCameraName = "Demo camera";

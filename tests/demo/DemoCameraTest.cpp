@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/FrameImage.h"
 
 namespace {
@@ -25,8 +25,9 @@ TEST(DemoCamera, PaintsTheSamePicturesForASeedTopRowFirstAndOpaque) {
   Court court;
   court.frameRect = {0, 200, 160, 320};
   const Match match;
+  const TimingSettings timing;
   const std::atomic<bool> mirror{true};
-  DemoCamera camera({ball, court, match, mirror}, {160, 120}, 30.0, 11);
+  DemoCamera camera({ball, court, match, timing, mirror}, {160, 120}, 30.0, 11);
   std::vector<std::uint8_t> frame(frameBytes(160, 120));
   const std::uint64_t expected[] = {14250734552534048725ull, 1767980487417859407ull,
                                     9988884135407851396ull, 1767980487417859407ull};

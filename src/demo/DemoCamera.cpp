@@ -1,4 +1,4 @@
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 
 #include <algorithm>
 #include <cmath>

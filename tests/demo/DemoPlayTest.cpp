@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "capture/DemoCamera.h"
+#include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
 #include "capture/RecordingSource.h"
 #include "capture/SteppedSource.h"
@@ -44,16 +44,16 @@ TEST_P(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenUnlessNobodyPlaye
   SourceCatalog catalog;
   std::unique_ptr<GameEngine> engine;
   PainterProvider demo("Demo camera", [&]() -> std::unique_ptr<FramePainter> {
-    const GameView view{engine->ball, engine->court, engine->match, engine->camera.mirror};
+    const GameView view{engine->ball, engine->court, engine->match, engine->settings().timing,
+                        engine->camera.mirror};
     auto camera = std::make_unique<DemoCamera>(view, FrameFormat{320, 240}, 30.0, 5);
     if (who.replayed) return std::make_unique<AsReplayed>(std::move(camera));
     return camera;
   }, Delivery::Stepped);
   catalog.add(demo);
   engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
-  engine->match.setNames("Ann", "Computer");
-  engine->match.periodMinutes = 1;
-  ASSERT_TRUE(engine->buildCaptureGraph(window));
+  engine->applyPlayers({1, 2, 0}, "Ann", "Computer");
+  ASSERT_TRUE(engine->openCamera(window));
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {
     clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));
@@ -85,8 +85,9 @@ TEST(DemoPlay, EveryDeliveryTellsWhetherAnAutomaticPlayerPlays) {
   const Ball ball;
   const Court court;
   const Match match;
+  const TimingSettings timing;
   const std::atomic<bool> mirror{false};
-  const GameView none{ball, court, match, mirror};
+  const GameView none{ball, court, match, timing, mirror};
   for (bool automatic : {true, false}) {
     for (Delivery delivery : {Delivery::Paced, Delivery::Stepped}) {
       PainterProvider painter("Demo camera", [&]() -> std::unique_ptr<FramePainter> {

@@ -16,12 +16,20 @@ const char* messageFor(CaptureError error) {
 }  // namespace
 
 // The format and the buffers exist before the first frame can arrive.
-bool GameEngine::buildCaptureGraph(WindowLink& window) {
-  const int chosen = chooseCaptureDevice(sources.deviceNames(), camera.videoDeviceName,
-                                         camera.deviceNames, camera.deviceCount);
+bool GameEngine::openCamera(WindowLink& window) {
+  return openDevice(window, m_settings.video.videoDeviceName, true);
+}
+
+bool GameEngine::openCameraOnce(WindowLink& window, const std::string& deviceName) {
+  return openDevice(window, deviceName, false);
+}
+
+bool GameEngine::openDevice(WindowLink& window, const std::string& wanted, bool remember) {
+  const int chosen =
+      chooseCaptureDevice(sources.deviceNames(), wanted, camera.deviceNames, camera.deviceCount);
   CaptureError error = CaptureError::NoDevice;
   if (chosen >= 0) {
-    camera.videoDeviceName = camera.deviceNames[chosen];
+    if (remember) m_settings.video.videoDeviceName = camera.deviceNames[chosen];
     camera.source = sources.open(static_cast<std::size_t>(chosen), error);
   }
   if (!camera.source) {
@@ -37,25 +45,25 @@ bool GameEngine::buildCaptureGraph(WindowLink& window) {
 
 void GameEngine::stopCapture() {
   if (camera.source) camera.source->stop();
+  m_capturing = false;
 }
 
 void GameEngine::startCapture() {
   if (!camera.source) return;
   lighting.restart();
   stall.restart(clock.now());
-  if (camera.source->start(*this) != CaptureError::None && mainWindow != nullptr)
-    mainWindow->showMessage(messageRun);
+  m_capturing = camera.source->start(*this) == CaptureError::None;
+  if (!m_capturing && mainWindow != nullptr) mainWindow->showMessage(messageRun);
 }
 
 void GameEngine::watchStall() {
   if (!camera.source || camera.source->streamLost() || !stall.retryDue(clock.now())) return;
   camera.source->stop();
-  camera.source->start(*this);
+  m_capturing = camera.source->start(*this) == CaptureError::None;
 }
 
-void GameEngine::releaseCaptureGraph() {
-  if (!camera.source) return;
-  camera.source->stop();
+void GameEngine::closeCamera() {
+  stopCapture();
   camera.source.reset();
 }
 
