@@ -4,7 +4,7 @@
 
 #include "app/FieldView.h"
 #include "app/FrameSources.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 
 namespace {
 
@@ -16,10 +16,10 @@ class FakeOutput final : public SoundOutput {
 
 // The main window on the demo camera, its flows recorded instead of opened, with settings
 // and preferences files of its own.
-class Window final : public MainDialog {
+class Window final : public GameWindow {
  public:
   Window(SourceCatalog& catalog, const QTemporaryDir& folder, TickClock* clock)
-      : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
+      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
                    folder.filePath("swishcam.ini")) {}
   std::vector<FieldArea> opened;
 

@@ -32,14 +32,14 @@
 // Keys: F1 help, F2 the frame-rate readout, F3 the motion view, F11 full screen (the field
 // keeps its size and is shown scaled), M mute, Escape leaves full screen or ends the game.
 // These choices are kept in the preferences file.
-class MainDialog : public QDialog, public WindowLink {
+class GameWindow : public QDialog, public WindowLink {
   Q_OBJECT
 
  public:
   // Without a clock the game runs on the monotonic clock.
-  MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
+  GameWindow(SourceCatalog& sources, std::filesystem::path settingsPath,
              TickClock* clock = nullptr, QString preferencesPath = preferencesFile());
-  ~MainDialog() override;
+  ~GameWindow() override;
 
   // Builds the capture for this window, which lays the court out and shows the window.
   // False when it failed; its message has been shown.

@@ -1,4 +1,4 @@
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,7 +29,7 @@ constexpr QSize windowUnits(528, 265);  // dialog units of the window before its
 
 }  // namespace
 
-MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
+GameWindow::GameWindow(SourceCatalog& sources, std::filesystem::path settingsPath,
                        TickClock* clock, QString preferencesPath)
     : m_presents([this](const QRect& area) { showPresented(area); }),
       m_engine(clock != nullptr ? *clock : m_steadyClock, m_surface, sources,
@@ -64,13 +64,13 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
-MainDialog::~MainDialog() {
+GameWindow::~GameWindow() {
   // The capture thread draws into this window: stop it before anything is torn down.
   m_engine.closeCamera();
   m_alive = false;
 }
 
-bool MainDialog::start() {
+bool GameWindow::start() {
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
   if (!m_engine.openCamera(*this)) return false;
   updateView();
@@ -80,7 +80,7 @@ bool MainDialog::start() {
   return true;
 }
 
-void MainDialog::bringToFront() {
+void GameWindow::bringToFront() {
   if (!isVisible()) return;  // not laid out yet, or closing
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
@@ -88,11 +88,11 @@ void MainDialog::bringToFront() {
   activateWindow();
 }
 
-void MainDialog::reportStreamLost() {
+void GameWindow::reportStreamLost() {
   QMetaObject::invokeMethod(this, [this] { showMessage(messageDeviceLost); }, Qt::QueuedConnection);
 }
 
-void MainDialog::done(int result) {
+void GameWindow::done(int result) {
   m_engine.stopCapture();
   m_engine.closeCamera();
   m_alive = false;
@@ -102,10 +102,10 @@ void MainDialog::done(int result) {
   QDialog::done(result);
 }
 
-void MainDialog::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
+void GameWindow::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
 
 // In full screen the window is only placed for the way back; the field is shown scaled.
-Size MainDialog::fitField(Size needed) {
+Size GameWindow::fitField(Size needed) {
   if (!m_fullScreen) m_frame = frameExtent();
   const QSize current = fieldRoom();
   const WindowPlacement place =
@@ -120,7 +120,7 @@ Size MainDialog::fitField(Size needed) {
   return {width(), height()};
 }
 
-void MainDialog::showPlaced() {
+void GameWindow::showPlaced() {
   m_asked = m_windowed.size();
   m_refused = QSize();
   // A visible window gets its resize event at once; a hidden one when show() sends it.
@@ -132,13 +132,13 @@ void MainDialog::showPlaced() {
 
 // The first size after a placement that falls short of the size asked for is the window
 // manager's refusal: a layout there would only ask for the same size again.
-void MainDialog::noteWindowManagerAnswer(QSize size) {
+void GameWindow::noteWindowManagerAnswer(QSize size) {
   if (!m_asked.isValid() || size == m_asked) return;
   if (size.width() < m_asked.width() || size.height() < m_asked.height()) m_refused = size;
   m_asked = QSize();
 }
 
-Rect MainDialog::availableArea() const {
+Rect GameWindow::availableArea() const {
   const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   if (shownOn == nullptr) return {};
   const QRect area = shownOn->availableGeometry();
@@ -146,7 +146,7 @@ Rect MainDialog::availableArea() const {
 }
 
 // Known once the window system has framed the window; before, the platform's estimate.
-QSize MainDialog::frameExtent() {
+QSize GameWindow::frameExtent() {
   winId();  // the platform window holds the margins
   const QMargins margins = windowHandle()->frameMargins();
   return QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
@@ -154,16 +154,16 @@ QSize MainDialog::frameExtent() {
 
 // What the field grows from: the client area as the user left it; nothing where the field
 // was shown scaled, for it was then only as large as it needed.
-QSize MainDialog::fieldRoom() const {
+QSize GameWindow::fieldRoom() const {
   if (m_shrunk) return {};
   return m_fullScreen ? m_windowed.size() : size();
 }
 
-QSize MainDialog::fieldSize() const {
+QSize GameWindow::fieldSize() const {
   return QSize(m_engine.court.fieldWidth, m_engine.court.fieldHeight);
 }
 
-void MainDialog::showMessage(const std::string& text) {
+void GameWindow::showMessage(const std::string& text) {
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(messageCaption), shown, QMessageBox::Ok,
@@ -176,18 +176,18 @@ void MainDialog::showMessage(const std::string& text) {
   box.exec();
 }
 
-void MainDialog::beginRelayout() {
+void GameWindow::beginRelayout() {
   repaint();
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void MainDialog::endRelayout() {
+void GameWindow::endRelayout() {
   QApplication::restoreOverrideCursor();
   updateView();
   repaint();
 }
 
-bool MainDialog::openFlow(FieldArea area) {
+bool GameWindow::openFlow(FieldArea area) {
   switch (area) {
     case FieldArea::Video: return videoDialogFlow(this, m_engine);
     case FieldArea::Players: playersDialogFlow(this, m_engine); break;
@@ -196,7 +196,7 @@ bool MainDialog::openFlow(FieldArea area) {
   return true;
 }
 
-void MainDialog::showWinner(const std::string& winnerText) {
+void GameWindow::showWinner(const std::string& winnerText) {
   if (m_sound != nullptr && !m_prefs.muted)
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
   WinScreen screen(this, QString::fromStdString(winnerText));
@@ -206,7 +206,7 @@ void MainDialog::showWinner(const std::string& winnerText) {
   screen.exec();
 }
 
-void MainDialog::paintEvent(QPaintEvent* event) {
+void GameWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   {
     DrawLockGuard guard;  // the capture thread never leaves the surface half drawn under it
@@ -227,7 +227,7 @@ void MainDialog::paintEvent(QPaintEvent* event) {
 
 // The surface 1:1, or scaled with smooth filtering: only the part that shows in `area`, read
 // with a margin so that the filter's neighbours match the rest of the picture.
-void MainDialog::paintField(QPainter& painter, const QRect& area) {
+void GameWindow::paintField(QPainter& painter, const QRect& area) {
   const QImage& image = m_surface.image();
   if (!m_view.scaled()) {
     const QRect copied = area & image.rect();
@@ -253,7 +253,7 @@ void MainDialog::paintField(QPainter& painter, const QRect& area) {
   painter.restore();
 }
 
-void MainDialog::paintMotion(QPainter& painter) {
+void GameWindow::paintMotion(QPainter& painter) {
   if (!m_prefs.motionView) return;
   const Rect& picture = m_engine.court.frameRect;
   paintMotionHeat(m_engine.shownMotion, m_engine.motion.width, m_engine.motion.height,
@@ -265,7 +265,7 @@ void MainDialog::paintMotion(QPainter& painter) {
   painter.restore();
 }
 
-void MainDialog::paintOverlays(QPainter& painter) {
+void GameWindow::paintOverlays(QPainter& painter) {
   const QRect area = m_view.scaled() ? m_view.target() : m_surface.image().rect();
   if (m_stallShown)
     drawBannerLine(painter, area, stallText(), true);
@@ -276,19 +276,19 @@ void MainDialog::paintOverlays(QPainter& painter) {
 }
 
 // The capture thread presented `field`: show it, and what the frame step recorded.
-void MainDialog::showPresented(const QRect& field) {
+void GameWindow::showPresented(const QRect& field) {
   update(m_view.toWindow(field));
   playSounds();
   takeLightingHint();
 }
 
-void MainDialog::playSounds() {
+void GameWindow::playSounds() {
   if (m_sound == nullptr) return;
   playRecordedSounds(m_engine.sounds, *m_sound, m_prefs.muted,
                      static_cast<float>(m_prefs.volume), m_soundDelays);
 }
 
-void MainDialog::takeLightingHint() {
+void GameWindow::takeLightingHint() {
   const LightingHint hint = m_engine.lighting.take();
   if (hint == LightingHint::None) return;
   m_hint = hintText(hint);
@@ -296,7 +296,7 @@ void MainDialog::takeLightingHint() {
   update();
 }
 
-void MainDialog::watchStall() {
+void GameWindow::watchStall() {
   m_engine.watchStall();
   const bool stalled = m_engine.stall.stalled();
   if (stalled == m_stallShown) return;
@@ -304,7 +304,7 @@ void MainDialog::watchStall() {
   update();
 }
 
-void MainDialog::mousePressEvent(QMouseEvent* event) {
+void GameWindow::mousePressEvent(QMouseEvent* event) {
   layoutIfResized();  // a click right after a resize is tested against the new court
   if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
     const QPoint at = m_view.toField(event->position());
@@ -313,7 +313,7 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
 }
 
-void MainDialog::dispatchClick(int x, int y) {
+void GameWindow::dispatchClick(int x, int y) {
   const ClickTargets targets = clickTargets(m_engine.court, x, y);
   if (targets.video && !openFlow(FieldArea::Video)) {
     done(0);
@@ -323,7 +323,7 @@ void MainDialog::dispatchClick(int x, int y) {
   if (targets.environment) openFlow(FieldArea::Environment);
 }
 
-void MainDialog::mouseMoveEvent(QMouseEvent* event) {
+void GameWindow::mouseMoveEvent(QMouseEvent* event) {
   layoutIfResized();
   const QPoint at = m_view.toField(event->position());
   const bool wanted = showsFieldCursor(m_engine.court, at.x(), at.y());
@@ -336,12 +336,12 @@ void MainDialog::mouseMoveEvent(QMouseEvent* event) {
   QDialog::mouseMoveEvent(event);
 }
 
-void MainDialog::enterEvent(QEnterEvent* event) {
+void GameWindow::enterEvent(QEnterEvent* event) {
   layoutIfResized();
   QDialog::enterEvent(event);
 }
 
-void MainDialog::resizeEvent(QResizeEvent* event) {
+void GameWindow::resizeEvent(QResizeEvent* event) {
   // Laid out at the next mouse movement, not while the user drags; a scaled field only
   // scales anew, and the way back to the field's own size needs nothing.
   noteWindowManagerAnswer(event->size());
@@ -350,19 +350,19 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
 }
 
-void MainDialog::updateView() {
+void GameWindow::updateView() {
   m_view = FieldView(m_surface.image().size(), size(), m_fullScreen || m_shrunk);
   update();
 }
 
-void MainDialog::layoutIfResized() {
+void GameWindow::layoutIfResized() {
   m_asked = QSize();  // the window manager has answered by the time the user acts
   if (!m_sizeChanged) return;
   if (size() != m_refused) m_engine.fitWindow();
   m_sizeChanged = false;
 }
 
-void MainDialog::keyPressEvent(QKeyEvent* event) {
+void GameWindow::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_F2: setReadout(!m_prefs.readout); return;
     case Qt::Key_F3: setMotionView(!m_prefs.motionView); return;
@@ -379,7 +379,7 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void MainDialog::setFullScreen(bool on) {
+void GameWindow::setFullScreen(bool on) {
   m_prefs.fullScreen = on;
   savePreferences();
   if (on == m_fullScreen) return;
@@ -398,11 +398,11 @@ void MainDialog::setFullScreen(bool on) {
   updateView();
 }
 
-std::uint64_t MainDialog::sourceDropped() const {
+std::uint64_t GameWindow::sourceDropped() const {
   return m_engine.camera.source ? m_engine.camera.source->droppedFrames() : 0;
 }
 
-void MainDialog::setReadout(bool on) {
+void GameWindow::setReadout(bool on) {
   m_prefs.readout = on;
   savePreferences();
   m_readoutLine.clear();
@@ -417,24 +417,24 @@ void MainDialog::setReadout(bool on) {
   update();
 }
 
-void MainDialog::setMotionView(bool on) {
+void GameWindow::setMotionView(bool on) {
   m_prefs.motionView = on;
   savePreferences();
   m_engine.showMotionView(on);
   update();
 }
 
-void MainDialog::setMuted(bool on) {
+void GameWindow::setMuted(bool on) {
   m_prefs.muted = on;
   savePreferences();
 }
 
-void MainDialog::savePreferences() {
+void GameWindow::savePreferences() {
   if (!::savePreferences(m_prefsFile, m_prefs))
     std::fprintf(stderr, "swishcam: cannot write the preferences %s\n", qPrintable(m_prefsFile));
 }
 
-void MainDialog::customEvent(QEvent* event) {
+void GameWindow::customEvent(QEvent* event) {
   if (event->type() != PeriodOverEvent::type()) return;
   playSounds();  // the buzzer
   m_engine.onPeriodOver([this](const std::string& winnerText) { showWinner(winnerText); });

@@ -9,7 +9,7 @@
 #include "app/DialogUnits.h"
 #include "app/FrameSources.h"
 #include "app/HelpWindow.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
@@ -28,10 +28,10 @@ struct SceneParts {
 
 // The main window on a stepped demo camera, 320 × 240 unless said; its settings flows are
 // noted instead of opened.
-class SceneDialog final : public SceneParts, public MainDialog {
+class SceneDialog final : public SceneParts, public GameWindow {
  public:
   explicit SceneDialog(QSize camera = QSize(320, 240))
-      : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
+      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
     Options options;
     options.width = camera.width();
     options.height = camera.height();
@@ -59,7 +59,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
   // later, as an X11 window manager does.
   Size fitField(Size needed) override {
     ++placements;
-    const Size field = MainDialog::fitField(needed);
+    const Size field = GameWindow::fitField(needed);
     if (refuseBeyond.isValid())
       QMetaObject::invokeMethod(this, [this] { resize(size().boundedTo(refuseBeyond)); },
                                 Qt::QueuedConnection);
@@ -82,7 +82,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     return area != FieldArea::Video || videoFlowResult;
   }
   void paintEvent(QPaintEvent* event) override {
-    MainDialog::paintEvent(event);
+    GameWindow::paintEvent(event);
     painted.push_back(event->rect());
   }
 };
@@ -97,7 +97,7 @@ void moveMouse(QWidget& widget, QPoint at) { sendMouse(widget, QEvent::MouseMove
 
 }  // namespace
 
-class MainDialogTest : public QObject {
+class GameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -232,7 +232,7 @@ class MainDialogTest : public QObject {
   void noCameraEndsTheStartWithItsMessage() {
     SourceCatalog none;
     QTemporaryDir folder;
-    MainDialog lonely(none, folder.filePath("Swishcam.prm").toStdString());
+    GameWindow lonely(none, folder.filePath("Swishcam.prm").toStdString());
     QString seen;
     whenModalOf<QMessageBox>([&seen](QMessageBox& box) {
       seen = QString("%1|%2|%3|%4").arg(box.windowTitle()).arg(box.icon())
@@ -406,5 +406,5 @@ class MainDialogTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainDialogTest)
-#include "MainDialog_qt.moc"
+QTEST_MAIN(GameWindowTest)
+#include "GameWindow_qt.moc"
