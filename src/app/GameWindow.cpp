@@ -20,7 +20,7 @@
 #include "platform/DrawLock.h"
 #include "platform/WindowPlacement.h"
 #include "platform/qt/PeriodOverEvent.h"
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 
 namespace {
 
@@ -199,7 +199,7 @@ bool GameWindow::openFlow(FieldArea area) {
 void GameWindow::showWinner(const std::string& winnerText) {
   if (m_sound != nullptr && !m_prefs.muted)
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
-  WinScreen screen(this, QString::fromStdString(winnerText));
+  WinnerScreen screen(this, QString::fromStdString(winnerText));
   // Nobody may be there to close it in an unattended demo.
   if (m_engine.camera.automaticPlayer())
     QTimer::singleShot(demoWinnerSeconds * 1000, &screen, &QWidget::close);

@@ -13,7 +13,7 @@
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 #include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 
@@ -194,7 +194,7 @@ class GameWindowTest : public QObject {
     QString shown;
     int left = -1, right = -1;
     bool frameWhileOpenPlayed = true;
-    whenModalOf<WinScreen>([&](WinScreen& screen) {
+    whenModalOf<WinnerScreen>([&](WinnerScreen& screen) {
       shown = screen.winnerText();
       left = match.leftScore;
       right = match.rightScore;
@@ -369,7 +369,7 @@ class GameWindowTest : public QObject {
     for (bool winner : {false, true}) {
       std::unique_ptr<QDialog> modal;
       if (winner)
-        modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
+        modal = std::make_unique<WinnerScreen>(&main, QStringLiteral("Player1"));
       else
         modal = std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit, &main);
       bool shown = false, usable = false, stillOpen = false;
