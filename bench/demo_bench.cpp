@@ -17,7 +17,8 @@ void playerPerFrame(benchmark::State& state, int radius, double gravity, int spe
   ball.radius = radius;
   ball.gravity = gravity;
   Court court;
-  layoutCourt(court, {640, 480, radius, true, true}, nullptr);
+  const CourtFit fit{640, 480, radius, true, true};
+  layoutCourt(court, fit, neededField(court, fit));
   Match match;
   TimingSettings timing;
   timing.movesPerFrame = static_cast<std::uint8_t>(speed);

@@ -35,7 +35,7 @@ struct Field {
     engine.reset();
     std::filesystem::remove(settings);
   }
-  FieldCanvas canvas() { return {surface, &window, engine->court, engine->sprite}; }
+  FieldCanvas canvas() { return {surface, engine->court, engine->sprite}; }
   // What composeFrame copies: the picture and two ball boxes (erase and draw).
   std::size_t composeBytes() const {
     const std::size_t side = static_cast<std::size_t>(2 * engine->ball.radius);

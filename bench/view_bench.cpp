@@ -15,7 +15,7 @@
 
 #include "app/FieldOverlays.h"
 #include "capture/FrameImage.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 #include "physics/MotionSense.h"
 #include "platform/DrawLock.h"
 
@@ -88,7 +88,7 @@ class NoteOutput final : public SoundOutput {
 void BM_SoundEventToPlay(benchmark::State& state) {
   QTemporaryDir folder;
   SourceCatalog none;
-  MainDialog window(none, folder.filePath("Swishcam.prm").toStdString(), nullptr,
+  GameWindow window(none, folder.filePath("Swishcam.prm").toStdString(), nullptr,
                     folder.filePath("swishcam.ini"));
   NoteOutput output;
   window.setSoundOutput(&output);

@@ -11,22 +11,22 @@
 #include <thread>
 #include <vector>
 
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 #include "platform/DrawLock.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class TimedDialog final : public MainDialog {
+class TimedDialog final : public GameWindow {
  public:
-  using MainDialog::MainDialog;
+  using GameWindow::GameWindow;
   Clock::time_point paintedAt;
   bool painted = false;
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    MainDialog::paintEvent(event);
+    GameWindow::paintEvent(event);
     paintedAt = Clock::now();
     painted = true;
   }

@@ -11,6 +11,7 @@ bool inSideStrip(const Court& court, int x) {
 }  // namespace
 
 ClickTargets clickTargets(const Court& court, int x, int y) {
+  if (!court.fieldRect.contains(x, y)) return {};
   const bool strip = inSideStrip(court, x);
   const int edge = court.scoreBoxRect.bottom;
   return {court.frameRect.contains(x, y),
@@ -19,6 +20,7 @@ ClickTargets clickTargets(const Court& court, int x, int y) {
 }
 
 bool showsFieldCursor(const Court& court, int x, int y) {
+  if (!court.fieldRect.contains(x, y)) return false;
   return court.frameRect.contains(x, y) || court.scoreBoxRect.contains(x, y) ||
          (inSideStrip(court, x) && y != court.scoreBoxRect.bottom);
 }

@@ -13,7 +13,8 @@ struct ClickTargets {
 
 // Field pixels, right and bottom edges of the rectangles outside them. The side strips are
 // left of the left ring's right edge and right of the right ring's left edge; the row of the
-// score box's bottom edge belongs to neither of their parts.
+// score box's bottom edge belongs to neither of their parts. Nothing outside the field is
+// clickable: the black bars around a scaled field, the rest of a window not yet laid out.
 ClickTargets clickTargets(const Court& court, int x, int y);
 // Where the program's own cursor is shown: over every clickable place.
 bool showsFieldCursor(const Court& court, int x, int y);

@@ -3,8 +3,9 @@
 #include <QRect>
 #include <QSize>
 
-// Where the field appears in the window: 1:1 at the top left in a window, scaled to the
-// largest size that fits with its aspect kept and centred in full screen.
+// Where the field appears in the window: 1:1 at the top left, or scaled to the largest size
+// that fits with its aspect kept and centred (in full screen, and in a window where the
+// field is larger than the screen).
 class FieldView {
  public:
   FieldView() = default;

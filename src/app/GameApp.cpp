@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/AppIcon.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 #include "app/PlayOptions.h"
 #include "app/QuitSignals.h"
 #include "app/Runners.h"
@@ -32,12 +32,12 @@ int runWindowed(int argc, char** argv, const Options& options) {
   }
 
   // The sources outlive the window, whose engine holds the device it opened.
-  MainDialog* window = nullptr;
+  GameWindow* window = nullptr;
   WindowSources sources([&window] {
     if (window != nullptr) window->reportStreamLost();
   });
   SoundPlayer sound;  // outlives the window that plays through it
-  MainDialog dialog(sources.catalog, settingsPathFor(options));
+  GameWindow dialog(sources.catalog, settingsPathFor(options));
   dialog.setSoundOutput(&sound);
   window = &dialog;
   if (!dialog.engine().settingsLoad.ok()) printForUser(dialog.engine().settingsLoad.message);
@@ -47,7 +47,7 @@ int runWindowed(int argc, char** argv, const Options& options) {
     std::fprintf(stderr, "swishcam: %s\n", error.c_str());
     return 1;
   }
-  QObject::connect(&instance, &SingleInstance::raiseRequested, &dialog, &MainDialog::bringToFront);
+  QObject::connect(&instance, &SingleInstance::raiseRequested, &dialog, &GameWindow::bringToFront);
   if (!dialog.start()) return 1;
   QuitSignals quit;
   QObject::connect(&quit, &QuitSignals::quitRequested, &app, &QApplication::closeAllWindows);

@@ -2,23 +2,25 @@
 
 #include <sys/stat.h>
 
+#include <QCommandLineParser>
 #include <charconv>
 #include <cmath>
 #include <functional>
-#include <map>
 
 #include "capture/FrameRate.h"
 
 namespace {
 
-constexpr const char* usage =
+constexpr const char* synopsis =
     "usage: swishcam [--demo | --replay FILE] [--record FILE.y4m] [--size WxH] [--fps F]\n"
     "                [--seed N] [--settings FILE] [--left NAME] [--right NAME] [--skill 0-5]\n"
     "                [--period MINUTES] [--speed 2-10] [--no-mirror]\n"
     "       swishcam --headless [--demo | --replay FILE] [--seconds S | --frames N]\n"
     "                [--snapshot OUT.png] [--clips DIR] [the options above]\n"
     "       swishcam --headless --camera NAME [--seconds S | --frames N] [--snapshot OUT.png]\n"
-    "       swishcam --help | --version";
+    "       swishcam --help | --version\n"
+    "An option's value follows it (--size 640x480) or is joined to it (--size=640x480);\n"
+    "-- ends the options.";
 
 constexpr int minFrameSide = 32;     // px; smaller pictures cannot hold the ball's motion
 constexpr int maxFrameSide = 4096;   // px
@@ -82,40 +84,103 @@ ValueReader numberIn(Field Options::*field, Number low, Number high) {
   };
 }
 
-const std::map<std::string, std::pair<ValueReader, const char*>>& valueOptions() {
-  static const std::map<std::string, std::pair<ValueReader, const char*>> table{
-      {"--replay", {text(&Options::replayFile), "a file name"}},
-      {"--record", {text(&Options::recordFile), "a file name"}},
-      {"--snapshot", {text(&Options::snapshotFile), "a file name"}},
-      {"--clips", {text(&Options::clipsDir), "a folder"}},
-      {"--settings", {text(&Options::settingsFile), "a file name"}},
-      {"--size", {[](const std::string& v, Options& o) { return parseSize(v, o.width, o.height); },
-                  "WIDTHxHEIGHT, each 32 to 4096"}},
-      {"--fps", {[](const std::string& v, Options& o) {
-                   return parseNumber(v, o.fps) && isUsableFrameRate(o.fps);
-                 },
-                 "frames per second, 1 to 240"}},
-      {"--seconds", {[](const std::string& v, Options& o) {
-                       double s = 0;
-                       if (!parseNumber(v, s) || !std::isfinite(s) || s <= 0 || s > 1e6) return false;
-                       o.seconds = s;
-                       return true;
-                     },
-                     "simulated seconds, above 0 and at most 1000000"}},
-      {"--frames", {numberIn(&Options::frames, 1L, 100'000'000L), "a frame count, 1 to 100000000"}},
-      {"--seed", {[](const std::string& v, Options& o) { return parseNumber(v, o.seed); },
-                  "a whole number, 0 to 4294967295"}},
-      {"--left", {name(&Options::leftName), nameRule}},
-      {"--right", {name(&Options::rightName), nameRule}},
-      {"--skill", {numberIn(&Options::skill, 0, 5), "0 to 5"}},
-      {"--period", {numberIn(&Options::periodMinutes, 1, 255), "minutes, 1 to 255"}},
-      {"--speed", {numberIn(&Options::speed, 2, 10), "2 to 10"}},
-      {"--camera", {text(&Options::cameraName), "a camera's name as the game lists it"}},
+bool readSeconds(const std::string& v, Options& o) {
+  double s = 0;
+  if (!parseNumber(v, s) || !std::isfinite(s) || s <= 0 || s > 1e6) return false;
+  o.seconds = s;
+  return true;
+}
+
+struct ValueOption {
+  const char* name;       // without the dashes
+  const char* valueName;  // as the usage shows it
+  const char* what;       // what it does, for the usage
+  const char* expected;   // a good value, for the usage and for a bad value's message
+  ValueReader read;
+};
+
+const std::vector<ValueOption>& valueOptions() {
+  static const std::vector<ValueOption> table{
+      {"replay", "FILE", "Offer a recorded Y4M file after the real cameras", "a file name",
+       text(&Options::replayFile)},
+      {"record", "FILE.y4m", "Write every frame the game receives to a Y4M file", "a file name",
+       text(&Options::recordFile)},
+      {"size", "WxH", "Frame size of the demo camera", "WIDTHxHEIGHT, each 32 to 4096",
+       [](const std::string& v, Options& o) { return parseSize(v, o.width, o.height); }},
+      {"fps", "F", "Frame rate of the demo camera", "frames per second, 1 to 240",
+       [](const std::string& v, Options& o) {
+         return parseNumber(v, o.fps) && isUsableFrameRate(o.fps);
+       }},
+      {"seed", "N", "Seed of the demo camera's automatic player",
+       "a whole number, 0 to 4294967295",
+       [](const std::string& v, Options& o) { return parseNumber(v, o.seed); }},
+      {"settings", "FILE", "Keep the settings and the top ten in this file", "a file name",
+       text(&Options::settingsFile)},
+      {"left", "NAME", "Player 1's name; Computer lets the computer play", nameRule,
+       name(&Options::leftName)},
+      {"right", "NAME", "Player 2's name; Computer lets the computer play", nameRule,
+       name(&Options::rightName)},
+      {"skill", "0-5", "The computer's skill", "0 to 5", numberIn(&Options::skill, 0, 5)},
+      {"period", "MINUTES", "The length of a game", "minutes, 1 to 255",
+       numberIn(&Options::periodMinutes, 1, 255)},
+      {"speed", "2-10", "Ball steps per camera frame", "2 to 10", numberIn(&Options::speed, 2, 10)},
+      {"camera", "NAME", "Headless: play in real time on this live camera",
+       "a camera's name as the game lists it", text(&Options::cameraName)},
+      {"clips", "DIR", "Headless: save a clip of every basket into this folder", "a folder",
+       text(&Options::clipsDir)},
+      {"seconds", "S", "Headless: simulated seconds to play",
+       "simulated seconds, above 0 and at most 1000000", readSeconds},
+      {"frames", "N", "Headless: camera frames to play", "a frame count, 1 to 100000000",
+       numberIn(&Options::frames, 1L, 100'000'000L)},
+      {"snapshot", "OUT.png", "Headless: save the field after the last frame", "a file name",
+       text(&Options::snapshotFile)},
   };
   return table;
 }
 
-std::string problem(const std::string& what) { return "swishcam: " + what + "\n" + usage; }
+struct Flag {
+  QStringList names;
+  const char* what;
+  bool Options::*field;
+};
+
+const std::vector<Flag>& flags() {
+  static const std::vector<Flag> table{
+      {{"demo"}, "Offer the demo camera, with its automatic player, after the real cameras.",
+       &Options::demo},
+      {{"no-mirror"}, "Show the camera picture as the camera sees it, not mirrored.",
+       &Options::noMirror},
+      {{"headless"}, "Play without a window on a simulated clock and print a JSON summary.",
+       &Options::headless},
+      {{"h", "help"}, "Show this help and end.", &Options::help},
+      {{"version"}, "Show the version and end.", &Options::version},
+  };
+  return table;
+}
+
+void describeOptions(QCommandLineParser& parser) {
+  for (const Flag& flag : flags())
+    parser.addOption(QCommandLineOption(flag.names, QString::fromUtf8(flag.what)));
+  for (const ValueOption& option : valueOptions())
+    parser.addOption(QCommandLineOption(
+        QString::fromUtf8(option.name),
+        QString::fromUtf8(option.what) + " (" + QString::fromUtf8(option.expected) + ").",
+        QString::fromUtf8(option.valueName)));
+}
+
+std::string spelled(const QString& name) {
+  return (name.size() == 1 ? "-" : "--") + name.toStdString();
+}
+
+std::string usage() {
+  QCommandLineParser parser;
+  describeOptions(parser);
+  // Qt's own first line names the program by the path it was started from; ours is fixed.
+  const QString help = parser.helpText();
+  return std::string(synopsis) + "\n\n" + help.mid(help.indexOf("Options:")).trimmed().toStdString();
+}
+
+std::string problem(const std::string& what) { return "swishcam: " + what + "\n" + usage(); }
 
 bool sameFile(const std::string& a, const std::string& b) {
   struct stat first {}, second {};
@@ -138,64 +203,67 @@ std::string sharedFile(const Options& o) {
 }
 
 // Combinations that make no sense; empty when the options agree.
-std::string conflict(const Options& o, const std::vector<std::string>& given) {
-  auto has = [&](const char* name) {
-    for (const std::string& g : given)
-      if (g == name) return true;
-    return false;
-  };
+std::string conflict(const Options& o, const QCommandLineParser& given) {
   if (o.demo && !o.replayFile.empty()) return "--demo and --replay exclude each other";
   if (o.seconds && o.frames) return "--seconds and --frames exclude each other";
-  if (!o.replayFile.empty() && (has("--size") || has("--fps")))
+  if (!o.replayFile.empty() && (given.isSet("size") || given.isSet("fps")))
     return "--size and --fps belong to the demo camera; a replay runs at its file's size and rate";
   if (!o.cameraName.empty() && (o.demo || !o.replayFile.empty()))
     return "--camera plays on a live camera, --demo and --replay on none";
   if (!o.headless) {
-    for (const char* name : {"--seconds", "--frames", "--snapshot", "--camera", "--clips"})
-      if (has(name)) return std::string(name) + " needs --headless";
+    for (const char* name : {"seconds", "frames", "snapshot", "camera", "clips"})
+      if (given.isSet(name)) return spelled(name) + " needs --headless";
   }
   return sharedFile(o);
+}
+
+// Why the parser refused the line: an unknown option, a value missing at the end, or a
+// value given to an option that takes none.
+std::string refusal(const QCommandLineParser& parser, const QStringList& arguments) {
+  if (!parser.unknownOptionNames().isEmpty())
+    return "unknown option '" + spelled(parser.unknownOptionNames().first()) + "'";
+  const QString last = arguments.last();
+  for (const ValueOption& option : valueOptions())
+    if (last == "--" + QString::fromUtf8(option.name))
+      return last.toStdString() + " needs a value: " + option.expected;
+  return parser.errorText().toStdString();
+}
+
+// Reads the values given; empty when all are good, else the first bad one's message.
+std::string readValues(const QCommandLineParser& parser, Options& options) {
+  for (const ValueOption& option : valueOptions()) {
+    const QString name = QString::fromUtf8(option.name);
+    if (!parser.isSet(name)) continue;
+    for (const QString& given : parser.values(name)) {  // in order: the last one stays
+      const std::string value = given.toStdString();
+      if (!option.read(value, options))
+        return "bad value '" + value + "' for --" + option.name + ": expected " + option.expected;
+    }
+  }
+  return {};
 }
 
 }  // namespace
 
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error) {
+  QStringList line{QStringLiteral("swishcam")};
+  for (const std::string& argument : arguments) line << QString::fromStdString(argument);
+  QCommandLineParser parser;
+  describeOptions(parser);
+  const bool parsed = parser.parse(line);
   Options options;
-  std::vector<std::string> given;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& name = arguments[i];
-    given.push_back(name);
-    if (name == "--help" || name == "-h" || name == "--version") {
-      (name == "--version" ? options.version : options.help) = true;
-      return options;
-    }
-    if (name == "--headless") {
-      options.headless = true;
-    } else if (name == "--demo") {
-      options.demo = true;
-    } else if (name == "--no-mirror") {
-      options.noMirror = true;
-    } else if (auto found = valueOptions().find(name); found != valueOptions().end()) {
-      if (i + 1 >= arguments.size()) {
-        error = problem(name + " needs a value: " + found->second.second);
-        return std::nullopt;
-      }
-      const std::string& value = arguments[++i];
-      if (!found->second.first(value, options)) {
-        error = problem("bad value '" + value + "' for " + name + ": expected " +
-                        found->second.second);
-        return std::nullopt;
-      }
-    } else {
-      error = problem("unknown option '" + name + "'");
-      return std::nullopt;
-    }
-  }
-  if (std::string why = conflict(options, given); !why.empty()) {
+  for (const Flag& flag : flags()) options.*flag.field = parser.isSet(flag.names.last());
+  if (options.help || options.version) return options;
+  std::string why = parsed ? std::string() : refusal(parser, line);
+  if (why.empty() && !parser.positionalArguments().isEmpty())
+    why = "unexpected argument '" + parser.positionalArguments().first().toStdString() + "'";
+  if (why.empty()) why = readValues(parser, options);
+  if (why.empty()) why = conflict(options, parser);
+  if (!why.empty()) {
     error = problem(why);
     return std::nullopt;
   }
   return options;
 }
 
-const char* usageText() { return usage; }
+std::string usageText() { return usage(); }

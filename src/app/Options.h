@@ -30,10 +30,11 @@ struct Options {
   std::string cameraName;             // headless: play in real time on this live camera
 };
 
-// Parses argv; on a bad option or value returns nothing and sets `error` to a usage message.
-// --help (-h) and --version end the parse at once. Files that are one and the same (by
-// another path or a link) are refused as a replay, a recording or the settings file, before
-// anything has been opened.
+// Parses the arguments after the program's name as GNU tools do: a value after its option or
+// joined to it by "=", "--" ending the options. On a bad option or value returns nothing
+// and sets `error` to the problem and the usage. --help (-h) and --version win over
+// everything else. Files that are one and the same (by another path or a link) are refused
+// as a replay, a recording or the settings file, before anything has been opened.
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
-// The command line's summary.
-const char* usageText();
+// The command line's summary and every option.
+std::string usageText();

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options->help || options->version) {
-    std::printf("%s\n", options->help ? usageText() : "swishcam " SWISH_VERSION);
+    std::printf("%s\n", options->help ? usageText().c_str() : "swishcam " SWISH_VERSION);
     return 0;
   }
   return options->headless ? runHeadless(*options) : runWindowed(argc, argv, *options);

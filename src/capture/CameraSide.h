@@ -23,6 +23,7 @@ struct CameraSide {
   std::atomic<bool> mirror{true};
 
   std::size_t frameSize() const { return frameBytes(frameWidth, frameHeight); }
+  bool automaticPlayer() const { return source && source->automaticPlayer(); }
   // Both frames at the current size, zeroed; called by each layout so no frame allocates.
   void allocateFrames() {
     workFrame.assign(frameSize(), 0);

@@ -13,4 +13,6 @@ class FramePainter {
   // The next frame into a FrameImage of format() (FrameImage.h: top row first); false when
   // none can be had (a replay file that became unreadable). Allocates nothing.
   virtual bool paint(std::uint8_t* frame) = 0;
+  // See FrameSource::automaticPlayer; a replayed file is played by whoever was recorded.
+  virtual bool automaticPlayer() const { return false; }
 };

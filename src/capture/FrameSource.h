@@ -44,6 +44,9 @@ class FrameSource {
   // Frames the device delivered that never reached the sink (damaged, or overtaken by a
   // newer one), since the source was opened.
   virtual std::uint64_t droppedFrames() const { return 0; }
+  // True when nobody plays: an automatic player moves in the pictures (the demo camera).
+  // Its games are shown but never enter the top ten.
+  virtual bool automaticPlayer() const { return false; }
 };
 
 // A family of devices (the V4L2 cameras, the demo camera, a replay file): lists their names

@@ -18,6 +18,7 @@ class PacedSource final : public FrameSource {
   FrameFormat format() const override { return m_painter->format(); }
   CaptureError start(FrameSink& sink) override;
   void stop() override;
+  bool automaticPlayer() const override { return m_painter->automaticPlayer(); }
 
  private:
   void run(FrameSink& sink);

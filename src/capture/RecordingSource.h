@@ -14,6 +14,7 @@ class RecordingSource final : public FrameSource, private FrameSink {
   FrameFormat format() const override { return m_inner->format(); }
   CaptureError start(FrameSink& sink) override;
   void stop() override { m_inner->stop(); }
+  bool automaticPlayer() const override { return m_inner->automaticPlayer(); }
 
  private:
   void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;

@@ -12,6 +12,7 @@ class SteppedSource final : public FrameSource {
   FrameFormat format() const override { return m_painter->format(); }
   CaptureError start(FrameSink& sink) override;
   void stop() override { m_sink = nullptr; }
+  bool automaticPlayer() const override { return m_painter->automaticPlayer(); }
   double framesPerSecond() const { return m_painter->framesPerSecond(); }
   // Paints one frame and hands it to the sink; false when stopped or out of pictures.
   bool deliver();

@@ -19,6 +19,7 @@ class DemoCamera final : public FramePainter {
   FrameFormat format() const override { return m_size; }
   double framesPerSecond() const override { return m_fps; }
   bool paint(std::uint8_t* frame) override;
+  bool automaticPlayer() const override { return true; }
   const AutoPlayer& player() const { return m_player; }
 
  private:

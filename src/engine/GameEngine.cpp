@@ -61,13 +61,16 @@ void GameEngine::onFrame(double sampleTime, const std::uint8_t* pixels, std::siz
   match.lastFrameTick = now;
 
   FieldCanvas field = canvas();
+  const bool shown = windowShown();
   for (int move = 0; move < moves; ++move) {
     moveBall(dt);
-    drawBallStep(field, ball, camera.shownFrame.data());
+    if (shown) drawBallStep(field, ball, camera.shownFrame.data());
   }
   moveBall(dt);
-  composeFrame(field, ball, camera.workFrame.data());
-  tapField(now);
+  if (shown) {
+    composeFrame(field, ball, camera.workFrame.data());
+    tapField(now);
+  }
   watchPicture(now);
 
   camera.keepAsPrevious();
@@ -179,10 +182,11 @@ void GameEngine::endPeriodIfDue() {
 }
 
 void GameEngine::showScore(int display, int points) {
-  ::showScore(court, surface, mainWindow != nullptr && mainWindow->isWindow(), display, points);
+  ::showScore(court, surface, windowShown(), display, points);
 }
 
 void GameEngine::repaintField() {
+  if (!windowShown()) return;
   FieldCanvas field = canvas();
   ::repaintField(field);
 }
@@ -194,10 +198,11 @@ void GameEngine::layoutField(bool newGame) {
   sprite.resize(ball.radius);
   contact.resize(ball.radius);
   if (showsMotion()) showMotion(true);
-  layoutCourt(court,
-              {camera.frameWidth, camera.frameHeight, ball.radius, match.leftIsPerson,
-               match.rightIsPerson},
-              mainWindow);
+  const CourtFit fit{camera.frameWidth, camera.frameHeight, ball.radius, match.leftIsPerson,
+                     match.rightIsPerson};
+  // The window makes room for the court; without one the field is just what it needs.
+  const Size needed = neededField(court, fit);
+  layoutCourt(court, fit, mainWindow != nullptr ? mainWindow->fitField(needed) : needed);
   placeBallAtStart(ball, court);
   if (newGame) {
     match.leftScore = match.rightScore = 0;

@@ -136,7 +136,9 @@ class GameEngine final : public FrameSink {
   bool partsLocked() const;
   void shapeParts();
   void showMotion(bool on);
-  FieldCanvas canvas() { return {surface, mainWindow, court, sprite}; }
+  FieldCanvas canvas() { return {surface, court, sprite}; }
+  // Drawing stops at nothing once the window is gone.
+  bool windowShown() const { return mainWindow != nullptr && mainWindow->isWindow(); }
   void readFrameFormat();
   void layoutField(bool newGame);
   void moveBall(double dt);

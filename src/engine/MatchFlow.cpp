@@ -4,9 +4,12 @@ void GameEngine::endGame(const ShowWinner& showWinner) {
   showScore(1, match.leftScore);
   showScore(2, match.rightScore);
   if (showWinner) showWinner(winnerText(match));
-  const int minutes = m_settings.timing.periodMinutes;
-  recordResult(m_settings.topTen, match.leftName, match.leftScore, minutes);
-  recordResult(m_settings.topTen, match.rightName, match.rightScore, minutes);
+  // An unattended demo would fill the table with the automatic player's games.
+  if (!camera.automaticPlayer()) {
+    const int minutes = m_settings.timing.periodMinutes;
+    recordResult(m_settings.topTen, match.leftName, match.leftScore, minutes);
+    recordResult(m_settings.topTen, match.rightName, match.rightScore, minutes);
+  }
   match.leftScore = 0;
   match.rightScore = 0;
   showScore(1, match.leftScore);

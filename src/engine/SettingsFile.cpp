@@ -132,10 +132,9 @@ GameSettings decodeSettings(const SettingsBytes& bytes) {
     row.points = get<std::int32_t>(bytes, at + 4);
     row.score = get<std::int32_t>(bytes, at + 8);
     std::string name = getText(bytes, at + 12, 12);
-    std::memcpy(row.name, name.data(), std::min<std::size_t>(name.size(), 11));
+    std::memcpy(row.name, name.data(), name.size());
   }
-  s.video.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField)
-                                .substr(0, deviceNameField - 1);
+  s.video.videoDeviceName = getText(bytes, deviceNameOffset, deviceNameField);
   sanitizeSettings(s);
   return s;
 }

@@ -8,7 +8,7 @@ struct TopTenEntry {
   std::int32_t gameTime = 0;  // minutes played by this name, summed over recorded games
   std::int32_t points = 0;    // points over those games
   std::int32_t score = 0;     // points × 10 / gameTime + gameTime
-  char name[12] = {};         // NUL-terminated, at most 11 characters
+  char name[12] = {};         // ends at its first NUL, or after all 12 bytes
 
   std::string_view nameView() const;
   bool operator==(const TopTenEntry&) const = default;

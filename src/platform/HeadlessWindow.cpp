@@ -1,9 +1,11 @@
 #include "platform/HeadlessWindow.h"
 
-void HeadlessWindow::placeWindow(int newX, int newY, int outerWidth, int outerHeight) {
-  x = newX;
-  y = newY;
-  client = {outerWidth, outerHeight};
+#include "platform/WindowPlacement.h"
+
+// No frame; the window's place on its screen is of no interest without a display.
+Size HeadlessWindow::fitField(Size needed) {
+  field = placeWindowFor(needed, field, {}, {0, 0, screen.width, screen.height}).field;
+  return field;
 }
 
 bool HeadlessWindow::takePeriodOver() {

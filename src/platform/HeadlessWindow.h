@@ -14,11 +14,7 @@ class HeadlessWindow final : public WindowLink {
 
   bool isWindow() const override { return alive; }
   void postPeriodOver() override { ++periodsOver; }
-  Size clientSize() const override { return client; }
-  Size outerSize() const override { return client; }
-  Size screenSize() const override { return screen; }
-  void placeWindow(int x, int y, int outerWidth, int outerHeight) override;
-  void clearSizeChanged() override {}
+  Size fitField(Size needed) override;
   void showMessage(const std::string& text) override { messages.push_back(text); }
   void beginRelayout() override {}
   void endRelayout() override {}
@@ -27,10 +23,8 @@ class HeadlessWindow final : public WindowLink {
   bool takePeriodOver();
 
   bool alive = true;
-  Size client;                        // starts at 0 × 0, so the layout alone decides
+  Size field;                         // starts at 0 × 0, so the layout alone decides
   Size screen;
-  int x = 0;                          // last placement
-  int y = 0;
   std::vector<std::string> messages;  // every message shown, in order
   std::atomic<int> periodsOver{0};    // reported, not yet taken
 };

@@ -16,15 +16,11 @@ class WindowLink {
   // The window then runs the end of the game (GameEngine::onPeriodOver).
   virtual void postPeriodOver() = 0;
 
-  // Window geometry for the court layout.
-  virtual Size clientSize() const = 0;
-  virtual Size outerSize() const = 0;
-  virtual Size screenSize() const = 0;
-  // Moves and sizes the window (outer size), raises and shows it. The client area has its
-  // new size when this returns.
-  virtual void placeWindow(int x, int y, int outerWidth, int outerHeight) = 0;
-  // The layout's own resize must not cause another layout.
-  virtual void clearSizeChanged() = 0;
+  // Makes room for a field of at least `needed` px before each court layout: grows the
+  // window (never shrinks it), centres it on the screen, raises and shows it. Returns the
+  // field size to lay out: larger than needed in a window the user made larger, smaller where
+  // the window manager refused. This resize must not cause another layout.
+  virtual Size fitField(Size needed) = 0;
 
   // A "Swish Cam message" box with an exclamation icon and one OK button.
   virtual void showMessage(const std::string& text) = 0;

@@ -6,47 +6,19 @@
 
 namespace {
 
-// Without a main window (a core test, a benchmark) the layout acts on a window that has
-// no frame, a 0 × 0 client area and a 0 × 0 screen: it gets exactly the size it asks for.
-struct WindowGeometry {
-  Size client;
-  Size outer;
-  Size screen;
-};
-
-WindowGeometry readWindow(const WindowLink* window) {
-  if (window == nullptr) return {};
-  return {window->clientSize(), window->outerSize(), window->screenSize()};
-}
-
-int centred(int screen, int outer) {
-  return std::max(0, static_cast<int>((screen - outer + 1.0) * 0.5));
-}
-
-// Grows the window (never shrinks it) to fit the picture with the score band above it,
-// the backboards and rings beside it, and a ball's diameter round them; centres it on the
-// screen. Returns the new client size.
-Size growWindow(Court& court, const CourtFit& fit, WindowLink* link) {
-  const int r = fit.ballRadius;
-  const int basketSize = court.basketSize;
-  const WindowGeometry window = readWindow(link);
-  const int ncx = window.outer.width - window.client.width;
-  const int ncy = window.outer.height - window.client.height;
-  const int side = court.backboardThickness + basketSize + basketSize / 5 + 10;
-  court.leftRingRect.right = side;
-  court.scoreBoxRect.bottom = 60;
-  int newH = std::max(fit.frameHeight + ncy + 2 * r + 60, window.outer.height);
-  newH = std::max(newH, court.backboardHeight + court.ringHeight + ncy + 2 * r);
-  int newW = std::max(fit.frameWidth + 2 * (side + 2 * r) + ncx, window.outer.width);
-  newW -= (newW + 4) % 4;
-  if (link == nullptr) return {newW - ncx, newH - ncy};
-  link->placeWindow(centred(window.screen.width, newW), centred(window.screen.height, newH),
-                    newW, newH);
-  link->clearSizeChanged();  // our own resize must not lay out again
-  return link->clientSize();
+// Beside the picture on each side: the backboard, the ring and its perspective, a margin.
+int sideWidth(const Court& court) {
+  return court.backboardThickness + court.basketSize + court.basketSize / 5 + 10;
 }
 
 }  // namespace
+
+Size neededField(const Court& court, const CourtFit& fit) {
+  const int diameter = 2 * fit.ballRadius;
+  const int height = std::max(fit.frameHeight + diameter + 60,
+                              court.backboardHeight + court.ringHeight + diameter);
+  return {fit.frameWidth + 2 * (sideWidth(court) + diameter), height};
+}
 
 // The throw's speed is a real division: a third of the height above the top border.
 void placeBallAtStart(Ball& ball, const Court& court) {
@@ -60,17 +32,18 @@ void placeBallAtStart(Ball& ball, const Court& court) {
   ball.drawnY = static_cast<int>(ball.y);
 }
 
-void layoutCourt(Court& court, const CourtFit& fit, WindowLink* window) {
+void layoutCourt(Court& court, const CourtFit& fit, Size field) {
   releaseCourtPictures(court);
-  const Size client = growWindow(court, fit, window);
-  court.fieldRect = {0, 0, client.width, client.height};
-  court.fieldWidth = client.width;
-  court.fieldHeight = client.height;
-  const Rect& field = court.fieldRect;
-  court.frameRect.left = (field.left + field.right - fit.frameWidth) / 2;
-  court.frameRect.top = field.bottom - fit.frameHeight;
+  court.leftRingRect.right = sideWidth(court);  // the backdrop build sets both again
+  court.scoreBoxRect.bottom = 60;
+  court.fieldRect = {0, 0, field.width, field.height};
+  court.fieldWidth = field.width;
+  court.fieldHeight = field.height;
+  const Rect& whole = court.fieldRect;
+  court.frameRect.left = (whole.left + whole.right - fit.frameWidth) / 2;
+  court.frameRect.top = whole.bottom - fit.frameHeight;
   court.frameRect.right = court.frameRect.left + fit.frameWidth;
-  court.frameRect.bottom = field.bottom;
+  court.frameRect.bottom = whole.bottom;
 
   const std::size_t pixels = static_cast<std::size_t>(court.fieldWidth) * court.fieldHeight;
   court.backdrop.assign(pixels * pixelBytes, 0);

@@ -1,7 +1,7 @@
 #pragma once
 #include "model/Ball.h"
 #include "model/Court.h"
-#include "platform/WindowLink.h"
+#include "model/Geometry.h"
 
 // What a court is laid out around.
 struct CourtFit {
@@ -12,10 +12,13 @@ struct CourtFit {
   bool rightIsPerson = true;
 };
 
-// Grows the window (never shrinks it) around the picture and centres it on the screen,
-// places every rectangle of the court, and draws its pictures afresh. Without a window the
-// field gets exactly the size it asks for.
-void layoutCourt(Court& court, const CourtFit& fit, WindowLink* window);
+// The smallest field that holds the court: the picture with the score band above it, the
+// backboards and rings beside it, and a ball's diameter round them. Whoever shows the field
+// makes it at least this large.
+Size neededField(const Court& court, const CourtFit& fit);
+// Places every rectangle of the court on a field of `field` size, the picture at its bottom
+// centre, and draws its pictures afresh.
+void layoutCourt(Court& court, const CourtFit& fit, Size field);
 // A new rally: the ball above the picture's middle, thrown upward.
 void placeBallAtStart(Ball& ball, const Court& court);
 // Frees the court's pictures (the court is then no longer laid out).

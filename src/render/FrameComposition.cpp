@@ -89,14 +89,12 @@ Rect placeBall(FieldCanvas& canvas, Ball& ball, const std::uint8_t* picture) {
 }  // namespace
 
 void drawBallStep(FieldCanvas& canvas, Ball& ball, const std::uint8_t* shownFrame) {
-  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
   eraseBall(canvas, ball);
   canvas.surface.present(placeBall(canvas, ball, shownFrame));
 }
 
 void composeFrame(FieldCanvas& canvas, Ball& ball, const std::uint8_t* frame) {
-  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
   const Rect& picture = canvas.court.frameRect;
   eraseBall(canvas, ball);
@@ -113,7 +111,6 @@ void composeFrame(FieldCanvas& canvas, Ball& ball, const std::uint8_t* frame) {
 }
 
 void repaintField(FieldCanvas& canvas) {
-  if (!canvas.windowAlive()) return;
   DrawLockGuard lock;
   canvas.surface.present(canvas.court.fieldRect);
 }

@@ -4,18 +4,13 @@
 #include "model/Ball.h"
 #include "model/Court.h"
 #include "platform/FieldSurface.h"
-#include "platform/WindowLink.h"
 #include "render/BallSprite.h"
 
-// Where the frame step draws: the off-screen field, the window that shows it, the court on
-// it and the ball's pictures.
+// Where the frame step draws: the off-screen field, the court on it and the ball's pictures.
 struct FieldCanvas {
   FieldSurface& surface;
-  WindowLink* window;   // drawing stops at nothing once the window is gone
   Court& court;
   BallSprite& sprite;
-
-  bool windowAlive() const { return window != nullptr && window->isWindow(); }
 };
 
 // Fills the sprite's background and front layer with what the field shows in the box of

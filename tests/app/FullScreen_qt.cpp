@@ -5,7 +5,7 @@
 
 #include "app/FieldView.h"
 #include "app/FrameSources.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ class FakeOutput final : public SoundOutput {
 
 // The main window on the demo camera, its flows recorded instead of opened, with settings
 // and preferences files of its own.
-class Window final : public MainDialog {
+class Window final : public GameWindow {
  public:
   Window(SourceCatalog& catalog, const QTemporaryDir& folder, TickClock* clock)
-      : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
+      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
                    folder.filePath("swishcam.ini")) {}
   std::vector<FieldArea> opened;
 
@@ -43,6 +43,12 @@ struct Scene {
     if (!window->start()) qFatal("the demo camera did not start");
   }
   void press(int key) { QTest::keyClick(window.get(), static_cast<Qt::Key>(key)); }
+  // A mouse movement straight to the window, as the window system reports it.
+  void move(QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &event);
+  }
 
   ManualTickClock clock{100000};
   SourceCatalog catalog;
@@ -84,15 +90,26 @@ class FullScreenTest : public QObject {
     {
       Scene s(folder);
       for (int key : {Qt::Key_F11, Qt::Key_F2, Qt::Key_F3, Qt::Key_M}) s.press(key);
+      QCoreApplication::processEvents();  // the window system's full-screen size
       QVERIFY(s.window->fieldView().scaled());
       QVERIFY(s.window->engine().showsMotion());
-      // The field keeps its size: the layout sees the window it had.
-      QCOMPARE(s.window->clientSize(), (Size{s.window->engine().court.fieldWidth,
-                                            s.window->engine().court.fieldHeight}));
-      // A click on the scaled camera picture opens the video settings.
+      // A click on the scaled camera picture opens the video settings and the own cursor
+      // shows there; on the black bars above and below the field (over the side strips'
+      // columns) nothing opens and the cursor is the ordinary one.
       const Rect& picture = s.window->engine().court.frameRect;
       const QRect shown = s.window->fieldView().toWindow(
           QRect(picture.left, picture.top, picture.width(), picture.height()));
+      const QRect field = s.window->fieldView().target();
+      QVERIFY2(field.top() >= 4 && s.window->height() - field.bottom() >= 4, "no bars to click");
+      const QPoint bars[] = {{field.left() + 2, field.top() / 2},
+                             {field.right() - 2, (field.bottom() + s.window->height()) / 2}};
+      for (const QPoint& bar : bars) {
+        s.move(shown.center());
+        QCOMPARE(s.window->cursor().shape(), Qt::BitmapCursor);
+        s.move(bar);
+        QCOMPARE(s.window->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, bar);
+      }
       QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, shown.center());
       QCOMPARE(s.window->opened, std::vector<FieldArea>{FieldArea::Video});
       s.press(Qt::Key_Escape);

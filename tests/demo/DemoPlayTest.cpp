@@ -2,23 +2,53 @@
 
 #include "demo/DemoCamera.h"
 #include "capture/PainterProvider.h"
+#include "capture/RecordingSource.h"
 #include "capture/SteppedSource.h"
 #include "engine/SettingsFile.h"
 #include "support/EngineScene.h"
 
+namespace {
+
+// The demo camera's pictures, offered as a recorded file offers them: whoever moves in them
+// was a person.
+class AsReplayed final : public FramePainter {
+ public:
+  explicit AsReplayed(std::unique_ptr<FramePainter> painter) : m_painter(std::move(painter)) {}
+  FrameFormat format() const override { return m_painter->format(); }
+  double framesPerSecond() const override { return m_painter->framesPerSecond(); }
+  bool paint(std::uint8_t* frame) override { return m_painter->paint(frame); }
+
+ private:
+  std::unique_ptr<FramePainter> m_painter;
+};
+
+struct WhoPlays {
+  const char* name;
+  bool replayed;       // the demo's pictures as a recorded file
+  bool entersTopTen;
+};
+
+class DemoPlay : public testing::TestWithParam<WhoPlays> {};
+
+}  // namespace
+
 // The whole game fed by the demo camera as the headless runner plays it: frames stepped at 30
-// per second, a period's end handled without a winner's screen.
-TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) {
+// per second, a period's end handled without a winner's screen. The automatic player's games
+// never reach the top ten; the same pictures replayed from a file do.
+TEST_P(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenUnlessNobodyPlayed) {
+  const WhoPlays who = GetParam();
   TemporaryFolder folder;
   ManualTickClock clock{100000};
   MemorySurface surface;
   HeadlessWindow window;
   SourceCatalog catalog;
   std::unique_ptr<GameEngine> engine;
-  PainterProvider demo("Demo camera", [&] {
+  PainterProvider demo("Demo camera", [&]() -> std::unique_ptr<FramePainter> {
     const GameView view{engine->ball, engine->court, engine->match, engine->settings().timing,
                         engine->camera.mirror};
-    return std::make_unique<DemoCamera>(view, FrameFormat{320, 240}, 30.0, 5);
+    auto camera = std::make_unique<DemoCamera>(view, FrameFormat{320, 240}, 30.0, 5);
+    if (who.replayed) return std::make_unique<AsReplayed>(std::move(camera));
+    return camera;
   }, Delivery::Stepped);
   catalog.add(demo);
   engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
@@ -34,9 +64,45 @@ TEST(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenOfTheSettingsFile) 
   }
   EXPECT_GT(engine->stats.strikes, 0u);
   ASSERT_GE(finalLeft, 10) << "the demo player's pushes should score, about 24 points a minute";
+  EXPECT_EQ(engine->match.leftScore, 0);  // the next game starts from nothing either way
   engine.reset();  // the program's end writes the settings file
   const std::optional<GameSettings> saved = readSettingsFile(folder.file("Swishcam.prm"));
   ASSERT_TRUE(saved);
-  EXPECT_EQ(saved->topTen[0], (TopTenEntry{1, finalLeft, finalLeft * 10 + 1, "Ann"}));  // minutes, points, score
+  const TopTenEntry ann{1, finalLeft, finalLeft * 10 + 1, "Ann"};  // minutes, points, score
+  EXPECT_EQ(saved->topTen[0], who.entersTopTen ? ann : TopTenEntry{});
   EXPECT_EQ(saved->topTen[1], TopTenEntry{});  // "Computer" never enters the table
+}
+
+INSTANTIATE_TEST_SUITE_P(Players, DemoPlay,
+                         testing::Values(WhoPlays{"AutomaticPlayer", false, false},
+                                         WhoPlays{"Replayed", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The engine learns who plays from the source it opened, however the frames reach it:
+// paced, stepped, or recorded on their way.
+TEST(DemoPlay, EveryDeliveryTellsWhetherAnAutomaticPlayerPlays) {
+  TemporaryFolder folder;
+  const Ball ball;
+  const Court court;
+  const Match match;
+  const TimingSettings timing;
+  const std::atomic<bool> mirror{false};
+  const GameView none{ball, court, match, timing, mirror};
+  for (bool automatic : {true, false}) {
+    for (Delivery delivery : {Delivery::Paced, Delivery::Stepped}) {
+      PainterProvider painter("Demo camera", [&]() -> std::unique_ptr<FramePainter> {
+        auto camera = std::make_unique<DemoCamera>(none, FrameFormat{64, 48}, 30.0, 1);
+        if (!automatic) return std::make_unique<AsReplayed>(std::move(camera));
+        return camera;
+      }, delivery);
+      RecordingProvider recorder(painter, folder.file("clip.y4m"), FrameRatio{30, 1});
+      for (SourceProvider* provider : {static_cast<SourceProvider*>(&painter),
+                                       static_cast<SourceProvider*>(&recorder)}) {
+        CaptureError error = CaptureError::Run;
+        const std::unique_ptr<FrameSource> source = provider->open(0, error);
+        ASSERT_TRUE(source);
+        EXPECT_EQ(source->automaticPlayer(), automatic);
+      }
+    }
+  }
 }

@@ -29,8 +29,8 @@ TEST(SettingsFile, TheLayoutIsLittleEndianAt360Bytes) {
   SettingsBytes full{};  // texts without a NUL end at their field
   std::fill(full.begin() + 52, full.begin() + 64, 'x');
   std::fill(full.begin() + 280, full.end(), 'y');
-  EXPECT_EQ(decodeSettings(full).topTen[0].nameView(), std::string(11, 'x'));
-  EXPECT_EQ(decodeSettings(full).video.videoDeviceName, std::string(79, 'y'));
+  EXPECT_EQ(decodeSettings(full).topTen[0].nameView(), std::string(12, 'x'));
+  EXPECT_EQ(decodeSettings(full).video.videoDeviceName, std::string(80, 'y'));
 }
 
 // Each value the program could never write falls back to its default alone; the limits it

@@ -1,27 +1,38 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-#include "platform/HeadlessWindow.h"
 #include "render/CourtCanvas.h"
 #include "render/CourtLayout.h"
 #include "render/Skins.h"
 
 namespace {
 
-TEST(CourtLayout, TheWindowGrowsToFitNeverShrinksAndIsCentredAndTheBallStartsThrownUp) {
-  // Defaults (ball 30, basket 112): side = 10 + 112 + 22 + 10 = 154. The ball starts 35 px
-  // above the picture, thrown up at a third of its height: −(y − 30) / 3, not in integers.
-  const struct { Size picture, client, screen; int x, y; Rect field, pictureRect; double ballY; } rows[] = {
-      {{320, 240}, {}, {1920, 1080}, 586, 310, {0, 0, 748, 460}, {214, 220, 534, 460}, 185},
-      {{320, 240}, {1001, 700}, {1920, 1080}, 460, 190, {0, 0, 1000, 700}, {340, 460, 660, 700}, 425},
-      {{640, 480}, {}, {800, 600}, 0, 0, {0, 0, 1068, 600}, {214, 120, 854, 600}, 85}};  // −18.333…
-  for (const auto& row : rows) {
-    HeadlessWindow window(row.screen);
-    window.client = row.client;
+// Defaults (ball 30, basket 112, ring 200, backboard 200 high): beside the picture
+// 10 + 112 + 22 + 10 = 154 and a ball's diameter; above it the 60-pixel score band and a
+// diameter, or the backboard's top and a diameter where that is higher.
+TEST(CourtLayout, TheFieldHoldsPictureRingsAndBallAndTheBallStartsThrownUp) {
+  const struct { Size picture; int basket, ring; Size needed; } sizes[] = {
+      {{320, 240}, 112, 200, {748, 460}}, {{640, 480}, 112, 200, {1068, 600}},
+      {{320, 240}, 157, 200, {856, 460}},   // 10 + 157 + 31 + 10 = 208 a side
+      {{320, 240}, 112, 300, {748, 560}}};  // the backboard's top is higher than the band
+  for (const auto& row : sizes) {
     Court c;
-    layoutCourt(c, {row.picture.width, row.picture.height, 30}, &window);
-    EXPECT_EQ(std::tuple(window.x, window.y, c.fieldRect, c.frameRect, c.courtMap.size()),
-              std::tuple(row.x, row.y, row.field, row.pictureRect, std::size_t(c.fieldWidth) * c.fieldHeight));
+    c.basketSize = row.basket;
+    c.ringHeight = row.ring;
+    EXPECT_EQ(neededField(c, {row.picture.width, row.picture.height, 30}), row.needed) << row.basket;
+  }
+  // The picture sits at the bottom centre of whatever field it is given. The ball starts
+  // 35 px above it, thrown up at a third of its height: −(y − 30) / 3, not in integers.
+  const struct { Size picture, field; Rect pictureRect; double ballY; } rows[] = {
+      {{320, 240}, {748, 460}, {214, 220, 534, 460}, 185},
+      {{320, 240}, {1000, 700}, {340, 460, 660, 700}, 425},
+      {{640, 480}, {1068, 600}, {214, 120, 854, 600}, 85}};  // −18.333…
+  for (const auto& row : rows) {
+    Court c;
+    layoutCourt(c, {row.picture.width, row.picture.height, 30}, row.field);
+    EXPECT_EQ(std::tuple(c.fieldRect, c.frameRect, c.courtMap.size()),
+              std::tuple(Rect{0, 0, row.field.width, row.field.height}, row.pictureRect,
+                         std::size_t(row.field.width) * row.field.height));
     Ball ball{.vx = 55};
     placeBallAtStart(ball, c);
     EXPECT_EQ(std::tuple(ball.x, ball.y, ball.vx, ball.vy, ball.drawnX, ball.drawnY),
@@ -48,7 +59,7 @@ TEST(Skins, TheNoiseSkinRepeatsForItsSeedAndStaysOnItsBand) {
     Court c;
     c.skinIndex = 9;
     c.noise.seed(seed);
-    layoutCourt(c, {320, 240, 30}, nullptr);
+    layoutCourt(c, {320, 240, 30}, {748, 460});
     return c.backdrop;
   };
   EXPECT_EQ(noiseCourt(5), noiseCourt(5));
@@ -73,7 +84,7 @@ TEST(Backdrop, TheSkinPassPaintsTheChosenSkinTheFloorAndTheCourtsParts) {
   Court c;
   for (int skin : {0, 1, 2, 4, 3}) {
     c.skinIndex = static_cast<std::uint8_t>(skin);
-    layoutCourt(c, {320, 240, 30}, nullptr);
+    layoutCourt(c, {320, 240, 30}, {748, 460});
     for (const auto& [x, y] : {std::pair{200, 100}, {374, 380}, {700, 40}})
       EXPECT_EQ(backdropAt(c, x, y), colourOf(SkinPattern(skin, {748, 460, c.frameRect}, c.noise).colourAt(x, y))) << skin;
   }
@@ -94,10 +105,9 @@ TEST(Backdrop, AComputersTargetRingIsNotDrawnAndKeepsItsLastRectangle) {
       {96, false, true, {39, 227, 135, 303}, {594, 227, 706, 316}, 733},  // player 1 is the computer
       {80, true, false, {39, 227, 116, 303}, {632, 227, 712, 291}, 15}};  // every layout sets left.right
   Court c;
-  HeadlessWindow window;  // keeps the field 748 wide: a window never shrinks
   for (const auto& row : rows) {
     c.basketSize = row.basketSize;
-    layoutCourt(c, {320, 240, 30, row.leftIsPerson, row.rightIsPerson}, &window);
+    layoutCourt(c, {320, 240, 30, row.leftIsPerson, row.rightIsPerson}, {748, 460});
     EXPECT_EQ(std::tuple(c.leftRingRect, c.rightRingRect, row.bareX < 0 || codeAt(c, row.bareX, 250) == 0),
               std::tuple(row.left, row.right, true)) << row.basketSize;  // no backboard where none is drawn
   }

@@ -46,7 +46,7 @@ TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged
   for (std::size_t i = 0; i < frame.size(); ++i)  // row shades, the unused byte 255 as in every frame
     frame[i] = static_cast<std::uint8_t>(i % 4 == 3 ? 255 : i / 1280);
   saveUnderBall(e.court, e.sprite, 374, 185, frame.data());
-  FieldCanvas canvas{scene.surface, &scene.window, e.court, e.sprite};
+  FieldCanvas canvas{scene.surface, e.court, e.sprite};
   std::vector<Rect>& presented = scene.surface.presented;
   const auto compose = [&](double x, double y) {
     e.ball.x = x, e.ball.y = y, e.ball.angle += 0.3;
@@ -75,11 +75,12 @@ TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged
   }
   EXPECT_EQ(std::pair(alphaAt(e.court, 98, 242), colourOf(scene.surface.pixelAt(98, 217))),
             std::pair(255, colourAt(e.court.overlayColor, e.court, 98, 242)));
-  const Bytes before = scene.surface.pixels();  // a closed window stops all drawing
+  const Bytes before = scene.surface.pixels();  // a closed window stops the engine's drawing
   scene.window.alive = false;
-  compose(300, 100);
-  drawBallStep(canvas, e.ball, frame.data());
-  repaintField(canvas);
+  presented.clear();
+  scene.clock.advance(33);
+  e.onFrame(0, frame.data(), frame.size());
+  e.repaintField();
   EXPECT_EQ(std::tuple(e.ball.drawnX, e.ball.drawnY, presented.size()), std::tuple(98, 217, std::size_t{0}));
   EXPECT_EQ(scene.surface.pixels(), before);
 }

@@ -32,7 +32,7 @@ std::string shown(const MemorySurface& surface) {
 // Score box (299, 10)–(449, 60) of the default court, copied onto a black surface.
 TEST(ScoreDisplay, CopiesTheBoxWithItsRightAndBottomEdgesAndShowsThreeDigitsADisplay) {
   Court court;
-  layoutCourt(court, {320, 240, 30}, nullptr);
+  layoutCourt(court, {320, 240, 30}, {748, 460});
   MemorySurface surface;
   surface.create(748, 460);
   showScore(court, surface, true, 1, 480);

@@ -6,9 +6,9 @@
 // "Game Over!": a 200 × 200 gold medal with the winner's name, modal over the main window.
 // The picture is drawn once; any key or a left or right mouse button closes the window, a
 // mouse move, the middle button or the wheel do not.
-class WinScreen final : public QDialog {
+class WinnerScreen final : public QDialog {
  public:
-  WinScreen(QWidget* owner, const QString& winnerText);
+  WinnerScreen(QWidget* owner, const QString& winnerText);
 
   const QString& winnerText() const { return m_winnerText; }
   const QImage& medal() const { return m_medal; }

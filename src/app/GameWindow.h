@@ -27,18 +27,21 @@
 // reports it. Closing it stops the capture and saves the settings, as does destroying it
 // unclosed; a settings file that cannot be used or saved is told in a message.
 //
+// The window grows to hold the field and is centred on the screen; a field larger than the
+// screen is shown scaled down to fit it, as in full screen.
+//
 // Keys: F1 help, F2 the frame-rate readout, F3 the motion view, F11 full screen (the field
 // keeps its size and is shown scaled), M mute, S saves the last seconds as a clip, Escape
 // leaves full screen or ends the game. These choices are kept in the preferences file,
 // as is the choice of a clip of every basket.
-class MainDialog : public QDialog, public WindowLink {
+class GameWindow : public QDialog, public WindowLink {
   Q_OBJECT
 
  public:
   // Without a clock the game runs on the monotonic clock.
-  MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
+  GameWindow(SourceCatalog& sources, std::filesystem::path settingsPath,
              TickClock* clock = nullptr, QString preferencesPath = preferencesFile());
-  ~MainDialog() override;
+  ~GameWindow() override;
 
   // Builds the capture for this window, which lays the court out and shows the window.
   // False when it failed; its message has been shown.
@@ -72,11 +75,7 @@ class MainDialog : public QDialog, public WindowLink {
   // WindowLink
   bool isWindow() const override { return m_alive.load(); }
   void postPeriodOver() override;
-  Size clientSize() const override;
-  Size outerSize() const override;
-  Size screenSize() const override;
-  void placeWindow(int x, int y, int outerWidth, int outerHeight) override;
-  void clearSizeChanged() override { m_sizeChanged = false; }
+  Size fitField(Size needed) override;
   void showMessage(const std::string& text) override;
   void beginRelayout() override;
   void endRelayout() override;
@@ -98,6 +97,12 @@ class MainDialog : public QDialog, public WindowLink {
  private:
   void dispatchClick(int x, int y);
   void layoutIfResized();
+  void showPlaced();
+  void noteWindowManagerAnswer(QSize size);
+  Rect availableArea() const;
+  QSize fieldRoom() const;
+  QSize fieldSize() const;
+  QSize frameExtent();
   void showPresented(const QRect& field);
   void playSounds();
   void takeLightingHint();
@@ -119,16 +124,18 @@ class MainDialog : public QDialog, public WindowLink {
   GameEngine m_engine;
   std::atomic<bool> m_alive{true};
   bool m_sizeChanged = false;
-  QSize m_placedFrom;  // client size when the last layout placed the window
+  QSize m_asked;       // client size the last placement asked for, until an answer or a move
+  QSize m_refused;     // what the window manager gave instead; no layout at this size
   QCursor m_fieldCursor;
   HelpKey m_helpKey{this};
 
   QString m_prefsFile;
   Preferences m_prefs;
   FieldView m_view;               // the field's place in the window
-  Size m_windowedClient;          // what the layout sees while the window is full screen
-  Size m_windowedOuter;
-  QPoint m_windowedPlace;
+  bool m_fullScreen = false;
+  bool m_shrunk = false;          // the field does not fit the screen: shown scaled down
+  QSize m_frame;                  // outer minus client size, as last seen in a window
+  QRect m_windowed;               // outer place and client size out of full screen
   SoundOutput* m_sound = nullptr;
   SoundDelays m_soundDelays;
   QImage m_motionImage;           // reused for every paint of the motion view

@@ -1,14 +1,14 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 
-class WinScreenTest : public QObject {
+class WinnerScreenTest : public QObject {
   Q_OBJECT
 
  private slots:
   void medalShowsGroundDiscRimShadeAndTheWinnerOnlyInTheMiddleLine() {
-    const QImage medal = WinScreen::drawMedal(QString());
+    const QImage medal = WinnerScreen::drawMedal(QString());
     // Ground in the corners and 113 px out; the disc at radius 82 and 60; the rim at the
     // bottom; radius 98 at 225° (30, 30), shade −32: trunc(cos(183°) × −32 + 200) = 231.
     const QColor ground(0, 128, 64), disc(200, 200, 0);
@@ -16,7 +16,7 @@ class WinScreenTest : public QObject {
              {0, 0, ground}, {199, 199, ground}, {20, 20, ground}, {182, 100, disc}, {18, 100, disc},
              {100, 40, disc}, {100, 160, disc}, {100, 199, QColor(168, 168, 0)}, {30, 30, QColor(231, 231, 0)}})
       QCOMPARE(medal.pixelColor(x, y), colour);
-    const QImage named = WinScreen::drawMedal(QStringLiteral("Friendship"));  // a 22 px cell on 99 … 101
+    const QImage named = WinnerScreen::drawMedal(QStringLiteral("Friendship"));  // a 22 px cell on 99 … 101
     QVERIFY(named != medal && named.copy(0, 0, 200, 88) == medal.copy(0, 0, 200, 88) &&
             named.copy(0, 113, 200, 87) == medal.copy(0, 113, 200, 87));
   }
@@ -26,16 +26,16 @@ class WinScreenTest : public QObject {
     owner.setGeometry(100, 100, 640, 480);
     owner.show();
     const auto closes = [&owner](const std::function<void(QWidget&)>& act) {
-      WinScreen screen(&owner, QStringLiteral("Player2"));
+      WinnerScreen screen(&owner, QStringLiteral("Player2"));
       screen.show();
       act(screen);
       return !screen.isVisible();
     };
-    WinScreen screen(&owner, QStringLiteral("Player2"));
+    WinnerScreen screen(&owner, QStringLiteral("Player2"));
     screen.show();
     QCOMPARE(screen.windowTitle(), QStringLiteral("Game Over!"));
     QVERIFY((screen.geometry().center() - owner.geometry().center()).manhattanLength() <= 2);
-    QCOMPARE(screen.grab().toImage().convertToFormat(QImage::Format_RGB32), WinScreen::drawMedal("Player2"));
+    QCOMPARE(screen.grab().toImage().convertToFormat(QImage::Format_RGB32), WinnerScreen::drawMedal("Player2"));
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_A})
       QVERIFY(closes([key](QWidget& w) { QTest::keyPress(&w, key); }));
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
@@ -49,5 +49,5 @@ class WinScreenTest : public QObject {
   }
 };
 
-QTEST_MAIN(WinScreenTest)
-#include "WinScreen_qt.moc"
+QTEST_MAIN(WinnerScreenTest)
+#include "WinnerScreen_qt.moc"

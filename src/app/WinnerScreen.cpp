@@ -1,4 +1,4 @@
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -62,14 +62,14 @@ bool closesScreen(const QEvent& event) {
 
 }  // namespace
 
-WinScreen::WinScreen(QWidget* owner, const QString& winnerText)
+WinnerScreen::WinnerScreen(QWidget* owner, const QString& winnerText)
     : QDialog(owner), m_winnerText(winnerText), m_medal(drawMedal(winnerText)) {
   setWindowTitle(QStringLiteral("Game Over!"));
   setFixedSize(medalSize, medalSize);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage WinScreen::drawMedal(const QString& winnerText) {
+QImage WinnerScreen::drawMedal(const QString& winnerText) {
   QImage medal(medalSize, medalSize, QImage::Format_RGB32);
   QPainter painter(&medal);
   painter.fillRect(0, 0, medalSize, medalSize, QColor(0, 128, 64));
@@ -103,7 +103,7 @@ QImage WinScreen::drawMedal(const QString& winnerText) {
   return medal;
 }
 
-bool WinScreen::event(QEvent* event) {
+bool WinnerScreen::event(QEvent* event) {
   if (closesScreen(*event)) {
     close();
     return true;
@@ -111,7 +111,7 @@ bool WinScreen::event(QEvent* event) {
   return QDialog::event(event);
 }
 
-void WinScreen::paintEvent(QPaintEvent*) {
+void WinnerScreen::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(0, 0, m_medal);
 }

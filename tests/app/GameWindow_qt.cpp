@@ -9,11 +9,11 @@
 #include "app/DialogUnits.h"
 #include "app/FrameSources.h"
 #include "app/HelpWindow.h"
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 #include "dialogs/EnvironmentDialog.h"
 #include "capture/SteppedSource.h"
 #include "platform/DrawLock.h"
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 #include "dialogs/DialogFlows.h"
 #include "support/ModalDriver.h"
 
@@ -26,14 +26,15 @@ struct SceneParts {
   SourceCatalog catalog;
 };
 
-// The main window on a stepped 320 × 240 demo camera; its settings flows are noted instead
-// of opened.
-class SceneDialog final : public SceneParts, public MainDialog {
+// The main window on a stepped demo camera, 320 × 240 unless said; its settings flows are
+// noted instead of opened.
+class SceneDialog final : public SceneParts, public GameWindow {
  public:
-  SceneDialog() : MainDialog(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
+  explicit SceneDialog(QSize camera = QSize(320, 240))
+      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
     Options options;
-    options.width = 320;
-    options.height = 240;
+    options.width = camera.width();
+    options.height = camera.height();
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
@@ -47,6 +48,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     return delivered;
   }
   void setCourt(Rect frame = {160, 240, 480, 480}) {  // as a 640 × 480 layout sets it
+    engine().court.fieldRect = {0, 0, 640, 480};
     engine().court.frameRect = frame;
     engine().court.scoreBoxRect = {250, 0, 390, 60};
     engine().court.leftRingRect = {10, 150, 140, 200};
@@ -55,12 +57,13 @@ class SceneDialog final : public SceneParts, public MainDialog {
 
   // A window manager that keeps the window within `refuseBeyond` and answers each placement
   // later, as an X11 window manager does.
-  void placeWindow(int x, int y, int outerWidth, int outerHeight) override {
+  Size fitField(Size needed) override {
     ++placements;
-    MainDialog::placeWindow(x, y, outerWidth, outerHeight);
+    const Size field = GameWindow::fitField(needed);
     if (refuseBeyond.isValid())
       QMetaObject::invokeMethod(this, [this] { resize(size().boundedTo(refuseBeyond)); },
                                 Qt::QueuedConnection);
+    return field;
   }
   void showMessage(const std::string& text) override { told.push_back(text); }
 
@@ -79,7 +82,7 @@ class SceneDialog final : public SceneParts, public MainDialog {
     return area != FieldArea::Video || videoFlowResult;
   }
   void paintEvent(QPaintEvent* event) override {
-    MainDialog::paintEvent(event);
+    GameWindow::paintEvent(event);
     painted.push_back(event->rect());
   }
 };
@@ -94,7 +97,7 @@ void moveMouse(QWidget& widget, QPoint at) { sendMouse(widget, QEvent::MouseMove
 
 }  // namespace
 
-class MainDialogTest : public QObject {
+class GameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -116,6 +119,9 @@ class MainDialogTest : public QObject {
     QTest::newRow("score box's bottom edge") << QPoint(300, 60) << "";
     QTest::newRow("picture's top-left pixel") << QPoint(160, 240) << "V";
     QTest::newRow("score box's last pixel") << QPoint(389, 59) << "P";
+    // A window not yet laid out anew after it grew: what lies beyond the field is no strip.
+    QTest::newRow("beyond the field's right edge") << QPoint(640, 100) << "";
+    QTest::newRow("beyond the field's bottom edge") << QPoint(20, 480) << "";
   }
 
   void clicksOpenTheirAreas() {
@@ -170,7 +176,8 @@ class MainDialogTest : public QObject {
   }
 
   // The demo camera plays; the period ends on the capture thread; the window shows the
-  // winner's screen, which a key closes; the top ten is updated and frames play a new game.
+  // winner's screen, which a key closes; the top ten stays as it was, for the automatic
+  // player played, and frames play a new game.
   void aWholeGameWithTheDemoCamera() {
     SceneDialog dialog;
     Match& match = dialog.match;
@@ -187,7 +194,7 @@ class MainDialogTest : public QObject {
     QString shown;
     int left = -1, right = -1;
     bool frameWhileOpenPlayed = true;
-    whenModalOf<WinScreen>([&](WinScreen& screen) {
+    whenModalOf<WinnerScreen>([&](WinnerScreen& screen) {
       shown = screen.winnerText();
       left = match.leftScore;
       right = match.rightScore;
@@ -200,10 +207,8 @@ class MainDialogTest : public QObject {
     QCoreApplication::sendPostedEvents(&dialog);
     QVERIFY(left >= 12 && !frameWhileOpenPlayed);
     QCOMPARE(shown, QString(left > right ? "Player1" : right > left ? "Player2" : "Friendship"));
-    const TopTenEntry& first = dialog.engine().settings().topTen[0];
-    QCOMPARE(first.nameView(), std::string_view(left >= right ? "Player1" : "Player2"));
-    QCOMPARE(QList<int>({first.points, first.gameTime}),
-             QList<int>({std::max(left, right), 5}));
+    // Nobody played: the automatic player's game stays out of the top ten.
+    QCOMPARE(dialog.engine().settings().topTen, TopTenTable{});
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
     dialog.clock.advance(33);
@@ -256,7 +261,7 @@ class MainDialogTest : public QObject {
   void noCameraEndsTheStartWithItsMessage() {
     SourceCatalog none;
     QTemporaryDir folder;
-    MainDialog lonely(none, folder.filePath("Swishcam.prm").toStdString());
+    GameWindow lonely(none, folder.filePath("Swishcam.prm").toStdString());
     QString seen;
     whenModalOf<QMessageBox>([&seen](QMessageBox& box) {
       seen = QString("%1|%2|%3|%4").arg(box.windowTitle()).arg(box.icon())
@@ -269,12 +274,18 @@ class MainDialogTest : public QObject {
                            " device, such\nas a USB web camera.").arg(QMessageBox::Warning));
   }
 
-  // Before its first layout the window has dialog 102's 528 × 265 units of its font.
+  // Before its first layout the window has dialog 102's 528 × 265 units of its font: a
+  // quarter of the average character width and an eighth of the height a unit (792 × 430
+  // with DejaVu Sans 8 point's 6 × 13 cell). The layout grows it to hold the 748 × 460 field,
+  // the width rounded down to a multiple of 4.
   void theFirstLayoutGrowsTheDialogsOwnSize() {
-    QCOMPARE(dialogUnitsToPixels({528, 265}, QFontMetrics(dialogFont())), QSize(792, 430));
+    const QFontMetrics font(dialogFont());
+    const QSize units(528 * font.averageCharWidth() / 4, 265 * font.height() / 8);
     SceneDialog dialog;
+    QCOMPARE(dialog.size(), units);
     QVERIFY(dialog.start());
-    QCOMPARE(dialog.size(), QSize(792, 460));
+    const int width = std::max(units.width(), 748);
+    QCOMPARE(dialog.size(), QSize(width - width % 4, std::max(units.height(), 460)));
   }
 
   // The window has a hit test before every click: a pending resize is laid out first.
@@ -282,8 +293,8 @@ class MainDialogTest : public QObject {
     SceneDialog dialog;
     QVERIFY(dialog.start());
     const Rect picture = dialog.engine().court.frameRect;
-    dialog.resize(dialog.width() + 200, dialog.height() + 100);
-    sendMouse(dialog, QEvent::MouseButtonPress, {picture.right + 40, picture.bottom + 40},
+    dialog.resize(dialog.width(), dialog.height() + 100);  // the picture moves down
+    sendMouse(dialog, QEvent::MouseButtonPress, {picture.left + 10, picture.bottom + 40},
               Qt::RightButton);
     QCOMPARE(dialog.opened, QString("V"));
   }
@@ -296,7 +307,56 @@ class MainDialogTest : public QObject {
       QCoreApplication::sendPostedEvents(&dialog, QEvent::MetaCall);
       moveMouse(dialog, {5, 5});
     }
-    QCOMPARE(dialog.placements, 2);  // the start, and once more from the refused size
+    QCOMPARE(dialog.placements, 1);  // the refusal is known as such: not asked again
+  }
+
+  // Dragged back to the size it had before the layout grew it, the window is laid out again:
+  // that size was never refused, and the bottom of the field would stay cut off.
+  void aWindowDraggedBackToAnEarlierSizeIsLaidOutAgain() {
+    SceneDialog dialog;
+    const QSize before = dialog.size();
+    QVERIFY(dialog.start());
+    const QSize laidOut = dialog.size();
+    QVERIFY(laidOut != before);
+    moveMouse(dialog, {5, 5});  // the user goes for the window's edge
+    dialog.resize(before);
+    moveMouse(dialog, {5, 5});
+    QCOMPARE(dialog.placements, 2);
+    QCOMPARE(dialog.size(), laidOut);
+    QCOMPARE(QSize(dialog.engine().court.fieldWidth, dialog.engine().court.fieldHeight), laidOut);
+  }
+
+  // A 640 × 480 camera needs a 1068 × 600 field, wider than the 800 × 800 screen of the
+  // offscreen platform: the window fits the screen and shows the field scaled down with its
+  // aspect kept; clicks land where the areas are shown; the field keeps its own size.
+  void aFieldLargerThanTheScreenIsShownScaledDown() {
+    SceneDialog dialog(QSize(640, 480));
+    QVERIFY(dialog.start());
+    const Court& court = dialog.engine().court;
+    QCOMPARE(QSize(court.fieldWidth, court.fieldHeight), QSize(1068, 600));
+    QCOMPARE(dialog.surface().image().size(), QSize(1068, 600));
+    QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+    const QRect shown = dialog.fieldView().target();
+    QVERIFY(dialog.fieldView().scaled() && QRect(QPoint(), dialog.size()).contains(shown));
+    QVERIFY(qAbs(shown.width() * 600 - shown.height() * 1068) <= 1068);  // within a pixel
+    const auto showing = [&](int x, int y) { return dialog.fieldView().toWindow({x, y, 1, 1}).center(); };
+    const Rect& picture = court.frameRect;
+    const int rightStrip = (court.rightRingRect.left + court.fieldWidth) / 2;
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(picture.left + 20, picture.top + 20));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(rightStrip, 20));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(rightStrip, 400));
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, showing(court.fieldWidth / 2, 100));
+    QCOMPARE(dialog.opened, QString("VPE"));
+    // A resize only scales the picture anew: the field and its rules stay as they are.
+    dialog.resize(dialog.size() - QSize(100, 50));
+    moveMouse(dialog, {5, 5});
+    QCOMPARE(dialog.placements, 1);
+    QCOMPARE(QSize(court.fieldWidth, court.fieldHeight), QSize(1068, 600));
+    QVERIFY(dialog.deliverFrame());
+    // A court that fits the screen again (a smaller camera) is shown 1:1 at its own size.
+    QCOMPARE(dialog.fitField({748, 460}), (Size{748, 460}));
+    QVERIFY(!dialog.fieldView().scaled());
+    QCOMPARE(dialog.size(), QSize(748, 460));
   }
 
   // A held Escape repeats: one press closes one window, never the settings and the game.
@@ -338,7 +398,7 @@ class MainDialogTest : public QObject {
     for (bool winner : {false, true}) {
       std::unique_ptr<QDialog> modal;
       if (winner)
-        modal = std::make_unique<WinScreen>(&main, QStringLiteral("Player1"));
+        modal = std::make_unique<WinnerScreen>(&main, QStringLiteral("Player1"));
       else
         modal = std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit, &main);
       bool shown = false, usable = false, stillOpen = false;
@@ -375,5 +435,5 @@ class MainDialogTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainDialogTest)
-#include "MainDialog_qt.moc"
+QTEST_MAIN(GameWindowTest)
+#include "GameWindow_qt.moc"

@@ -1,4 +1,4 @@
-#include "app/MainDialog.h"
+#include "app/GameWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -7,6 +7,7 @@
 #include <QPaintEvent>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,10 +18,10 @@
 #include "dialogs/DialogFlows.h"
 #include "app/FieldCursor.h"
 #include "capture/CaptureMessages.h"
-#include "demo/DemoCamera.h"
 #include "platform/DrawLock.h"
+#include "platform/WindowPlacement.h"
 #include "platform/qt/PeriodOverEvent.h"
-#include "app/WinScreen.h"
+#include "app/WinnerScreen.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ std::filesystem::path clipsFolder() {
 
 }  // namespace
 
-MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPath,
+GameWindow::GameWindow(SourceCatalog& sources, std::filesystem::path settingsPath,
                        TickClock* clock, QString preferencesPath)
     : m_presents([this](const QRect& area) { showPresented(area); }),
       m_clips([this](const ClipResult& result) {
@@ -78,13 +79,13 @@ MainDialog::MainDialog(SourceCatalog& sources, std::filesystem::path settingsPat
   QCoreApplication::instance()->installEventFilter(&m_heldEscape);
 }
 
-MainDialog::~MainDialog() {
+GameWindow::~GameWindow() {
   // The capture thread draws into this window: stop it before anything is torn down.
   m_engine.closeCamera();
   m_alive = false;
 }
 
-bool MainDialog::start() {
+bool GameWindow::start() {
   if (!m_engine.settingsLoad.ok()) showMessage(m_engine.settingsLoad.message);
   if (!m_engine.openCamera(*this)) return false;
   updateView();
@@ -94,7 +95,7 @@ bool MainDialog::start() {
   return true;
 }
 
-void MainDialog::bringToFront() {
+void GameWindow::bringToFront() {
   if (!isVisible()) return;  // not laid out yet, or closing
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
@@ -102,11 +103,11 @@ void MainDialog::bringToFront() {
   activateWindow();
 }
 
-void MainDialog::reportStreamLost() {
+void GameWindow::reportStreamLost() {
   QMetaObject::invokeMethod(this, [this] { showMessage(messageDeviceLost); }, Qt::QueuedConnection);
 }
 
-void MainDialog::done(int result) {
+void GameWindow::done(int result) {
   m_engine.stopCapture();
   m_engine.closeCamera();
   m_alive = false;
@@ -116,45 +117,68 @@ void MainDialog::done(int result) {
   QDialog::done(result);
 }
 
-void MainDialog::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
+void GameWindow::postPeriodOver() { QCoreApplication::postEvent(this, new PeriodOverEvent); }
 
-// In full screen the layout sees the window it had before, so the field keeps its size.
-Size MainDialog::clientSize() const {
-  if (m_view.scaled()) return m_windowedClient;
+// In full screen the window is only placed for the way back; the field is shown scaled.
+Size GameWindow::fitField(Size needed) {
+  if (!m_fullScreen) m_frame = frameExtent();
+  const QSize current = fieldRoom();
+  const WindowPlacement place =
+      placeWindowFor(needed, {current.width(), current.height()},
+                     {m_frame.width(), m_frame.height()}, availableArea());
+  m_shrunk = place.scaled;
+  m_windowed = QRect(QPoint(place.x, place.y),
+                     QSize(place.outer.width, place.outer.height) - m_frame);
+  if (!m_fullScreen) showPlaced();
+  m_sizeChanged = false;  // this resize is the layout's own
+  if (m_fullScreen || m_shrunk) return place.field;
   return {width(), height()};
 }
 
-Size MainDialog::outerSize() const {
-  if (m_view.scaled()) return m_windowedOuter;
-  const QRect outer = frameGeometry();
-  return {outer.width(), outer.height()};
-}
-
-Size MainDialog::screenSize() const {
-  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-  if (shownOn == nullptr) return {};
-  return {shownOn->geometry().width(), shownOn->geometry().height()};
-}
-
-void MainDialog::placeWindow(int x, int y, int outerWidth, int outerHeight) {
-  if (m_view.scaled()) {  // kept for the return from full screen
-    m_windowedClient = {outerWidth - (m_windowedOuter.width - m_windowedClient.width),
-                        outerHeight - (m_windowedOuter.height - m_windowedClient.height)};
-    m_windowedOuter = {outerWidth, outerHeight};
-    m_windowedPlace = QPoint(x, y);
-    updateView();
-    return;
-  }
-  m_placedFrom = size();
-  const QSize frame = frameGeometry().size() - size();
+void GameWindow::showPlaced() {
+  m_asked = m_windowed.size();
+  m_refused = QSize();
   // A visible window gets its resize event at once; a hidden one when show() sends it.
-  resize(std::max(outerWidth - frame.width(), 1), std::max(outerHeight - frame.height(), 1));
-  move(x, y);
+  resize(m_windowed.size().expandedTo(QSize(1, 1)));
+  move(m_windowed.topLeft());
   show();
   raise();
 }
 
-void MainDialog::showMessage(const std::string& text) {
+// The first size after a placement that falls short of the size asked for is the window
+// manager's refusal: a layout there would only ask for the same size again.
+void GameWindow::noteWindowManagerAnswer(QSize size) {
+  if (!m_asked.isValid() || size == m_asked) return;
+  if (size.width() < m_asked.width() || size.height() < m_asked.height()) m_refused = size;
+  m_asked = QSize();
+}
+
+Rect GameWindow::availableArea() const {
+  const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (shownOn == nullptr) return {};
+  const QRect area = shownOn->availableGeometry();
+  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+}
+
+// Known once the window system has framed the window; before, the platform's estimate.
+QSize GameWindow::frameExtent() {
+  winId();  // the platform window holds the margins
+  const QMargins margins = windowHandle()->frameMargins();
+  return QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+}
+
+// What the field grows from: the client area as the user left it; nothing where the field
+// was shown scaled, for it was then only as large as it needed.
+QSize GameWindow::fieldRoom() const {
+  if (m_shrunk) return {};
+  return m_fullScreen ? m_windowed.size() : size();
+}
+
+QSize GameWindow::fieldSize() const {
+  return QSize(m_engine.court.fieldWidth, m_engine.court.fieldHeight);
+}
+
+void GameWindow::showMessage(const std::string& text) {
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(messageCaption), shown, QMessageBox::Ok,
@@ -167,18 +191,18 @@ void MainDialog::showMessage(const std::string& text) {
   box.exec();
 }
 
-void MainDialog::beginRelayout() {
+void GameWindow::beginRelayout() {
   repaint();
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void MainDialog::endRelayout() {
+void GameWindow::endRelayout() {
   QApplication::restoreOverrideCursor();
   updateView();
   repaint();
 }
 
-bool MainDialog::openFlow(FieldArea area) {
+bool GameWindow::openFlow(FieldArea area) {
   switch (area) {
     case FieldArea::Video: return videoDialogFlow(this, m_engine);
     case FieldArea::Players: playersDialogFlow(this, m_engine); break;
@@ -187,17 +211,17 @@ bool MainDialog::openFlow(FieldArea area) {
   return true;
 }
 
-void MainDialog::showWinner(const std::string& winnerText) {
+void GameWindow::showWinner(const std::string& winnerText) {
   if (m_sound != nullptr && !m_prefs.muted)
     m_sound->play(Sound::Fanfare, static_cast<float>(m_prefs.volume));
-  WinScreen screen(this, QString::fromStdString(winnerText));
+  WinnerScreen screen(this, QString::fromStdString(winnerText));
   // Nobody may be there to close it in an unattended demo.
-  if (m_engine.settings().video.videoDeviceName == demoCameraName)
+  if (m_engine.camera.automaticPlayer())
     QTimer::singleShot(demoWinnerSeconds * 1000, &screen, &QWidget::close);
   screen.exec();
 }
 
-void MainDialog::paintEvent(QPaintEvent* event) {
+void GameWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   {
     DrawLockGuard guard;  // the capture thread never leaves the surface half drawn under it
@@ -218,7 +242,7 @@ void MainDialog::paintEvent(QPaintEvent* event) {
 
 // The surface 1:1, or scaled with smooth filtering: only the part that shows in `area`, read
 // with a margin so that the filter's neighbours match the rest of the picture.
-void MainDialog::paintField(QPainter& painter, const QRect& area) {
+void GameWindow::paintField(QPainter& painter, const QRect& area) {
   const QImage& image = m_surface.image();
   if (!m_view.scaled()) {
     const QRect copied = area & image.rect();
@@ -244,7 +268,7 @@ void MainDialog::paintField(QPainter& painter, const QRect& area) {
   painter.restore();
 }
 
-void MainDialog::paintMotion(QPainter& painter) {
+void GameWindow::paintMotion(QPainter& painter) {
   if (!m_prefs.motionView) return;
   const Rect& picture = m_engine.court.frameRect;
   paintMotionHeat(m_engine.shownMotion, m_engine.motion.width, m_engine.motion.height,
@@ -256,7 +280,7 @@ void MainDialog::paintMotion(QPainter& painter) {
   painter.restore();
 }
 
-void MainDialog::paintOverlays(QPainter& painter) {
+void GameWindow::paintOverlays(QPainter& painter) {
   const QRect area = m_view.scaled() ? m_view.target() : m_surface.image().rect();
   if (m_stallShown)
     drawBannerLine(painter, area, stallText(), true);
@@ -267,38 +291,38 @@ void MainDialog::paintOverlays(QPainter& painter) {
 }
 
 // The capture thread presented `field`: show it, and what the frame step recorded.
-void MainDialog::showPresented(const QRect& field) {
+void GameWindow::showPresented(const QRect& field) {
   update(m_view.toWindow(field));
   playSounds();
   takeLightingHint();
 }
 
-void MainDialog::playSounds() {
+void GameWindow::playSounds() {
   if (m_sound == nullptr) return;
   playRecordedSounds(m_engine.sounds, *m_sound, m_prefs.muted,
                      static_cast<float>(m_prefs.volume), m_soundDelays);
 }
 
-void MainDialog::takeLightingHint() {
+void GameWindow::takeLightingHint() {
   const LightingHint hint = m_engine.lighting.take();
   if (hint == LightingHint::None) return;
   showFieldLine(hintText(hint));
 }
 
-void MainDialog::showFieldLine(const QString& text) {
+void GameWindow::showFieldLine(const QString& text) {
   m_hint = text;
   m_hintTimer.start(fieldLineMs);
   update();
 }
 
-void MainDialog::saveClip() { m_clips.saveLast(clipsFolder()); }
+void GameWindow::saveClip() { m_clips.saveLast(clipsFolder()); }
 
-void MainDialog::showClipResult(const ClipResult& result) {
+void GameWindow::showClipResult(const ClipResult& result) {
   showFieldLine(clipSavedText(QString::fromStdString(result.path.string()),
                               QString::fromStdString(result.problem), result.basket));
 }
 
-void MainDialog::watchStall() {
+void GameWindow::watchStall() {
   m_engine.watchStall();
   const bool stalled = m_engine.stall.stalled();
   if (stalled == m_stallShown) return;
@@ -306,7 +330,7 @@ void MainDialog::watchStall() {
   update();
 }
 
-void MainDialog::mousePressEvent(QMouseEvent* event) {
+void GameWindow::mousePressEvent(QMouseEvent* event) {
   layoutIfResized();  // a click right after a resize is tested against the new court
   if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
     const QPoint at = m_view.toField(event->position());
@@ -315,7 +339,7 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
 }
 
-void MainDialog::dispatchClick(int x, int y) {
+void GameWindow::dispatchClick(int x, int y) {
   const ClickTargets targets = clickTargets(m_engine.court, x, y);
   if (targets.video && !openFlow(FieldArea::Video)) {
     done(0);
@@ -325,7 +349,7 @@ void MainDialog::dispatchClick(int x, int y) {
   if (targets.environment) openFlow(FieldArea::Environment);
 }
 
-void MainDialog::mouseMoveEvent(QMouseEvent* event) {
+void GameWindow::mouseMoveEvent(QMouseEvent* event) {
   layoutIfResized();
   const QPoint at = m_view.toField(event->position());
   const bool wanted = showsFieldCursor(m_engine.court, at.x(), at.y());
@@ -338,42 +362,41 @@ void MainDialog::mouseMoveEvent(QMouseEvent* event) {
   QDialog::mouseMoveEvent(event);
 }
 
-void MainDialog::enterEvent(QEnterEvent* event) {
+void GameWindow::enterEvent(QEnterEvent* event) {
   layoutIfResized();
   QDialog::enterEvent(event);
 }
 
-void MainDialog::resizeEvent(QResizeEvent* event) {
-  // Laid out at the next mouse movement, not while the user drags; full screen only scales,
-  // and the way back to the field's own size changes nothing.
-  const QSize field(m_engine.court.fieldWidth, m_engine.court.fieldHeight);
-  if (!isFullScreen() && !m_view.scaled() && event->size() != field) m_sizeChanged = true;
+void GameWindow::resizeEvent(QResizeEvent* event) {
+  // Laid out at the next mouse movement, not while the user drags; a scaled field only
+  // scales anew, and the way back to the field's own size needs nothing.
+  noteWindowManagerAnswer(event->size());
+  m_sizeChanged = !m_fullScreen && !m_shrunk && event->size() != fieldSize();
   updateView();
   QDialog::resizeEvent(event);
 }
 
-void MainDialog::updateView() {
-  m_view = FieldView(m_surface.image().size(), size(), isFullScreen() || m_view.scaled());
+void GameWindow::updateView() {
+  m_view = FieldView(m_surface.image().size(), size(), m_fullScreen || m_shrunk);
   update();
 }
 
-void MainDialog::layoutIfResized() {
+void GameWindow::layoutIfResized() {
+  m_asked = QSize();  // the window manager has answered by the time the user acts
   if (!m_sizeChanged) return;
-  // Back at the size the last layout started from: the window manager refused the size it
-  // asked for, and would refuse it again.
-  if (size() != m_placedFrom) m_engine.fitWindow();
+  if (size() != m_refused) m_engine.fitWindow();
   m_sizeChanged = false;
 }
 
-void MainDialog::keyPressEvent(QKeyEvent* event) {
+void GameWindow::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_F2: setReadout(!m_prefs.readout); return;
     case Qt::Key_F3: setMotionView(!m_prefs.motionView); return;
-    case Qt::Key_F11: setFullScreen(!m_view.scaled()); return;
+    case Qt::Key_F11: setFullScreen(!m_fullScreen); return;
     case Qt::Key_M: setMuted(!m_prefs.muted); return;
     case Qt::Key_S: saveClip(); return;
     case Qt::Key_Escape:
-      if (m_view.scaled()) {
+      if (m_fullScreen) {
         setFullScreen(false);
         return;
       }
@@ -383,30 +406,30 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void MainDialog::setFullScreen(bool on) {
+void GameWindow::setFullScreen(bool on) {
   m_prefs.fullScreen = on;
   savePreferences();
-  if (on == m_view.scaled()) return;
+  if (on == m_fullScreen) return;
+  m_fullScreen = on;
   if (on) {
-    m_windowedClient = {width(), height()};
-    m_windowedOuter = {frameGeometry().width(), frameGeometry().height()};
-    m_windowedPlace = pos();
-    m_view = FieldView(m_surface.image().size(), size(), true);
+    m_frame = frameExtent();
+    m_windowed = QRect(pos(), size());
+    updateView();
     showFullScreen();
   } else {
-    m_view = FieldView(m_surface.image().size(), size(), false);
+    updateView();
     showNormal();
-    resize(m_windowedClient.width, m_windowedClient.height);
-    move(m_windowedPlace);
+    resize(m_windowed.size());
+    move(m_windowed.topLeft());
   }
   updateView();
 }
 
-std::uint64_t MainDialog::sourceDropped() const {
+std::uint64_t GameWindow::sourceDropped() const {
   return m_engine.camera.source ? m_engine.camera.source->droppedFrames() : 0;
 }
 
-void MainDialog::setReadout(bool on) {
+void GameWindow::setReadout(bool on) {
   m_prefs.readout = on;
   savePreferences();
   m_readoutLine.clear();
@@ -422,24 +445,24 @@ void MainDialog::setReadout(bool on) {
   update();
 }
 
-void MainDialog::setMotionView(bool on) {
+void GameWindow::setMotionView(bool on) {
   m_prefs.motionView = on;
   savePreferences();
   m_engine.showMotionView(on);
   update();
 }
 
-void MainDialog::setMuted(bool on) {
+void GameWindow::setMuted(bool on) {
   m_prefs.muted = on;
   savePreferences();
 }
 
-void MainDialog::savePreferences() {
+void GameWindow::savePreferences() {
   if (!::savePreferences(m_prefsFile, m_prefs))
     std::fprintf(stderr, "swishcam: cannot write the preferences %s\n", qPrintable(m_prefsFile));
 }
 
-void MainDialog::customEvent(QEvent* event) {
+void GameWindow::customEvent(QEvent* event) {
   if (event->type() != PeriodOverEvent::type()) return;
   playSounds();  // the buzzer
   m_engine.onPeriodOver([this](const std::string& winnerText) { showWinner(winnerText); });
