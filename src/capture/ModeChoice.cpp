@@ -48,3 +48,12 @@ int chooseCameraMode(const std::vector<CameraMode>& offered, const CameraMode* r
   }
   return chosen;
 }
+
+const CameraMode* ModeMemory::recalled(const std::string& cameraName) const {
+  const auto found = modes.find(cameraName);
+  return found != modes.end() ? &found->second : nullptr;
+}
+
+std::function<void(const CameraMode&)> ModeMemory::keeperFor(const std::string& cameraName) {
+  return [this, cameraName](const CameraMode& mode) { modes[cameraName] = mode; };
+}

@@ -26,12 +26,11 @@ std::unique_ptr<FrameSource> PipeWireProvider::open(std::size_t index, CaptureEr
     return nullptr;
   }
   const PipeWireNode node = listed[index];
-  const auto remembered = chosenModes.find(node.name);
   PipeWireSource::Hooks hooks;
-  hooks.modeChosen = [this, name = node.name](const CameraMode& mode) { chosenModes[name] = mode; };
+  hooks.modeChosen = chosenModes.keeperFor(node.name);
   hooks.streamLost = onStreamLost;
   // The daemon answered the listing; opening may take longer than a first contact.
   const std::chrono::milliseconds openWait = std::max(wait, std::chrono::milliseconds(2000));
-  return PipeWireSource::open(node, remembered != chosenModes.end() ? &remembered->second : nullptr,
-                              std::move(hooks), openWait, error);
+  return PipeWireSource::open(node, chosenModes.recalled(node.name), std::move(hooks), openWait,
+                              error);
 }

@@ -8,6 +8,7 @@
 
 #include "capture/CameraSettings.h"
 #include "capture/FrameSource.h"
+#include "capture/ModeChoice.h"
 #include "capture/pipewire/PipeWireNodes.h"
 #include "capture/pipewire/PipeWireSession.h"
 
@@ -40,5 +41,5 @@ class PipeWireProvider final : public SourceProvider {
   std::chrono::milliseconds wait;
   PipeWireSession::State answer = PipeWireSession::State::NoDaemon;
   std::vector<PipeWireNode> listed;               // the last deviceNames() listing
-  std::map<std::string, CameraMode> chosenModes;  // by camera name
+  ModeMemory chosenModes;
 };

@@ -39,11 +39,8 @@ std::unique_ptr<FrameSource> V4l2Provider::open(std::size_t index, CaptureError&
     return nullptr;
   }
   const Node node = listed[index];
-  const auto remembered = chosenModes.find(node.name);
   V4l2Source::Hooks hooks;
-  hooks.modeChosen = [this, name = node.name](const CameraMode& mode) { chosenModes[name] = mode; };
+  hooks.modeChosen = chosenModes.keeperFor(node.name);
   hooks.streamLost = onStreamLost;
-  return V4l2Source::open(io, node.path,
-                          remembered != chosenModes.end() ? &remembered->second : nullptr,
-                          std::move(hooks), error);
+  return V4l2Source::open(io, node.path, chosenModes.recalled(node.name), std::move(hooks), error);
 }

@@ -7,6 +7,7 @@
 
 #include "capture/CameraSettings.h"
 #include "capture/FrameSource.h"
+#include "capture/ModeChoice.h"
 #include "capture/v4l2/V4l2Io.h"
 
 // The V4L2 cameras: the /dev/video* nodes that capture video (metadata and output nodes
@@ -34,5 +35,5 @@ class V4l2Provider final : public SourceProvider {
   V4l2Io& io;
   std::function<void()> onStreamLost;
   std::vector<Node> listed;                        // the last deviceNames() listing
-  std::map<std::string, CameraMode> chosenModes;   // by camera name
+  ModeMemory chosenModes;
 };
