@@ -4,7 +4,8 @@
 // beat) and a plain copy of the converter's output (the least any converter spends writing
 // the frame). MJPEG is also decoded both ways a converter could: by libturbojpeg straight to
 // 32-bit pixels, and to planar YUV followed by libyuv. Last, the replay of a 1080p 4:2:0 Y4M
-// file, CPU per frame, beside reading its planes and libyuv's I420ToARGB.
+// file, CPU per frame, beside reading its planes and libyuv's I420ToARGB; and the frame's
+// mirror beside libyuv's and a copy.
 #include <benchmark/benchmark.h>
 #include <libyuv.h>
 #include <turbojpeg.h>
@@ -175,6 +176,25 @@ void frameCopy(benchmark::State& state, Size size) {
   }
 }
 
+// The frame step's mirror from two camera buffers in turn, as a camera delivers them, by
+// ours (rows read forwards) or by libyuv's ARGBMirror (rows read backwards).
+void mirrorLoop(benchmark::State& state, Size size, bool byLibyuv) {
+  const std::size_t bytes = frameBytes(size.width, size.height);
+  Bytes sources[2] = {Bytes(bytes, 7), Bytes(bytes, 9)};
+  Bytes frame(bytes);
+  const int rowBytes = size.width * framePixelBytes;
+  long n = 0;
+  for (auto _ : state) {
+    const std::uint8_t* source = sources[n++ & 1].data();
+    if (byLibyuv)
+      libyuv::ARGBMirror(source, rowBytes, frame.data(), rowBytes, size.width, size.height);
+    else
+      mirrorFrame(source, frame.data(), size.width, size.height);
+    benchmark::DoNotOptimize(frame.data());
+    benchmark::ClobberMemory();
+  }
+}
+
 // MJPEG decoded by libturbojpeg straight into 32-bit pixels, top row first.
 void mjpegDirect(benchmark::State& state, const Bytes& jpeg, Size size) {
   tjhandle decoder = tjInitDecompress();
@@ -295,6 +315,8 @@ void registerAll(const Footage& footage) {
   for (const Size size : sizes) {
     const std::string at = sizeName(size);
     add("FrameCopy/" + at, frameCopy, size);
+    add("Mirror/" + at, mirrorLoop, size, false);
+    add("LibyuvMirror/" + at, mirrorLoop, size, true);
     for (const Format& format : formats) {
       const int stride = size.width * format.bytesPerPixel;
       const Bytes picture = patternBytes(pictureSize(format, size.width, size.height));
@@ -360,6 +382,15 @@ void printRatios(const std::map<std::string, double>& ms) {
     const double planar = find(ms, "MjpegPlanar/" + key);
     std::printf("%-20s direct %.3f ms, planar %.3f ms (planar / direct %.2f)\n", key.c_str(),
                 direct, planar, planar / direct);
+  }
+  std::printf("\nmirror of the frame, ours against libyuv's ARGBMirror and a plain copy:\n");
+  for (const Size size : sizes) {
+    const std::string at = sizeName(size);
+    const double ours = find(ms, "Mirror/" + at);
+    const double libyuv = find(ms, "LibyuvMirror/" + at);
+    const double copy = find(ms, "FrameCopy/" + at);
+    std::printf("%-20s ours %.3f ms, libyuv %.3f ms, copy %.3f ms (x libyuv %.2f, x copy %.2f)\n",
+                at.c_str(), ours, libyuv, copy, ours / libyuv, ours / copy);
   }
   const double replay = find(ms, "Replay/Y4M420/1920/1080");
   const double bare = find(ms, "ReplayBare/Y4M420/1920/1080");
