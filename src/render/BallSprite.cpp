@@ -39,10 +39,10 @@ double seamWeight(double along, double across, double r2, double r) {
 }
 
 // The painted disc at turned offsets (U, V): two elliptic seams split it into panels, each
-// seam anti-aliased over one pixel on its positive side.
-Bgr paint(double U, double V, int k, double r2, double r) {
-  const double E = root((r2 - U * U) / r) - V;
-  const double F = root((r2 - V * V) / r) - U;
+// seam anti-aliased over one pixel on its positive side. E and F say on which side of each
+// seam the pixel lies.
+Bgr paint(const TurnedRow& row, int j, int k, double r2, double r) {
+  const double U = row.u[j], V = row.v[j], E = row.e[j], F = row.f[j];
   if (F > 1) {
     if (E > 1) return panelA(k);
     if (E <= 0) return panelB(k);
@@ -57,35 +57,75 @@ Bgr paint(double U, double V, int k, double r2, double r) {
   return E > 0 ? blend(panelC(k), panelA(k), tF) : blend(panelD(k), panelB(k), tF);
 }
 
+// The turned offsets of one box row and where they lie against the seams, in loops without
+// branches that the compiler runs on several pixels at once.
+void turnRow(TurnedRow& row, int Y, int r, double c, double s) {
+  const double r2 = static_cast<double>(r) * r;
+  const int side = 2 * r;
+  for (int j = 0; j < side; ++j) {
+    const double X = j - r;
+    row.u[j] = X * c + Y * s;
+    row.v[j] = Y * c - X * s;
+  }
+  for (int j = 0; j < side; ++j) {
+    row.e[j] = root((r2 - row.u[j] * row.u[j]) / r) - row.v[j];
+    row.f[j] = root((r2 - row.v[j] * row.v[j]) / r) - row.u[j];
+  }
+}
+
 }  // namespace
+
+void BallSprite::resize(int ballRadius) {
+  radius = ballRadius;
+  const int side = 2 * radius;
+  const std::size_t box = static_cast<std::size_t>(side) * side;
+  image.assign(box * pixelBytes, 0);
+  background.assign(box * pixelBytes, 0);
+  overlayColor.assign(box * pixelBytes, 0);
+  overlayAlpha.assign(box, 0);
+  shade.assign(box, outsideDisc);
+  rimWeight.assign(box, 0.0);
+  for (auto* values : {&turned.u, &turned.v, &turned.e, &turned.f}) values->assign(side, 0.0);
+  for (int i = 0; i < side; ++i) {
+    for (int j = 0; j < side; ++j) {
+      // The panels are drawn with Y upward from the centre, row i counted from the top.
+      const int X = j - radius;
+      const int Y = radius - 1 - i;
+      const int d2 = X * X + Y * Y;
+      if (d2 > radius * radius) continue;
+      const double d = std::sqrt(static_cast<double>(d2));
+      const std::size_t at = static_cast<std::size_t>(i) * side + j;
+      shade[at] = static_cast<std::uint8_t>(102 * d / radius);
+      // The outer 1.5 px of the disc fade into the background.
+      rimWeight[at] = (radius - d) * 2 / 3;
+    }
+  }
+}
 
 // Paints the ball box over its background and under the court's front layer. Both passes
 // of the drawing touch one pixel each, so they are done in one visit per pixel.
 void renderBall(BallSprite& sprite, double angle) {
   const int r = sprite.radius;
   const int r2 = r * r;
-  const std::size_t boxBytes = static_cast<std::size_t>(4 * r2) * pixelBytes;
-  assert(sprite.image.size() == boxBytes);
-  if (sprite.image.size() != boxBytes) return;
+  const std::size_t boxPixels = static_cast<std::size_t>(4 * r2);
+  assert(sprite.image.size() == boxPixels * pixelBytes && sprite.shade.size() == boxPixels);
+  if (sprite.image.size() != boxPixels * pixelBytes || sprite.shade.size() != boxPixels) return;
   const double c = std::cos(angle);
   const double s = std::sin(angle);
+  TurnedRow& row = sprite.turned;
   for (int i = 0; i < 2 * r; ++i) {
+    turnRow(row, r - 1 - i, r, c, s);
     for (int j = 0; j < 2 * r; ++j) {
       const std::size_t at = static_cast<std::size_t>(i) * 2 * r + j;
       std::uint8_t* out = &sprite.image[at * pixelBytes];
       const std::uint8_t* under = &sprite.background[at * pixelBytes];
       out[3] = 255;
-      // The panels are drawn with Y upward from the centre, row i counted from the top.
-      const int X = j - r;
-      const int Y = r - 1 - i;
-      const int d2 = X * X + Y * Y;
-      if (d2 > r2) {
+      const int k = sprite.shade[at];
+      if (k == BallSprite::outsideDisc) {
         std::copy_n(under, 3, out);
         continue;
       }
-      const double d = std::sqrt(static_cast<double>(d2));
-      const int k = static_cast<int>(102 * d / r);
-      const Bgr p = paint(X * c + Y * s, Y * c - X * s, k, r2, r);
+      const Bgr p = paint(row, j, k, r2, r);
       const double painted[3] = {p.blue, p.green, p.red};
       const std::uint8_t g = sprite.overlayAlpha[at];
       if (g != 0) {
@@ -96,8 +136,7 @@ void renderBall(BallSprite& sprite, double angle) {
           out[ch] = static_cast<std::uint8_t>(mixChannel(painted[ch], front[ch], a));
         continue;
       }
-      // The outer 1.5 px of the disc fade into the background.
-      const double w = (r - d) * 2 / 3;
+      const double w = sprite.rimWeight[at];
       for (int ch = 0; ch < 3; ++ch) {
         out[ch] = static_cast<std::uint8_t>(w < 1 ? mixChannel(under[ch], painted[ch], w)
                                                   : painted[ch]);

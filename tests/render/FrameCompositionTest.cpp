@@ -37,6 +37,27 @@ TEST(BallSprite, PanelsRimAndFrontLayerFollowTheTurnedOffsets) {
   EXPECT_EQ(std::tuple(bgr(0, 0), bgr(-30, 0), bgr(-30, 1)), std::tuple(Colour{1, 2, 3}, Colour{1, 2, 3}, under));
 }
 
+// Whole boxes over a patterned background and a sparse front layer, against the pictures
+// the ball has always had: any change in a seam's rounding shows here.
+TEST(BallSprite, KeepsEveryPixelAtEachSizeAndTurn) {
+  const struct { int radius; double angle; std::uint64_t hash; } cases[] = {
+      {2, std::numbers::pi / 4, 0x0f3f8811344effd4ull}, {7, 2.5, 0xf9735891f6ba1898ull},
+      {30, 0, 0xf40e7e1fad587101ull}, {30, std::numbers::pi / 4, 0x2eaf6a9b812e45eaull},
+      {30, 2.5, 0xd4d46ee64342021aull}, {30, -4, 0x91a7e804c4b84011ull},
+      {61, 0, 0x500e6650f3b9b7a1ull}, {61, -4, 0x23f578b9bb99e4b5ull}};
+  for (const auto& c : cases) {
+    BallSprite s;
+    s.resize(c.radius);
+    for (std::size_t i = 0; i < s.background.size(); ++i) s.background[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::size_t i = 0; i < s.overlayColor.size(); ++i) s.overlayColor[i] = static_cast<std::uint8_t>(i * 13 + 5);
+    for (std::size_t i = 0; i < s.overlayAlpha.size(); ++i) s.overlayAlpha[i] = i % 7 == 0 ? static_cast<std::uint8_t>(i * 29) : 0;
+    renderBall(s, c.angle);
+    std::uint64_t hash = 1469598103934665603ull;
+    for (const std::uint8_t b : s.image) hash = (hash ^ b) * 1099511628211ull;
+    EXPECT_EQ(hash, c.hash) << "radius " << c.radius << " angle " << c.angle;
+  }
+}
+
 // The default court around the picture (214, 220)–(534, 460), the ball at its start (374, 185).
 TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged) {
   EngineScene scene;
