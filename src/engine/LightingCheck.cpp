@@ -15,16 +15,21 @@ constexpr int rows = 12;                // and down it
 constexpr int box = 7;                  // the game's smoothing box
 
 // The game's strength at one pixel: the mean over the channels of the 7 × 7 box means of the
-// frames' differences.
+// frames' differences. The box's rows are summed byte by byte first, a loop over contiguous
+// bytes that the compiler turns into vector code.
 int strengthAround(const FramePair& frames, int x, int y) {
-  int sums[3] = {0, 0, 0};
+  constexpr int spanBytes = box * pixelBytes;
+  std::array<int, spanBytes> columns{};
   for (int dy = -box / 2; dy <= box / 2; ++dy) {
-    const std::size_t row = static_cast<std::size_t>(y + dy) * frames.width;
-    for (int dx = -box / 2; dx <= box / 2; ++dx) {
-      const std::size_t at = (row + x + dx) * pixelBytes;
-      for (int c = 0; c < 3; ++c) sums[c] += frames.current[at + c] - frames.previous[at + c];
-    }
+    const std::size_t at =
+        (static_cast<std::size_t>(y + dy) * frames.width + x - box / 2) * pixelBytes;
+    const std::uint8_t* current = frames.current + at;
+    const std::uint8_t* previous = frames.previous + at;
+    for (int b = 0; b < spanBytes; ++b) columns[b] += current[b] - previous[b];
   }
+  int sums[3] = {0, 0, 0};
+  for (int b = 0; b < spanBytes; ++b)
+    if (b % pixelBytes < 3) sums[b % pixelBytes] += columns[b];
   const int area = box * box;
   return (std::abs(sums[0] / area) + std::abs(sums[1] / area) + std::abs(sums[2] / area)) / 3;
 }

@@ -66,3 +66,14 @@ TEST(LightingCheck, OneHintPerCameraStart) {
   for (std::uint32_t t = 0; t <= 2000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
   EXPECT_EQ(check.take(), LightingHint::Dark);
 }
+
+// Every channel rising by one a column: each 7 × 7 box mean is x, and so is the strength; the
+// median of the 16 × 12 probes is the ninth column's, at x = 7 + 186 × 8 / 15 = 106. A box
+// shifted by one pixel, or one row short, gives another number.
+TEST(LightingCheck, MedianMotionIsTheStrengthAtTheMiddleProbe) {
+  const int width = 200, height = 100;
+  std::vector<std::uint8_t> previous(frameBytes(width, height), 0), current(previous);
+  for (std::size_t i = 0; i < current.size(); ++i)
+    if (i % 4 != 3) current[i] = static_cast<std::uint8_t>(i / 4 % width);
+  EXPECT_EQ(medianMotion({current.data(), previous.data(), width, height}), 106);
+}
