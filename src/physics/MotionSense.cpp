@@ -8,102 +8,80 @@
 namespace {
 
 constexpr int smoothing = 7;      // px, side of the box that averages the differences
+constexpr int reach = smoothing / 2;
+constexpr int boxArea = smoothing * smoothing;
 constexpr int smallestRegion = 8; // px, narrower overlaps keep their court values
 
-// Running sums along each row: work[c] = in[c − hw] + … + in[c − hw + boxWidth − 1].
-void sumRows(const std::int32_t* plane, std::int32_t* work, int width, int height,
-             int boxWidth) {
-  const int hw = boxWidth / 2;
-  for (int y = 0; y < height; ++y) {
-    const std::int32_t* in = plane + static_cast<std::ptrdiff_t>(y) * width;
-    std::int32_t* out = work + static_cast<std::ptrdiff_t>(y) * width;
-    std::int32_t sum = 0;
-    for (int c = 0; c < boxWidth - 1; ++c) sum += in[c];
-    for (int c = hw; c <= width - 1 - hw; ++c) {
-      sum += in[c - hw + boxWidth - 1];
-      out[c] = sum;
-      sum -= in[c - hw];
-    }
+// The span of `bytes` bytes from `firstByte` in a frame row.
+struct RowSpan {
+  std::size_t firstByte;
+  std::size_t bytes;
+};
+
+const std::uint8_t* rowOf(const std::uint8_t* frame, const FramePair& frames, int row, RowSpan span) {
+  return frame + static_cast<std::size_t>(row) * frames.width * pixelBytes + span.firstByte;
+}
+
+// Sums of the frames' differences down the 7 rows around `middleRow`, per byte of the span:
+// plain loops over contiguous bytes that the compiler turns into vector code.
+void sumColumns(const FramePair& frames, int middleRow, RowSpan span, std::int16_t* sums) {
+  std::fill(sums, sums + span.bytes, 0);
+  for (int row = middleRow - reach; row <= middleRow + reach; ++row) {
+    const std::uint8_t* cur = rowOf(frames.current, frames, row, span);
+    const std::uint8_t* prev = rowOf(frames.previous, frames, row, span);
+    for (std::size_t b = 0; b < span.bytes; ++b)
+      sums[b] = static_cast<std::int16_t>(sums[b] + cur[b] - prev[b]);
   }
 }
 
-// Running sums down each column, a row at a time so that memory is read in order: each
-// output row is the one above it plus the entering work row minus the leaving one.
-void sumColumns(const std::int32_t* work, std::int32_t* plane, int width, int height,
-                int boxWidth, int boxHeight) {
-  const int hw = boxWidth / 2;
-  const int hh = boxHeight / 2;
-  auto row = [width](auto* base, int y) { return base + static_cast<std::ptrdiff_t>(y) * width; };
-  std::int32_t* first = row(plane, hh);
-  for (int k = 0; k < boxHeight; ++k) {
-    const std::int32_t* in = row(work, k);
-    for (int c = hw; c <= width - 1 - hw; ++c) first[c] += in[c];
-  }
-  for (int y = hh + 1; y <= height - 1 - hh; ++y) {
-    const std::int32_t* above = row(plane, y - 1);
-    const std::int32_t* entering = row(work, y - hh + boxHeight - 1);
-    const std::int32_t* leaving = row(work, y - hh - 1);
-    std::int32_t* out = row(plane, y);
-    for (int c = hw; c <= width - 1 - hw; ++c) out[c] = above[c] + entering[c] - leaving[c];
-  }
+// Moves the column sums one row down: the row above the box leaves, the row below enters.
+void slideColumns(const FramePair& frames, int leavingRow, RowSpan span, std::int16_t* sums) {
+  const std::uint8_t* curOut = rowOf(frames.current, frames, leavingRow, span);
+  const std::uint8_t* prevOut = rowOf(frames.previous, frames, leavingRow, span);
+  const std::uint8_t* curIn = rowOf(frames.current, frames, leavingRow + smoothing, span);
+  const std::uint8_t* prevIn = rowOf(frames.previous, frames, leavingRow + smoothing, span);
+  for (std::size_t b = 0; b < span.bytes; ++b)
+    sums[b] = static_cast<std::int16_t>(sums[b] + curIn[b] - prevIn[b] - curOut[b] + prevOut[b]);
 }
 
-// Truncating division of every value. The motion box divides by the constant 49, which the
-// compiler turns into a multiplication; a division by a run-time value costs several times
-// the rest of the filter.
-void divideAll(std::int32_t* plane, std::ptrdiff_t count, std::int32_t area) {
-  constexpr std::int32_t motionArea = smoothing * smoothing;
-  if (area == motionArea) {
-    for (std::ptrdiff_t i = 0; i < count; ++i) plane[i] /= motionArea;
-    return;
-  }
-  for (std::ptrdiff_t i = 0; i < count; ++i) plane[i] /= area;
+// The box mean of one channel, truncated toward zero, without its sign.
+int absoluteMean(int boxSum) { return std::abs(boxSum / boxArea); }
+
+// What one pixel pushes with: the mean of its channels' box means.
+std::uint8_t strengthOf(int blue, int green, int red) {
+  return static_cast<std::uint8_t>((absoluteMean(blue) + absoluteMean(green) + absoluteMean(red)) / 3);
 }
 
-}  // namespace
-
-void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int boxWidth,
-             int boxHeight) {
-  assert(boxWidth > 0 && boxHeight > 0);
-  if (boxWidth <= 0 || boxHeight <= 0 || width <= 0 || height <= 0) return;
-  const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(width) * height;
-  if (width < boxWidth || height < boxHeight) {
-    std::fill(plane, plane + count, 0);
-    return;
-  }
-  // The column pass reads only the work columns that the row pass writes.
-  sumRows(plane, work, width, height, boxWidth);
-  std::fill(plane, plane + count, 0);
-  sumColumns(work, plane, width, height, boxWidth, boxHeight);
-  divideAll(plane, count, boxWidth * boxHeight);
+// The strength at pixel x of the row whose column sums are given.
+std::uint8_t strengthFromColumns(const std::int16_t* sums, int x) {
+  int box[3] = {0, 0, 0};
+  for (int dx = -reach; dx <= reach; ++dx)
+    for (int channel = 0; channel < 3; ++channel) box[channel] += sums[(x + dx) * pixelBytes + channel];
+  return strengthOf(box[0], box[1], box[2]);
 }
 
-namespace {
-
-// The signed differences of the frames' w × h area whose top-left pixel is (x, row) into
-// the first w × h values of each plane, box-averaged 7 × 7.
-void smoothDifferences(const FramePair& frames, int x, int row, int w, int h, Planes& planes,
-                       std::vector<std::int32_t>& work) {
-  for (int i = 0; i < h; ++i) {
-    const std::size_t at = (static_cast<std::size_t>(row + i) * frames.width + x) * pixelBytes;
-    const std::uint8_t* cur = frames.current + at;
-    const std::uint8_t* prev = frames.previous + at;
-    for (int j = 0; j < w; ++j)
-      for (int channel = 0; channel < 3; ++channel)
-        planes[channel][static_cast<std::size_t>(i) * w + j] =
-            cur[pixelBytes * j + channel] - prev[pixelBytes * j + channel];
+// One mask row of `width` pixels from its column sums: the pixels with a whole box get their
+// strength, the 3 at each end 0. The box sums run along contiguous bytes first.
+void strengthRow(const std::int16_t* sums, int width, std::int16_t* boxSums, std::uint8_t* mask) {
+  const int inner = width - 2 * reach;
+  const int innerBytes = inner * pixelBytes;
+  std::fill(boxSums, boxSums + innerBytes, 0);
+  for (int dx = 0; dx < smoothing; ++dx) {
+    const std::int16_t* from = sums + dx * pixelBytes;
+    for (int b = 0; b < innerBytes; ++b) boxSums[b] = static_cast<std::int16_t>(boxSums[b] + from[b]);
   }
-  for (auto& plane : planes) boxMean(plane.data(), work.data(), w, h, smoothing, smoothing);
-}
-
-// What one pixel pushes with: the mean of its channels' smoothed differences.
-std::uint8_t strengthAt(const Planes& planes, std::size_t p) {
-  const int sum = std::abs(planes[0][p]) + std::abs(planes[1][p]) + std::abs(planes[2][p]);
-  return static_cast<std::uint8_t>(sum / 3);
+  std::fill(mask, mask + reach, 0);
+  for (int x = 0; x < inner; ++x) {
+    const std::int16_t* box = boxSums + x * pixelBytes;
+    mask[reach + x] = strengthOf(box[0], box[1], box[2]);
+  }
+  std::fill(mask + reach + inner, mask + width, 0);
 }
 
 }  // namespace
 
+// The mask of the region: rows and columns closer than 3 to its edge have no whole box and
+// hold 0; the others hold the strength of the 7 × 7 box around them.
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact) {
   const int r = ball.radius;
@@ -114,26 +92,30 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
   const int h = area.height();
   if (w < smallestRegion || h < smallestRegion) return;
 
-  const std::size_t pixels = static_cast<std::size_t>(w) * h;
-  auto& planes = contact.planes;
   const bool ready = frameRect.width() == frames.width && frameRect.height() == frames.height &&
                      frames.current != nullptr && frames.previous != nullptr &&
-                     contact.work.size() >= pixels && planes[0].size() >= pixels &&
-                     planes[1].size() >= pixels && planes[2].size() >= pixels &&
                      contact.fits(r);
   assert(ready);
   if (!ready) return;
 
-  smoothDifferences(frames, area.left - frameRect.left, area.top - frameRect.top, w, h, planes,
-                    contact.work);
-
   const int side = 2 * r;
+  const RowSpan span{static_cast<std::size_t>(area.left - frameRect.left) * pixelBytes,
+                     static_cast<std::size_t>(w) * pixelBytes};
+  const int top = area.top - frameRect.top;
+  std::int16_t* sums = contact.columnSums.data();
   for (int i = 0; i < h; ++i) {
-    const int maskRow = area.top + i - box.top;
-    std::uint8_t* mask = contact.mask.data() + static_cast<std::size_t>(maskRow) * side +
+    std::uint8_t* mask = contact.mask.data() +
+                         static_cast<std::size_t>(area.top + i - box.top) * side +
                          (area.left - box.left);
-    const std::size_t planeRow = static_cast<std::size_t>(i) * w;
-    for (int j = 0; j < w; ++j) mask[j] = strengthAt(planes, planeRow + j);
+    if (i < reach || i >= h - reach) {
+      std::fill(mask, mask + w, 0);
+      continue;
+    }
+    if (i == reach)
+      sumColumns(frames, top + i, span, sums);
+    else
+      slideColumns(frames, top + i - reach - 1, span, sums);
+    strengthRow(sums, w, contact.boxSums.data(), mask);
   }
 }
 
@@ -146,44 +128,14 @@ void MotionMap::resize(int pictureWidth, int pictureHeight) {
   strength.assign(static_cast<std::size_t>(width) * height, 0);
 }
 
-namespace {
-
-// Sums of the frames' differences down the 7 rows around `middleRow`, per byte of the row:
-// a plain loop over contiguous bytes that the compiler turns into vector code.
-void sumColumns(const FramePair& frames, int middleRow, std::int16_t* sums) {
-  const std::size_t rowBytes = static_cast<std::size_t>(frames.width) * pixelBytes;
-  std::fill(sums, sums + rowBytes, 0);
-  for (int row = middleRow - smoothing / 2; row <= middleRow + smoothing / 2; ++row) {
-    const std::uint8_t* cur = frames.current + static_cast<std::size_t>(row) * rowBytes;
-    const std::uint8_t* prev = frames.previous + static_cast<std::size_t>(row) * rowBytes;
-    for (std::size_t b = 0; b < rowBytes; ++b)
-      sums[b] = static_cast<std::int16_t>(sums[b] + cur[b] - prev[b]);
-  }
-}
-
-// The strength at pixel x of the row whose column sums are given: the box means of the three
-// channels, truncated toward zero as the contact mask's are, then their mean.
-std::uint8_t strengthFromColumns(const std::int16_t* sums, int x) {
-  int total = 0;
-  for (int channel = 0; channel < 3; ++channel) {
-    int sum = 0;
-    for (int dx = -smoothing / 2; dx <= smoothing / 2; ++dx)
-      sum += sums[(x + dx) * pixelBytes + channel];
-    total += std::abs(sum / (smoothing * smoothing));
-  }
-  return static_cast<std::uint8_t>(total / 3);
-}
-
-}  // namespace
-
 // Pixels closer than 3 to the picture's edge have no whole box; they show 0, as the contact
 // mask does.
 void senseMotionMap(const FramePair& frames, MotionMap& map) {
   if (frames.width != map.frameWidth || frames.height != map.frameHeight ||
       map.strength.empty() || frames.current == nullptr || frames.previous == nullptr)
     return;
-  const int reach = smoothing / 2;
   const int middle = MotionMap::cellSize / 2;
+  const RowSpan wholeRow{0, static_cast<std::size_t>(frames.width) * pixelBytes};
   for (int j = 0; j < map.height; ++j) {
     std::uint8_t* out = map.strength.data() + static_cast<std::size_t>(j) * map.width;
     const int y = j * MotionMap::cellSize + middle;
@@ -191,7 +143,7 @@ void senseMotionMap(const FramePair& frames, MotionMap& map) {
       std::fill(out, out + map.width, 0);
       continue;
     }
-    sumColumns(frames, y, map.columnSums.data());
+    sumColumns(frames, y, wholeRow, map.columnSums.data());
     for (int i = 0; i < map.width; ++i) {
       const int x = i * MotionMap::cellSize + middle;
       out[i] = x < reach || x + reach >= frames.width ? 0

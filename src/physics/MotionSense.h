@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -14,8 +13,6 @@ struct FramePair {
   int width = 0;   // px
   int height = 0;  // px
 };
-
-using Planes = std::array<std::vector<std::int32_t>, 3>;
 
 // The motion the game senses over the whole camera picture, for showing it. Each cell of
 // cellSize × cellSize pixels holds what the contact mask would hold at the cell's middle
@@ -42,10 +39,3 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
 
 // Fills the map from the frames; a map made for another size is left as it is.
 void senseMotionMap(const FramePair& frames, MotionMap& map);
-
-// Replaces the width × height plane (row by row) by the mean of the boxWidth × boxHeight
-// box around each value, with separable running sums; `work` is a scratch plane of the same
-// size. Values whose box does not lie wholly inside the plane become 0. Means truncate
-// toward zero. A plane smaller than the box becomes all 0.
-void boxMean(std::int32_t* plane, std::int32_t* work, int width, int height, int boxWidth,
-             int boxHeight);
