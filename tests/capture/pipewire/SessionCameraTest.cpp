@@ -90,15 +90,15 @@ class SessionCamera : public ::testing::Test {
                             std::chrono::seconds(5)};
 };
 
-TEST_F(SessionCamera, ListsTheCameraByItsName) {
+// Listed once by its name; opened in its format, with no picture controls (a GStreamer
+// stream exposes none), its frames flow until stop.
+TEST_F(SessionCamera, ListsTheCameraAndItsFramesArriveInTheChosenFormatAndStopAtStop) {
   const std::vector<std::string> names = provider.deviceNames();
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::Connected);
   EXPECT_EQ(std::count(names.begin(), names.end(), PrivateSession::cameraName), 1);
-}
-
-TEST_F(SessionCamera, FramesArriveInTheChosenFormatAndStopAtStop) {
   std::unique_ptr<FrameSource> camera = open();
   ASSERT_TRUE(camera);
+  EXPECT_TRUE(camera->settings()->controls().empty());
   const CameraMode mode = camera->settings()->mode();
   EXPECT_EQ(std::tuple(camera->format().width, camera->format().height, mode.pixelFormat),
             std::tuple(640, 480, fourcc('Y', 'U', 'Y', 'V')));
@@ -170,13 +170,6 @@ TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
   ASSERT_TRUE(second);
   EXPECT_TRUE(second->settings()->mode().sameAs(chosen));
   second->stop();
-}
-
-TEST_F(SessionCamera, TheCameraOffersNoControlsOrSaysSo) {
-  std::unique_ptr<FrameSource> camera = open();
-  ASSERT_TRUE(camera);
-  // A GStreamer stream exposes no picture controls; the controls page then says so.
-  EXPECT_TRUE(camera->settings()->controls().empty());
 }
 
 // The headless runner on the camera of that name: its status, standard output and error.
