@@ -131,12 +131,7 @@ TEST(SpaFormats, MjpegAndEnumeratedRatesWithoutRepeats) {
 }
 
 TEST(SpaFormats, ABuiltFormatReadsBackAsTheSameMode) {
-  CameraMode asked;
-  asked.pixelFormat = fourcc('N', 'V', '1', '2');
-  asked.width = 1280;
-  asked.height = 720;
-  asked.intervalNumerator = 1001;
-  asked.intervalDenominator = 30000;
+  CameraMode asked{fourcc('N', 'V', '1', '2'), "", 1280, 720, 1001, 30000};
   std::uint8_t buffer[512];
   const spa_pod* pod = buildFormatPod(asked, buffer, sizeof buffer);
   ASSERT_NE(pod, nullptr);
