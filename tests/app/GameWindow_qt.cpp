@@ -143,10 +143,7 @@ class GameWindowTest : public QObject {
     SceneDialog dialog;
     Match& match = dialog.match;
     QVERIFY(dialog.start());
-    for (int frame = 0; frame < 30; ++frame) {
-      dialog.clock.advance(33);
-      QVERIFY(dialog.deliverFrame());
-    }
+    QVERIFY(dialog.play(30));
     match.leftScore += 12;  // between frames: the frame step is not running
     match.ring.inRing = false;
     dialog.clock.advance(300000);
@@ -172,8 +169,7 @@ class GameWindowTest : public QObject {
     QCOMPARE(dialog.engine().settings().topTen, TopTenTable{});
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
-    dialog.clock.advance(33);
-    QVERIFY(dialog.deliverFrame());
+    QVERIFY(dialog.play(1));
     QCOMPARE(match.frameDoneTick, dialog.clock.now());
   }
 
@@ -188,11 +184,7 @@ class GameWindowTest : public QObject {
     {
       SceneDialog dialog;
       QVERIFY(dialog.start());
-      for (int frame = 0; frame < 45; ++frame) {
-        dialog.clock.advance(33);
-        QVERIFY(dialog.deliverFrame());
-        dialog.clips().flush();
-      }
+      QVERIFY(dialog.play(45));
       QTest::keyClick(&dialog, Qt::Key_S);
       dialog.clips().finish();
       QTRY_VERIFY(!dialog.fieldLine().isEmpty());

@@ -37,6 +37,16 @@ class DemoWindow : public DemoWindowParts, public GameWindow {
     std::thread([&] { delivered = demo->stepped != nullptr && demo->stepped->deliver(); }).join();
     return delivered;
   }
+  // `frames` demo frames 33 ms apart, the clip encoder caught up after each; false once one
+  // is not delivered.
+  bool play(int frames) {
+    for (int n = 0; n < frames; ++n) {
+      clock.advance(33);
+      if (!deliverFrame()) return false;
+      clips().flush();
+    }
+    return true;
+  }
 
   std::unique_ptr<PainterProvider> demo;
   QString opened;
