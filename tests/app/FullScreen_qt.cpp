@@ -4,8 +4,7 @@
 #include <QTest>
 
 #include "app/FieldView.h"
-#include "app/FrameSources.h"
-#include "app/GameWindow.h"
+#include "support/DemoWindow.h"
 
 namespace {
 
@@ -15,46 +14,16 @@ class FakeOutput final : public SoundOutput {
   std::vector<Sound> played;
 };
 
-// The main window on the demo camera, its flows recorded instead of opened, with settings
-// and preferences files of its own.
-class Window final : public GameWindow {
- public:
-  Window(SourceCatalog& catalog, const QTemporaryDir& folder, TickClock* clock)
-      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), clock,
-                   folder.filePath("swishcam.ini")) {}
-  std::vector<FieldArea> opened;
-
- protected:
-  bool openFlow(FieldArea area) override {
-    opened.push_back(area);
-    return true;
-  }
-};
-
+// The demo window on `folder`, started, with its sounds noted.
 struct Scene {
-  explicit Scene(const QTemporaryDir& folder) {
-    window = std::make_unique<Window>(catalog, folder, &clock);
-    Options options;
-    options.width = 320;
-    options.height = 240;
-    demo = makeDemoProvider(options, window->engine(), Delivery::Stepped);
-    catalog.add(*demo);
-    window->setSoundOutput(&sound);
-    if (!window->start()) qFatal("the demo camera did not start");
+  explicit Scene(const QTemporaryDir& folder) : window(folder) {
+    window.setSoundOutput(&sound);
+    if (!window.start()) qFatal("the demo camera did not start");
   }
-  void press(int key) { QTest::keyClick(window.get(), static_cast<Qt::Key>(key)); }
-  // A mouse movement straight to the window, as the window system reports it.
-  void move(QPoint at) {
-    QMouseEvent event(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window.get(), &event);
-  }
+  void press(int key) { QTest::keyClick(&window, static_cast<Qt::Key>(key)); }
 
-  ManualTickClock clock{100000};
-  SourceCatalog catalog;
-  std::unique_ptr<Window> window;
-  std::unique_ptr<PainterProvider> demo;
   FakeOutput sound;
+  DemoWindow window;
 };
 
 }  // namespace
@@ -91,36 +60,36 @@ class FullScreenTest : public QObject {
       Scene s(folder);
       for (int key : {Qt::Key_F11, Qt::Key_F2, Qt::Key_F3, Qt::Key_M}) s.press(key);
       QCoreApplication::processEvents();  // the window system's full-screen size
-      QVERIFY(s.window->fieldView().scaled());
-      QVERIFY(s.window->engine().showsMotion());
+      QVERIFY(s.window.fieldView().scaled());
+      QVERIFY(s.window.engine().showsMotion());
       // A click on the scaled camera picture opens the video settings and the own cursor
       // shows there; on the black bars above and below the field (over the side strips'
       // columns) nothing opens and the cursor is the ordinary one.
-      const Rect& picture = s.window->engine().court.frameRect;
-      const QRect shown = s.window->fieldView().toWindow(
+      const Rect& picture = s.window.engine().court.frameRect;
+      const QRect shown = s.window.fieldView().toWindow(
           QRect(picture.left, picture.top, picture.width(), picture.height()));
-      const QRect field = s.window->fieldView().target();
-      QVERIFY2(field.top() >= 4 && s.window->height() - field.bottom() >= 4, "no bars to click");
+      const QRect field = s.window.fieldView().target();
+      QVERIFY2(field.top() >= 4 && s.window.height() - field.bottom() >= 4, "no bars to click");
       const QPoint bars[] = {{field.left() + 2, field.top() / 2},
-                             {field.right() - 2, (field.bottom() + s.window->height()) / 2}};
+                             {field.right() - 2, (field.bottom() + s.window.height()) / 2}};
       for (const QPoint& bar : bars) {
-        s.move(shown.center());
-        QCOMPARE(s.window->cursor().shape(), Qt::BitmapCursor);
-        s.move(bar);
-        QCOMPARE(s.window->cursor().shape(), Qt::ArrowCursor);
-        QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, bar);
+        moveMouse(s.window, shown.center());
+        QCOMPARE(s.window.cursor().shape(), Qt::BitmapCursor);
+        moveMouse(s.window, bar);
+        QCOMPARE(s.window.cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseClick(&s.window, Qt::LeftButton, {}, bar);
       }
-      QTest::mouseClick(s.window.get(), Qt::LeftButton, {}, shown.center());
-      QCOMPARE(s.window->opened, std::vector<FieldArea>{FieldArea::Video});
+      QTest::mouseClick(&s.window, Qt::LeftButton, {}, shown.center());
+      QCOMPARE(s.window.opened, QString("V"));
       s.press(Qt::Key_Escape);
-      QVERIFY(!s.window->fieldView().scaled());
-      QVERIFY(s.window->isVisible());
+      QVERIFY(!s.window.fieldView().scaled());
+      QVERIFY(s.window.isVisible());
       s.press(Qt::Key_F11);
     }
     Scene again(folder);
-    const Preferences& kept = again.window->preferences();
+    const Preferences& kept = again.window.preferences();
     QVERIFY(kept.fullScreen && kept.readout && kept.motionView && kept.muted);
-    QVERIFY(again.window->fieldView().scaled());
+    QVERIFY(again.window.fieldView().scaled());
     // A clip of every basket is off until the file says otherwise.
     QVERIFY(!kept.clipEveryBasket);
     QSettings ini(folder.filePath("swishcam.ini"), QSettings::IniFormat);
@@ -133,17 +102,18 @@ class FullScreenTest : public QObject {
   void recordedSoundsArePlayedUnlessMuted() {
     QTemporaryDir folder;
     Scene s(folder);
-    s.window->engine().sounds.push({Sound::Swish3, 1.0f, std::chrono::steady_clock::now()});
-    s.window->engine().repaintField();  // a present wakes the window thread
+    const auto make = [&s](Sound sound) {
+      s.window.engine().sounds.push({sound, 1.0f, std::chrono::steady_clock::now()});
+      s.window.engine().repaintField();  // a present wakes the window thread
+    };
+    make(Sound::Swish3);
     QTRY_COMPARE(s.sound.played, std::vector<Sound>{Sound::Swish3});
-    QCOMPARE(s.window->soundDelays().played, 1L);
+    QCOMPARE(s.window.soundDelays().played, 1L);
     s.press(Qt::Key_M);  // muted: the next sound is taken and not played
-    s.window->engine().sounds.push({Sound::Bounce, 1.0f, std::chrono::steady_clock::now()});
-    s.window->engine().repaintField();
+    make(Sound::Bounce);
     QCoreApplication::processEvents();
     s.press(Qt::Key_M);
-    s.window->engine().sounds.push({Sound::Rim, 1.0f, std::chrono::steady_clock::now()});
-    s.window->engine().repaintField();
+    make(Sound::Rim);
     QTRY_COMPARE(s.sound.played, (std::vector<Sound>{Sound::Swish3, Sound::Rim}));
   }
 };

@@ -4,49 +4,28 @@
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <thread>
 
 #include "app/DialogUnits.h"
-#include "app/FrameSources.h"
 #include "app/HelpWindow.h"
-#include "app/GameWindow.h"
-#include "dialogs/EnvironmentDialog.h"
-#include "capture/SteppedSource.h"
-#include "platform/DrawLock.h"
 #include "app/WinnerScreen.h"
 #include "dialogs/DialogFlows.h"
+#include "dialogs/EnvironmentDialog.h"
+#include "platform/DrawLock.h"
+#include "support/DemoWindow.h"
 #include "support/ModalDriver.h"
 
 namespace {
 
-// A settings file of its own, a manual clock and the devices, made before the window.
-struct SceneParts {
+// A settings file of its own, made before the window.
+struct OwnFolder {
   QTemporaryDir folder;
-  ManualTickClock clock{100000};
-  SourceCatalog catalog;
 };
 
-// The main window on a stepped demo camera, 320 × 240 unless said; its settings flows are
-// noted instead of opened.
-class SceneDialog final : public SceneParts, public GameWindow {
+// The demo window, 320 × 240 unless said, on its own folder, in a window manager that keeps
+// the window within `refuseBeyond` and answers each placement later, as an X11 one does.
+class SceneDialog final : public OwnFolder, public DemoWindow {
  public:
-  explicit SceneDialog(QSize camera = QSize(320, 240))
-      : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock) {
-    Options options;
-    options.width = camera.width();
-    options.height = camera.height();
-    demo = makeDemoProvider(options, engine(), Delivery::Stepped);
-    catalog.add(*demo);
-  }
-  ~SceneDialog() override { engine().closeCamera(); }  // before the demo goes
-
-  // One demo frame at the clock's time, delivered on a thread of its own as a capture thread
-  // delivers it; false while the capture is stopped.
-  bool deliverFrame() {
-    bool delivered = false;
-    std::thread([&] { delivered = demo->stepped != nullptr && demo->stepped->deliver(); }).join();
-    return delivered;
-  }
+  explicit SceneDialog(QSize camera = QSize(320, 240)) : DemoWindow(folder, camera) {}
   void setCourt(Rect frame = {160, 240, 480, 480}) {  // as a 640 × 480 layout sets it
     engine().court.fieldRect = {0, 0, 640, 480};
     engine().court.frameRect = frame;
@@ -54,9 +33,6 @@ class SceneDialog final : public SceneParts, public GameWindow {
     engine().court.leftRingRect = {10, 150, 140, 200};
     engine().court.rightRingRect = {500, 150, 630, 200};
   }
-
-  // A window manager that keeps the window within `refuseBeyond` and answers each placement
-  // later, as an X11 window manager does.
   Size fitField(Size needed) override {
     ++placements;
     const Size field = GameWindow::fitField(needed);
@@ -67,33 +43,18 @@ class SceneDialog final : public SceneParts, public GameWindow {
   }
   void showMessage(const std::string& text) override { told.push_back(text); }
 
-  std::unique_ptr<PainterProvider> demo;
   Match& match = engine().match;
   QSize refuseBeyond;
   int placements = 0;
   std::vector<std::string> told;  // messages, instead of boxes
-  QString opened;  // V video, P players, E environment, in the order tried
-  bool videoFlowResult = true;
   std::vector<QRect> painted;
 
  protected:
-  bool openFlow(FieldArea area) override {
-    opened += area == FieldArea::Video ? 'V' : area == FieldArea::Players ? 'P' : 'E';
-    return area != FieldArea::Video || videoFlowResult;
-  }
   void paintEvent(QPaintEvent* event) override {
     GameWindow::paintEvent(event);
     painted.push_back(event->rect());
   }
 };
-
-// A mouse event straight to the widget, without the move Qt puts before a press elsewhere.
-void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-  QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
-  QApplication::sendEvent(&widget, &event);
-}
-
-void moveMouse(QWidget& widget, QPoint at) { sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton); }
 
 }  // namespace
 
@@ -182,10 +143,7 @@ class GameWindowTest : public QObject {
     SceneDialog dialog;
     Match& match = dialog.match;
     QVERIFY(dialog.start());
-    for (int frame = 0; frame < 30; ++frame) {
-      dialog.clock.advance(33);
-      QVERIFY(dialog.deliverFrame());
-    }
+    QVERIFY(dialog.play(30));
     match.leftScore += 12;  // between frames: the frame step is not running
     match.ring.inRing = false;
     dialog.clock.advance(300000);
@@ -211,8 +169,7 @@ class GameWindowTest : public QObject {
     QCOMPARE(dialog.engine().settings().topTen, TopTenTable{});
     QVERIFY(match.leftScore + match.rightScore == 0 && !match.gameOver);
     QCOMPARE(match.gameStartTick, dialog.clock.now());  // restarted by the held frame
-    dialog.clock.advance(33);
-    QVERIFY(dialog.deliverFrame());
+    QVERIFY(dialog.play(1));
     QCOMPARE(match.frameDoneTick, dialog.clock.now());
   }
 
@@ -227,11 +184,7 @@ class GameWindowTest : public QObject {
     {
       SceneDialog dialog;
       QVERIFY(dialog.start());
-      for (int frame = 0; frame < 45; ++frame) {
-        dialog.clock.advance(33);
-        QVERIFY(dialog.deliverFrame());
-        dialog.clips().flush();
-      }
+      QVERIFY(dialog.play(45));
       QTest::keyClick(&dialog, Qt::Key_S);
       dialog.clips().finish();
       QTRY_VERIFY(!dialog.fieldLine().isEmpty());

@@ -32,13 +32,11 @@ class LongNamedCamera final : public CameraSettings {
   }
   CaptureError setMode(const CameraMode&) override { return CaptureError::None; }
   std::vector<CameraControl> controls() override {
-    CameraControl temperature{1, CameraControl::Kind::Slider, "White Balance Temperature",
-                              2800, 6500, 10, 4600, 4600, false, {}};
-    CameraControl automatic{2, CameraControl::Kind::CheckBox, "White Balance, Automatic",
-                            0, 1, 1, 1, 1, false, {}};
-    CameraControl mains{3, CameraControl::Kind::Menu, "Power Line Frequency", 0, 2, 1, 1, 1,
-                        false, {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}};
-    return {temperature, automatic, mains};
+    using Kind = CameraControl::Kind;
+    return {{1, Kind::Slider, "White Balance Temperature", 2800, 6500, 10, 4600, 4600, false, {}},
+            {2, Kind::CheckBox, "White Balance, Automatic", 0, 1, 1, 1, 1, false, {}},
+            {3, Kind::Menu, "Power Line Frequency", 0, 2, 1, 1, 1, false,
+             {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}}};
   }
   bool setControl(std::uint32_t, int) override { return true; }
 };
@@ -65,12 +63,8 @@ QStringList cutTexts(QWidget& window) {
     if (!widget->isVisibleTo(widget->window()) || text.isEmpty()) return;
     const QSize needs = textNeeds(widget);
     if (widget->width() < needs.width() || widget->height() < needs.height())
-      cut << QStringLiteral("\"%1\" needs %2 × %3, has %4 × %5")
-                 .arg(text)
-                 .arg(needs.width())
-                 .arg(needs.height())
-                 .arg(widget->width())
-                 .arg(widget->height());
+      cut << QStringLiteral("\"%1\" needs %2 × %3, has %4 × %5").arg(text).arg(needs.width())
+                 .arg(needs.height()).arg(widget->width()).arg(widget->height());
   };
   for (auto* label : window.findChildren<QLabel*>()) check(label, label->text());
   for (auto* button : window.findChildren<QAbstractButton*>()) check(button, button->text());

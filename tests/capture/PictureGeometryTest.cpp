@@ -80,9 +80,6 @@ TEST(PictureGeometry, DeliveredBytesOutsideTheBufferOrTooFewAreRefused) {
   for (const Row& row : rows) {
     const auto picture = deliveredPicture(row.geometry, buffer.data(), buffer.size(), row.offset, row.used);
     EXPECT_EQ(!picture.empty(), row.taken) << row.offset << " + " << row.used;
-    if (row.taken) {
-      EXPECT_EQ(picture.data(), buffer.data() + row.offset);
-      EXPECT_EQ(picture.size(), row.used);
-    }
+    if (row.taken) { EXPECT_EQ(std::pair(picture.data(), picture.size()), std::pair(buffer.data() + row.offset, row.used)); }
   }
 }

@@ -5,7 +5,6 @@
 #include <array>
 #include <cctype>
 #include <fstream>
-#include <iterator>
 
 #include "capture/Y4mReader.h"
 #include "capture/Bt601.h"
@@ -76,9 +75,7 @@ TEST(Y4mWriter, WritesFourFourFourPlanesTopRowFirstAndReadsBackWithinALevel) {
     writer.write(frame.data());
     EXPECT_EQ(writer.framesWritten(), 1u);
   }
-  std::ifstream in(folder.file("out.y4m"), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, std::string("YUV4MPEG2 W3 H2 F30:1 Ip A1:1 C444\nFRAME\n"
+  EXPECT_EQ(readFile(folder.file("out.y4m")), std::string("YUV4MPEG2 W3 H2 F30:1 Ip A1:1 C444\nFRAME\n"
                                "\x10\xEB\x29\x51\x91\x80"    // Y
                                "\x80\x80\xF0\x5A\x36\x80"    // Cb
                                "\x80\x80\x6E\xF0\x22\x80",   // Cr

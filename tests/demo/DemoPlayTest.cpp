@@ -37,12 +37,8 @@ class DemoPlay : public testing::TestWithParam<WhoPlays> {};
 // never reach the top ten; the same pictures replayed from a file do.
 TEST_P(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenUnlessNobodyPlayed) {
   const WhoPlays who = GetParam();
-  TemporaryFolder folder;
-  ManualTickClock clock{100000};
-  MemorySurface surface;
-  HeadlessWindow window;
-  SourceCatalog catalog;
-  std::unique_ptr<GameEngine> engine;
+  EngineScene scene;
+  std::unique_ptr<GameEngine>& engine = scene.engine;
   PainterProvider demo("Demo camera", [&]() -> std::unique_ptr<FramePainter> {
     const GameView view{engine->ball, engine->court, engine->match, engine->settings().timing,
                         engine->camera.mirror};
@@ -50,15 +46,15 @@ TEST_P(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenUnlessNobodyPlaye
     if (who.replayed) return std::make_unique<AsReplayed>(std::move(camera));
     return camera;
   }, Delivery::Stepped);
-  catalog.add(demo);
-  engine = std::make_unique<GameEngine>(clock, surface, catalog, folder.file("Swishcam.prm"));
+  scene.catalog = SourceCatalog();  // the demo camera alone
+  scene.catalog.add(demo);
   engine->applyPlayers({1, 2, 0}, "Ann", "Computer");
-  ASSERT_TRUE(engine->openCamera(window));
+  ASSERT_TRUE(engine->openCamera(scene.window));
   int finalLeft = -1;  // player 1's points when the period ended
   for (long frame = 0; frame < 62 * 30 && finalLeft < 0; ++frame) {
-    clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));
+    scene.clock.set(100000 + static_cast<std::uint32_t>(frame * 1000 / 30));
     ASSERT_TRUE(demo.stepped->deliver());
-    if (!window.takePeriodOver()) continue;
+    if (!scene.window.takePeriodOver()) continue;
     finalLeft = engine->match.leftScore;
     engine->onPeriodOver({});
   }
@@ -66,7 +62,7 @@ TEST_P(DemoPlay, StrikesScoreBasketsAndAPeriodEndsIntoTheTopTenUnlessNobodyPlaye
   ASSERT_GE(finalLeft, 10) << "the demo player's pushes should score, about 24 points a minute";
   EXPECT_EQ(engine->match.leftScore, 0);  // the next game starts from nothing either way
   engine.reset();  // the program's end writes the settings file
-  const std::optional<GameSettings> saved = readSettingsFile(folder.file("Swishcam.prm"));
+  const std::optional<GameSettings> saved = readSettingsFile(scene.folder.file("Swishcam.prm"));
   ASSERT_TRUE(saved);
   const TopTenEntry ann{1, finalLeft, finalLeft * 10 + 1, "Ann"};  // minutes, points, score
   EXPECT_EQ(saved->topTen[0], who.entersTopTen ? ann : TopTenEntry{});

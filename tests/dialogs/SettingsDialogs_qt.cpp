@@ -88,6 +88,12 @@ struct FlowScene : SourceProvider, EngineScene {
   std::uint32_t started = 0;
 };
 
+// A dialog closed with `button` ("confirm" or "cancel") after `change`, or not; `after`: the
+// settings then, empty when nothing is applied.
+struct OkRow { bool players, change; QString button; bool laidOut; QString after; };
+// Mirror flipped or not, a camera chosen, the one in use unplugged, a build that fails.
+struct VideoRow { bool ok, flip; QString choose; bool unplugged, buildFails; };
+
 using Flow = void (*)(QWidget*, GameEngine&);
 using Picks = std::vector<std::pair<QString, int>>;  // list and entry
 const Picks environmentChange{{"gravitation", 7}, {"ballSize", 9}, {"basketSize", 1},
@@ -157,28 +163,21 @@ class SettingsDialogsTest : public QObject {
   // OK: stop, change, re-layout, start; the environment keeps the game, the players start a
   // new one. Cancel, or OK before the first layout, changes nothing.
   void okAppliesCancelKeeps_data() {
-    QTest::addColumn<bool>("players");
-    QTest::addColumn<bool>("change");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("laidOut");
-    QTest::addColumn<QString>("after");  // empty: nothing applied
+    QTest::addColumn<OkRow>("row");
     const QString environment = "1500 42 97 300 0 | Player1 Player2 11 5 2 0";
     const QString players = "600 30 112 200 3 | Computer Player2ÄÄ 01 20 10 5";
-    QTest::newRow("environment OK") << false << true << "confirm" << true << environment;
-    QTest::newRow("environment OK unchanged") << false << false << "confirm" << true << defaults;
-    QTest::newRow("environment Cancel") << false << true << "cancel" << true << "";
-    QTest::newRow("players OK") << true << true << "confirm" << true << players;
-    QTest::newRow("players OK unchanged") << true << false << "confirm" << true << defaults;
-    QTest::newRow("players Cancel") << true << true << "cancel" << true << "";
-    QTest::newRow("players OK before the first layout") << true << true << "confirm" << false << "";
+    QTest::newRow("environment OK") << OkRow{false, true, "confirm", true, environment};
+    QTest::newRow("environment OK unchanged") << OkRow{false, false, "confirm", true, defaults};
+    QTest::newRow("environment Cancel") << OkRow{false, true, "cancel", true, ""};
+    QTest::newRow("players OK") << OkRow{true, true, "confirm", true, players};
+    QTest::newRow("players OK unchanged") << OkRow{true, false, "confirm", true, defaults};
+    QTest::newRow("players Cancel") << OkRow{true, true, "cancel", true, ""};
+    QTest::newRow("players OK before the first layout") << OkRow{true, true, "confirm", false, ""};
   }
 
   void okAppliesCancelKeeps() {
-    QFETCH(bool, players);
-    QFETCH(bool, change);
-    QFETCH(QString, button);
-    QFETCH(bool, laidOut);
-    QFETCH(QString, after);
+    QFETCH(OkRow, row);
+    const auto [players, change, button, laidOut, after] = row;
     FlowScene scene(laidOut);
     runFlow(players ? playersDialogFlow : environmentDialogFlow, *scene.engine, [&](QDialog& d) {
       if (!change) return;
@@ -200,25 +199,18 @@ class SettingsDialogsTest : public QObject {
   // camera, or the same one unplugged, is built again with a new game; a build that fails
   // ends the program after its message.
   void videoOkAppliesTheChoice_data() {
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<bool>("flip");
-    QTest::addColumn<QString>("choose");
-    QTest::addColumn<bool>("unplugged");
-    QTest::addColumn<bool>("buildFails");
-    QTest::newRow("Cancel keeps the mirror") << false << true << "Cam" << false << false;
-    QTest::newRow("OK turns the mirror") << true << true << "Cam" << false << false;
-    QTest::newRow("OK unchanged") << true << false << "Cam" << false << false;
-    QTest::newRow("another camera") << true << false << "Cam 2" << false << false;
-    QTest::newRow("the camera unplugged") << true << false << "Cam" << true << false;
-    QTest::newRow("a camera that cannot be built") << true << false << "Cam 2" << false << true;
+    QTest::addColumn<VideoRow>("row");
+    QTest::newRow("Cancel keeps the mirror") << VideoRow{false, true, "Cam", false, false};
+    QTest::newRow("OK turns the mirror") << VideoRow{true, true, "Cam", false, false};
+    QTest::newRow("OK unchanged") << VideoRow{true, false, "Cam", false, false};
+    QTest::newRow("another camera") << VideoRow{true, false, "Cam 2", false, false};
+    QTest::newRow("the camera unplugged") << VideoRow{true, false, "Cam", true, false};
+    QTest::newRow("a camera that cannot be built") << VideoRow{true, false, "Cam 2", false, true};
   }
 
   void videoOkAppliesTheChoice() {
-    QFETCH(bool, ok);
-    QFETCH(bool, flip);
-    QFETCH(QString, choose);
-    QFETCH(bool, unplugged);
-    QFETCH(bool, buildFails);
+    QFETCH(VideoRow, row);
+    const auto [ok, flip, choose, unplugged, buildFails] = row;
     FlowScene scene;
     scene.camera->unplugged = unplugged;
     if (buildFails) scene.openError = CaptureError::Connection;

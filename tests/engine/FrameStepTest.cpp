@@ -65,8 +65,8 @@ TEST(FrameStep, ThePeriodEndsAtItsLengthUnlessABallIsInARing) {
   std::string shown;
   g.e.onPeriodOver([&](const std::string& text) { shown = text; });
   EXPECT_EQ(shown, "Ann");
-  EXPECT_EQ(g.e.settings().topTen[0], (TopTenEntry{5, 12, 29, "Ann"}));
-  EXPECT_EQ(g.e.settings().topTen[1], (TopTenEntry{5, 7, 19, "Player2"}));
+  EXPECT_EQ(std::pair(g.e.settings().topTen[0], g.e.settings().topTen[1]),
+            std::pair(TopTenEntry{5, 12, 29, "Ann"}, TopTenEntry{5, 7, 19, "Player2"}));
   EXPECT_EQ(std::pair(g.m.leftScore, g.m.rightScore), std::pair(0, 0));
   g.m.ring.inRing = true;
   g.playUntil(400000, 1000);

@@ -13,22 +13,16 @@ struct NotingTap final : FrameTap {
     if (free) drawLock.release();
     shown.push_back({&field, tick, !free});
   }
-  void soundMade(Sound sound, float volume, std::uint32_t tick) override {
-    sounds.push_back({sound, volume, tick});
-  }
+  void soundMade(Sound sound, float, std::uint32_t tick) override { sounds.push_back({sound, tick}); }
   struct Shown {
     const FieldSurface* field;
     std::uint32_t tick;
     bool locked;
-  };
-  struct Made {
-    Sound sound;
-    float volume;
-    std::uint32_t tick;
+    bool operator==(const Shown&) const = default;
   };
   std::vector<Size> layouts;
   std::vector<Shown> shown;
-  std::vector<Made> sounds;
+  std::vector<std::pair<Sound, std::uint32_t>> sounds;
 };
 
 }  // namespace
@@ -41,36 +35,17 @@ TEST(FrameTap, SeesLayoutsSteppedFramesAndSounds) {
   GameEngine& e = *s.engine;
   e.frameTap = &tap;
   ASSERT_TRUE(s.build());
-  ASSERT_EQ(tap.layouts.size(), 1u);
-  EXPECT_EQ(tap.layouts[0].width, e.court.fieldWidth);
-  EXPECT_EQ(tap.layouts[0].height, e.court.fieldHeight);
-
-  const Rect ring = e.court.rightRingRect;  // a ball falling through the right ring
-  e.ball = Ball{};
-  e.ball.x = (ring.left + ring.right) / 2;
-  e.ball.y = ring.top - 40;
-  e.ball.vy = 300;
-  e.ball.shotX = e.court.fieldWidth - 1;
-  for (int n = 0; n < 20; ++n) {
-    s.clock.advance(33);
-    s.deliverUniform(90);
-  }
+  EXPECT_EQ(tap.layouts, (std::vector<Size>{{e.court.fieldWidth, e.court.fieldHeight}}));
+  s.dropThroughRightRing();
+  s.play(20);
   std::vector<std::uint8_t> wrongSize(10);
   e.onFrame(0, wrongSize.data(), wrongSize.size());
-
   ASSERT_EQ(tap.shown.size(), 20u);
-  for (std::size_t n = 0; n < tap.shown.size(); ++n) {
-    EXPECT_EQ(tap.shown[n].field, &s.surface);
-    EXPECT_EQ(tap.shown[n].tick, 100000u + 33u * (n + 1));
-    EXPECT_TRUE(tap.shown[n].locked);
-  }
+  for (std::uint32_t n = 0; n < 20; ++n)
+    EXPECT_EQ(tap.shown[n], (NotingTap::Shown{&s.surface, 100000u + 33u * (n + 1), true})) << n;
   ASSERT_EQ(e.match.leftScore, 2);
-  std::vector<Sound> swishes;
-  for (const NotingTap::Made& m : tap.sounds)
-    if (m.sound == Sound::Swish2) {
-      swishes.push_back(m.sound);
-      EXPECT_GT(m.tick, 100000u);
-      EXPECT_LE(m.tick, 100000u + 33u * 20u);
-    }
-  EXPECT_EQ(swishes.size(), 1u);
+  const auto swish = [](const auto& made) { return made.first == Sound::Swish2; };
+  ASSERT_EQ(std::count_if(tap.sounds.begin(), tap.sounds.end(), swish), 1);
+  const std::uint32_t tick = std::find_if(tap.sounds.begin(), tap.sounds.end(), swish)->second;
+  EXPECT_TRUE(tick > 100000u && tick <= 100000u + 33u * 20u) << tick;
 }

@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "support/EngineScene.h"
 
@@ -69,25 +67,19 @@ TEST(SettingsFile, TheEngineReadsAtStartAndWritesAtExit) {
 
 namespace {
 
-std::vector<char> readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // What stands at the settings path before the game starts.
 enum class Found { Nothing, Bytes, NamedPipe, Folder };
 
-std::vector<char> sampleBytes(std::size_t length) {
+std::string sampleBytes(std::size_t length) {
   const SettingsBytes valid = encodeSettings(sample());
-  std::vector<char> bytes(valid.begin(), valid.end());
+  std::string bytes(valid.begin(), valid.end());
   bytes.resize(length, '\n');
   return bytes;
 }
 
 void place(Found found, const std::filesystem::path& path, std::size_t length = 360) {
   if (found == Found::Bytes) {
-    const std::vector<char> bytes = sampleBytes(length);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+    std::ofstream(path, std::ios::binary) << sampleBytes(length);
   }
   if (found == Found::NamedPipe) ::mkfifo(path.c_str(), 0600);
   if (found == Found::Folder) std::filesystem::create_directory(path);
@@ -121,12 +113,12 @@ TEST(SettingsFile, AnUnusableFileIsKeptAsideOrLeftAloneAndNeverWrittenOver) {
     engine.reset();
     if (r.keptAs != nullptr) {
       EXPECT_NE(said.find(scene.folder.file(r.keptAs).string()), std::string::npos) << said;
-      EXPECT_EQ(readAll(scene.folder.file(r.keptAs)), sampleBytes(361));
+      EXPECT_EQ(readFile(scene.folder.file(r.keptAs)), sampleBytes(361));
       EXPECT_EQ(std::filesystem::file_size(path), settingsFileSize);  // a fresh file at exit
     } else {
       EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
     }
-    if (r.earlierAside) { EXPECT_EQ(readAll(scene.folder.file("my.prm.unreadable")).size(), 3u); }
+    if (r.earlierAside) { EXPECT_EQ(readFile(scene.folder.file("my.prm.unreadable")).size(), 3u); }
   }
 }
 
@@ -147,7 +139,7 @@ TEST(SettingsFile, AFailedSaveIsReportedAndLeavesWhatWasThere) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path))
       files += entry.is_regular_file();
     EXPECT_EQ(files, r.found == Found::Bytes ? 1u : 0u) << r.reason;  // no temporary stays
-    if (r.found == Found::Bytes) { EXPECT_EQ(readAll(path), sampleBytes(360)); }
+    if (r.found == Found::Bytes) { EXPECT_EQ(readFile(path), sampleBytes(360)); }
   }
 }
 
@@ -166,7 +158,7 @@ TEST(SettingsFile, ALinkIsSavedThroughAndALinkAtTheTemporaryNameIsNeverFollowed)
   std::ofstream(folder.file("victim.txt")) << "v";
   std::filesystem::create_symlink("../victim.txt", planted);
   ASSERT_TRUE(writeSettingsFile(target, GameSettings{}).ok());
-  EXPECT_EQ(readAll(folder.file("victim.txt")), std::vector<char>{'v'});
+  EXPECT_EQ(readFile(folder.file("victim.txt")), "v");
   EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
   EXPECT_EQ(readSettingsFile(target)->topTen, GameSettings{}.topTen);
 }

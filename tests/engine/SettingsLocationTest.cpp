@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <string>
 
 #include "engine/SettingsLocation.h"
 #include "support/EngineScene.h"
 
 namespace {
-
-std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // What stands beside the executable and in the user's folder before the first start.
 struct TakeOverCase {
@@ -62,24 +51,24 @@ TEST(SettingsLocation, TheFirstStartTakesOverOnlyAShippedSettingsFileAndNeverCha
     const std::string shippedBytes(c.shippedSize.value_or(0), 's');
     const std::string ownBytes(c.ownSize.value_or(0), 'o');
     if (c.shippedSize) {
-      writeAll(shipped, shippedBytes);
+      std::ofstream(shipped) << shippedBytes;
       fs::permissions(shipped, fs::perms::owner_read | fs::perms::group_read);
     }
     if (c.shippedIsFolder) fs::create_directory(shipped);
-    if (c.ownSize) writeAll(own, ownBytes);
+    if (c.ownSize) std::ofstream(own) << ownBytes;
     if (c.ownIsDanglingLink) fs::create_symlink(folder.file("nowhere"), own);
 
     EXPECT_EQ(takeOverShippedSettings(shipped, own), c.copied);
 
     if (c.shippedSize) {
-      EXPECT_EQ(readAll(shipped), shippedBytes);
+      EXPECT_EQ(readFile(shipped), shippedBytes);
       EXPECT_EQ(fs::status(shipped).permissions(), fs::perms::owner_read | fs::perms::group_read);
     }
     if (c.copied) {
-      EXPECT_EQ(readAll(own), shippedBytes);
+      EXPECT_EQ(readFile(own), shippedBytes);
       EXPECT_NE(fs::status(own).permissions() & fs::perms::owner_write, fs::perms::none);
     } else if (c.ownSize) {
-      EXPECT_EQ(readAll(own), ownBytes);
+      EXPECT_EQ(readFile(own), ownBytes);
     } else {
       EXPECT_EQ(fs::is_symlink(own), c.ownIsDanglingLink);
       EXPECT_FALSE(fs::exists(own));

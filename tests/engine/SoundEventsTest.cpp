@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
+#include <span>
+#include <utility>
 
 #include "audio/SoundSynth.h"
 #include "support/EngineScene.h"
@@ -8,15 +10,9 @@ namespace {
 
 std::uint64_t heard(const GameEngine& e, Sound s) { return e.stats.sounds[static_cast<int>(s)]; }
 
-// A built 320 × 240 game whose frames, all alike, arrive every 33 ms.
+// A built 320 × 240 game.
 struct SoundScene : EngineScene {
-  SoundScene() : EngineScene({320, 240}) { EXPECT_TRUE(build()); }
-  void play(int frames) {
-    for (int n = 0; n < frames; ++n) {
-      clock.advance(33);
-      deliverUniform(90);
-    }
-  }
+  SoundScene() { EXPECT_TRUE(build()); }
 };
 
 }  // namespace
@@ -50,17 +46,9 @@ TEST(SoundEvents, ABallAtRestIsSilentAndADroppedBallBouncesOnTheFloor) {
 TEST(SoundEvents, OneSwishPerBasketOneComputerTonePerCreditOneBuzzerPerGameEnd) {
   SoundScene s;
   GameEngine& e = *s.engine;
-  // A ball falling straight through the right ring's middle: player 1 scores 2.
-  const Rect ring = e.court.rightRingRect;
-  e.ball = Ball{};
-  e.ball.x = (ring.left + ring.right) / 2;
-  e.ball.y = ring.top - 40;
-  e.ball.vy = 300;
-  e.ball.shotX = e.court.fieldWidth - 1;  // struck in the near half
+  s.dropThroughRightRing();
   s.play(20);
-  EXPECT_EQ(e.match.leftScore, 2);
-  EXPECT_EQ(heard(e, Sound::Swish2), 1u);
-  EXPECT_EQ(e.stats.baskets, 1u);
+  EXPECT_EQ(std::tuple(e.match.leftScore, heard(e, Sound::Swish2), e.stats.baskets), std::tuple(2, 1u, 1u));
 
   // Both sides credited at every interval; the new game restarts the clocks.
   e.applyPlayers({1, 2, 0}, "Computer", "Computer");
@@ -73,41 +61,41 @@ TEST(SoundEvents, OneSwishPerBasketOneComputerTonePerCreditOneBuzzerPerGameEnd) 
   EXPECT_EQ(buzzers, 1);
 }
 
+using Samples = std::span<const std::int16_t>;
+
+// The samples of `sound` from `from` to `to` s.
+Samples between(const std::vector<std::int16_t>& sound, double from, double to) {
+  const auto first = static_cast<std::size_t>(from * soundSampleRate);
+  return Samples(sound).subspan(first, std::min(sound.size(), std::size_t(to * soundSampleRate)) - first);
+}
+
 // The frequency of the strongest sine from 50 to 2500 Hz, in 2-Hz steps, in the samples
 // from `from` to `to` s (Goertzel's filter at each frequency).
-double strongestPitch(const std::vector<std::int16_t>& samples, double from, double to) {
-  const auto first = static_cast<std::size_t>(from * soundSampleRate);
-  const auto last = std::min(samples.size(), static_cast<std::size_t>(to * soundSampleRate));
+double strongestPitch(const std::vector<std::int16_t>& sound, double from, double to) {
+  const Samples samples = between(sound, from, to);
   double bestPower = -1.0, bestHz = 0.0;
   for (double hz = 50.0; hz <= 2500.0; hz += 2.0) {
     const double coefficient = 2.0 * std::cos(2.0 * M_PI * hz / soundSampleRate);
     double s1 = 0.0, s2 = 0.0;
-    for (std::size_t i = first; i < last; ++i) {
-      const double s0 = samples[i] + coefficient * s1 - s2;
-      s2 = s1;
-      s1 = s0;
-    }
+    for (std::int16_t sample : samples) s2 = std::exchange(s1, sample + coefficient * s1 - s2);
     const double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     if (power > bestPower) bestPower = power, bestHz = hz;
   }
   return bestHz;
 }
 
-double rms(const std::vector<std::int16_t>& samples, double from, double to) {
-  const auto first = static_cast<std::size_t>(from * soundSampleRate);
-  const auto last = std::min(samples.size(), static_cast<std::size_t>(to * soundSampleRate));
+double rms(const std::vector<std::int16_t>& sound, double from, double to) {
+  const Samples samples = between(sound, from, to);
   double sum = 0.0;
-  for (std::size_t i = first; i < last; ++i) sum += double(samples[i]) * samples[i];
-  return std::sqrt(sum / double(last - first));
+  for (std::int16_t sample : samples) sum += double(sample) * sample;
+  return std::sqrt(sum / double(samples.size()));
 }
 
 // Sign changes a second: about twice the pitch for a tone, thousands for a hiss.
-double crossingsPerSecond(const std::vector<std::int16_t>& samples, double from, double to) {
-  const auto first = static_cast<std::size_t>(from * soundSampleRate);
-  const auto last = std::min(samples.size(), static_cast<std::size_t>(to * soundSampleRate));
+double crossingsPerSecond(const std::vector<std::int16_t>& sound, double from, double to) {
+  const Samples samples = between(sound, from, to);
   int crossings = 0;
-  for (std::size_t i = first + 1; i < last; ++i)
-    crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
+  for (std::size_t i = 1; i < samples.size(); ++i) crossings += (samples[i - 1] < 0) != (samples[i] < 0);
   return crossings / (to - from);
 }
 

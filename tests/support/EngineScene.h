@@ -1,6 +1,8 @@
 #pragma once
 #include <stdlib.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +60,12 @@ struct TemporaryFolder {
   std::filesystem::path path;
 };
 
+// The whole of a file's bytes; none for a file that cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // A whole engine on a memory surface, a headless window and a manual clock, fed by a
 // scripted camera. build() runs openCamera, which lays the court out for a new game.
 struct EngineScene {
@@ -75,6 +83,20 @@ struct EngineScene {
   void deliverUniform(std::uint8_t value) {
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);
     engine->onFrame(0, frame.data(), frame.size());
+  }
+  // `frames` uniform frames, 33 ms apart.
+  void play(int frames) {
+    for (int n = 0; n < frames; ++n) clock.advance(33), deliverUniform(90);
+  }
+  // The ball falling straight through the right ring's middle, last struck in the near half:
+  // player 1 scores 2 within 20 frames.
+  void dropThroughRightRing() {
+    const Rect ring = engine->court.rightRingRect;
+    engine->ball = Ball{};
+    engine->ball.x = (ring.left + ring.right) / 2;
+    engine->ball.y = ring.top - 40;
+    engine->ball.vy = 300;
+    engine->ball.shotX = engine->court.fieldWidth - 1;
   }
 
   TemporaryFolder folder;

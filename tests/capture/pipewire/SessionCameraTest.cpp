@@ -4,11 +4,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <filesystem>
-
 #include <algorithm>
 #include <condition_variable>
+#include <cstring>
+#include <filesystem>
 #include <mutex>
 
 #include "app/Options.h"
@@ -19,40 +18,39 @@
 
 namespace {
 
-constexpr std::uint32_t yuyv = fourcc('Y', 'U', 'Y', 'V');
-
 // Counts frames and lost streams; the test waits on it, never sleeps.
 class Watcher final : public FrameSink {
  public:
   void onFrame(double, const std::uint8_t*, std::size_t size) override {
-    std::lock_guard<std::mutex> guard(mutex);
-    ++frames;
-    sizes.push_back(size);
-    if (stopped) ++afterStop;
-    changed.notify_all();
+    note([&] { ++frames, afterStop += stopped, sizes.push_back(size); });
   }
-  void lose() {
-    std::lock_guard<std::mutex> guard(mutex);
-    ++lost;
-    changed.notify_all();
-  }
+  void lose() { note([&] { ++lost; }); }
+  void markStopped() { note([&] { stopped = true; }); }
   template <typename Done>
   bool waitFor(Done done) {
-    std::unique_lock<std::mutex> guard(mutex);
+    std::unique_lock guard(mutex);
     return changed.wait_for(guard, PrivateSession::deadline, done);
   }
-  void markStopped() {
-    std::lock_guard<std::mutex> guard(mutex);
-    stopped = true;
+  // Waits for `count` frames more than have arrived so far.
+  bool waitForMore(int count) {
+    std::unique_lock guard(mutex);
+    const int target = frames + count;
+    return changed.wait_for(guard, PrivateSession::deadline, [&] { return frames >= target; });
   }
 
   std::mutex mutex;
-  std::condition_variable changed;
-  int frames = 0;
-  int lost = 0;
-  int afterStop = 0;
+  int frames = 0, lost = 0, afterStop = 0;
   bool stopped = false;
   std::vector<std::size_t> sizes;
+
+ private:
+  template <typename Change>
+  void note(Change change) {
+    std::lock_guard guard(mutex);
+    change();
+    changed.notify_all();
+  }
+  std::condition_variable changed;
 };
 
 class SessionCamera : public ::testing::Test {
@@ -64,12 +62,26 @@ class SessionCamera : public ::testing::Test {
     GTEST_SKIP() << "no private PipeWire session: " << why;
   }
 
-  // The provider lists the camera; its index in the listing.
-  std::size_t listCamera(PipeWireProvider& provider) {
+  // The camera's index in the provider's listing.
+  std::size_t listCamera() {
     const std::vector<std::string> names = provider.deviceNames();
     const auto found = std::find(names.begin(), names.end(), PrivateSession::cameraName);
     EXPECT_NE(found, names.end());
     return static_cast<std::size_t>(found - names.begin());
+  }
+  std::unique_ptr<FrameSource> open() {
+    CaptureError error = CaptureError::None;
+    std::unique_ptr<FrameSource> camera = provider.open(listCamera(), error);
+    EXPECT_TRUE(camera) << static_cast<int>(error);
+    return camera;
+  }
+  // Opened, started, and `frames` frames in; null when it did not open.
+  std::unique_ptr<FrameSource> streaming(int frames = 3) {
+    std::unique_ptr<FrameSource> camera = open();
+    if (camera == nullptr) return nullptr;
+    EXPECT_EQ(camera->start(watcher), CaptureError::None);
+    EXPECT_TRUE(watcher.waitForMore(frames));
+    return camera;
   }
 
   PrivateSession session;
@@ -78,148 +90,120 @@ class SessionCamera : public ::testing::Test {
                             std::chrono::seconds(5)};
 };
 
-TEST_F(SessionCamera, ListsTheCameraByItsName) {
+// Listed once by its name; opened in its format, with no picture controls (a GStreamer
+// stream exposes none), its frames flow until stop.
+TEST_F(SessionCamera, ListsTheCameraAndItsFramesArriveInTheChosenFormatAndStopAtStop) {
   const std::vector<std::string> names = provider.deviceNames();
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::Connected);
   EXPECT_EQ(std::count(names.begin(), names.end(), PrivateSession::cameraName), 1);
-}
-
-TEST_F(SessionCamera, FramesArriveInTheChosenFormatAndStopAtStop) {
-  CaptureError error = CaptureError::None;
-  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
-  ASSERT_TRUE(camera) << static_cast<int>(error);
-  EXPECT_EQ(camera->format().width, 640);
-  EXPECT_EQ(camera->format().height, 480);
-  EXPECT_EQ(camera->settings()->mode().pixelFormat, yuyv);
-  EXPECT_DOUBLE_EQ(camera->settings()->mode().framesPerSecond(), 30.0);
-
+  std::unique_ptr<FrameSource> camera = open();
+  ASSERT_TRUE(camera);
+  EXPECT_TRUE(camera->settings()->controls().empty());
+  const CameraMode mode = camera->settings()->mode();
+  EXPECT_EQ(std::tuple(camera->format().width, camera->format().height, mode.pixelFormat),
+            std::tuple(640, 480, fourcc('Y', 'U', 'Y', 'V')));
+  EXPECT_DOUBLE_EQ(mode.framesPerSecond(), 30.0);
   ASSERT_EQ(camera->start(watcher), CaptureError::None);
-  EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 10; }));
+  EXPECT_TRUE(watcher.waitForMore(10));
   camera->stop();
   watcher.markStopped();
   // A second start on the same source works too: the loop's thread was joined, not lost.
   ASSERT_EQ(camera->start(watcher), CaptureError::None);
   EXPECT_TRUE(watcher.waitFor([this] { return watcher.afterStop >= 3; }));
   camera->stop();
-  std::lock_guard<std::mutex> guard(watcher.mutex);
+  std::lock_guard guard(watcher.mutex);
   for (std::size_t size : watcher.sizes) EXPECT_EQ(size, frameBytes(640, 480));
   EXPECT_EQ(watcher.lost, 0);
   EXPECT_FALSE(camera->streamLost());
 }
 
 TEST_F(SessionCamera, NoFrameReachesTheSinkAfterStopReturns) {
-  CaptureError error = CaptureError::None;
-  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
+  std::unique_ptr<FrameSource> camera = streaming();
   ASSERT_TRUE(camera);
-  ASSERT_EQ(camera->start(watcher), CaptureError::None);
-  EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
   camera->stop();
   watcher.markStopped();
   camera.reset();  // tears the session down: anything still queued would arrive now
-  std::lock_guard<std::mutex> guard(watcher.mutex);
+  std::lock_guard guard(watcher.mutex);
   EXPECT_EQ(watcher.afterStop, 0);
 }
 
 TEST_F(SessionCamera, AStoppedPipelineIsReportedLostOnce) {
-  CaptureError error = CaptureError::None;
-  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
+  std::unique_ptr<FrameSource> camera = streaming();
   ASSERT_TRUE(camera);
-  ASSERT_EQ(camera->start(watcher), CaptureError::None);
-  EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
   session.stopCamera();
   EXPECT_TRUE(watcher.waitFor([this] { return watcher.lost >= 1; }));
   EXPECT_TRUE(camera->streamLost());
   camera->stop();
-  std::lock_guard<std::mutex> guard(watcher.mutex);
+  std::lock_guard guard(watcher.mutex);
   EXPECT_EQ(watcher.lost, 1);
 }
 
 TEST_F(SessionCamera, AnotherCameraGoingAwayIsNotThisOne) {
   std::string why;
   ASSERT_TRUE(session.startCamera("Other Camera", why)) << why;
-  CaptureError error = CaptureError::None;
-  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
+  std::unique_ptr<FrameSource> camera = streaming();
   ASSERT_TRUE(camera);
-  ASSERT_EQ(camera->start(watcher), CaptureError::None);
-  EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
   session.stopCamera("Other Camera");
-  const int before = watcher.frames;
   // Frames go on after the other node's removal has reached this client.
-  EXPECT_TRUE(watcher.waitFor([&] { return watcher.frames >= before + 10; }));
+  EXPECT_TRUE(watcher.waitForMore(10));
   EXPECT_FALSE(camera->streamLost());
   camera->stop();
-  std::lock_guard<std::mutex> guard(watcher.mutex);
+  std::lock_guard guard(watcher.mutex);
   EXPECT_EQ(watcher.lost, 0);
 }
 
 TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
-  CaptureError error = CaptureError::None;
-  const std::size_t index = listCamera(provider);
   CameraMode chosen;
   {
-    std::unique_ptr<FrameSource> first = provider.open(index, error);
+    std::unique_ptr<FrameSource> first = open();
     ASSERT_TRUE(first);
     const std::vector<CameraMode> offered = first->settings()->modes();
     ASSERT_FALSE(offered.empty());
     chosen = offered.back();
     ASSERT_EQ(first->settings()->setMode(chosen), CaptureError::None);
     ASSERT_EQ(first->start(watcher), CaptureError::None);
-    EXPECT_TRUE(watcher.waitFor([this] { return watcher.frames >= 3; }));
+    EXPECT_TRUE(watcher.waitForMore(3));
     first->stop();
   }
-  std::unique_ptr<FrameSource> second = provider.open(index, error);
+  // The camera streams to its second client as it did to its first.
+  std::unique_ptr<FrameSource> second = streaming();
   ASSERT_TRUE(second);
   EXPECT_TRUE(second->settings()->mode().sameAs(chosen));
-  // The camera streams to its second client as it did to its first.
-  const int before = watcher.frames;
-  ASSERT_EQ(second->start(watcher), CaptureError::None);
-  EXPECT_TRUE(watcher.waitFor([&] { return watcher.frames >= before + 3; }));
   second->stop();
 }
 
-TEST_F(SessionCamera, TheCameraOffersNoControlsOrSaysSo) {
-  CaptureError error = CaptureError::None;
-  std::unique_ptr<FrameSource> camera = provider.open(listCamera(provider), error);
-  ASSERT_TRUE(camera);
-  // A GStreamer stream exposes no picture controls; the controls page then says so.
-  EXPECT_TRUE(camera->settings()->controls().empty());
+// The headless runner on the camera of that name: its status, standard output and error.
+struct HeadlessRun { int status; std::string out, err; };
+HeadlessRun runHeadlessOn(const std::string& camera, const PrivateSession& session) {
+  std::string error;
+  const std::optional<Options> options = parseOptions({"--headless", "--camera", camera, "--frames",
+      "20", "--settings", session.directory() + "/Swishcam.prm"}, error);
+  EXPECT_TRUE(options) << error;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = options ? runHeadless(*options) : -1;
+  std::string out = testing::internal::GetCapturedStdout();
+  return {status, out, testing::internal::GetCapturedStderr()};
 }
 
-// The headless runner on the virtual camera: the usual summary after exactly the frames asked.
+// The usual summary after exactly the frames asked.
 TEST_F(SessionCamera, TheHeadlessRunnerPlaysOnTheCameraByName) {
-  std::string error;
-  const std::string settings = session.directory() + "/Swishcam.prm";
-  const std::optional<Options> options = parseOptions(
-      {"--headless", "--camera", PrivateSession::cameraName, "--frames", "20", "--settings",
-       settings},
-      error);
-  ASSERT_TRUE(options) << error;
-  testing::internal::CaptureStdout();
-  const int status = runHeadless(*options);
-  const std::string printed = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(printed.rfind("{\"frames\":20,", 0), 0u) << printed;
-  EXPECT_NE(printed.find("\"frame\":[640,480]"), std::string::npos) << printed;
+  const HeadlessRun run = runHeadlessOn(PrivateSession::cameraName, session);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("{\"frames\":20,", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("\"frame\":[640,480]"), std::string::npos) << run.out;
 }
 
 TEST_F(SessionCamera, AnUnknownNameEndsTheHeadlessRunWithTheCamerasFound) {
-  std::string error;
-  const std::optional<Options> options = parseOptions(
-      {"--headless", "--camera", "Nobody", "--settings", session.directory() + "/Swishcam.prm"},
-      error);
-  ASSERT_TRUE(options) << error;
-  testing::internal::CaptureStderr();
-  const int status = runHeadless(*options);
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(status, 2);
-  EXPECT_NE(said.find("no camera is named 'Nobody'"), std::string::npos) << said;
-  EXPECT_NE(said.find("'Test Camera'"), std::string::npos) << said;
+  const HeadlessRun run = runHeadlessOn("Nobody", session);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("no camera is named 'Nobody'"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("'Test Camera'"), std::string::npos) << run.err;
 }
 
 // An empty runtime directory the process points at while the object lives: no PipeWire
 // daemon answers there unless the test puts something in its place.
-class EmptyRuntimeDir {
- public:
+struct EmptyRuntimeDir {
   EmptyRuntimeDir() {
     char pattern[] = "/tmp/swishcam-nopipewire-XXXXXX";
     if (mkdtemp(pattern) != nullptr) path = pattern;
@@ -229,25 +213,18 @@ class EmptyRuntimeDir {
     unsetenv("PIPEWIRE_REMOTE");
   }
   ~EmptyRuntimeDir() {
-    if (saved.empty())
-      unsetenv("XDG_RUNTIME_DIR");
-    else
-      setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    saved.empty() ? unsetenv("XDG_RUNTIME_DIR") : setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
     std::error_code ignored;
     std::filesystem::remove_all(path, ignored);
   }
-  std::string path;
-
- private:
-  std::string saved;
+  std::string path, saved;
 };
 
-// Lists through `provider`, and what it said on stderr meanwhile.
-std::vector<std::string> listQuietly(PipeWireProvider& provider, std::string& said) {
+// Lists through `provider` and expects nothing listed and nothing said on stderr meanwhile.
+void expectNothingListedQuietly(PipeWireProvider& provider) {
   testing::internal::CaptureStderr();
-  std::vector<std::string> names = provider.deviceNames();
-  said = testing::internal::GetCapturedStderr();
-  return names;
+  EXPECT_TRUE(provider.deviceNames().empty());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // No daemon: nothing listed, nothing said, no wait at all.
@@ -256,10 +233,8 @@ TEST(NoPipeWire, AnAbsentDaemonIsSilentAndQuick) {
   ASSERT_FALSE(runtime.path.empty());
   // A bound this long would show in the run time if it were waited out.
   PipeWireProvider provider({}, {}, std::chrono::hours(1));
-  std::string said;
-  EXPECT_TRUE(listQuietly(provider, said).empty());
+  expectNothingListedQuietly(provider);
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::NoDaemon);
-  EXPECT_EQ(said, "");
 }
 
 // A daemon that takes the connection but never answers: the listing gives up at its bound.
@@ -274,10 +249,8 @@ TEST(NoPipeWire, ASilentDaemonIsWaitedForOnlyUpToTheBound) {
   ASSERT_EQ(bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(mute, 4), 0);  // connections queue up, nobody accepts them
   PipeWireProvider provider({}, {}, std::chrono::milliseconds(50));
-  std::string said;
-  EXPECT_TRUE(listQuietly(provider, said).empty());
+  expectNothingListedQuietly(provider);
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::TimedOut);
-  EXPECT_EQ(said, "");
   close(mute);
 }
 

@@ -68,18 +68,12 @@ TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
   again.addTo(controls);
 
   ASSERT_EQ(controls.size(), 3u);
-  EXPECT_EQ(controls[0].kind, CameraControl::Kind::Slider);
-  EXPECT_EQ(controls[0].name, "Brightness");
-  EXPECT_EQ(controls[0].minimum, 0);
-  EXPECT_EQ(controls[0].maximum, 255);
-  EXPECT_EQ(controls[0].step, 2);
-  EXPECT_EQ(controls[0].defaultValue, 128);
-  EXPECT_EQ(controls[1].kind, CameraControl::Kind::CheckBox);
-  EXPECT_EQ(controls[1].value, 1);
-  EXPECT_EQ(controls[2].kind, CameraControl::Kind::Menu);
-  const std::vector<std::pair<int, std::string>> menu = {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}};
-  EXPECT_EQ(controls[2].menu, menu);
-  EXPECT_EQ(controls[2].value, 1);
+  using Kind = CameraControl::Kind;
+  const CameraControl &slider = controls[0], &box = controls[1], &menu = controls[2];
+  EXPECT_EQ(std::tuple(slider.kind, slider.name, slider.minimum, slider.maximum, slider.step, slider.defaultValue),
+            std::tuple(Kind::Slider, "Brightness", 0, 255, 2, 128));
+  EXPECT_EQ(std::tuple(box.kind, box.value, menu.kind, menu.value), std::tuple(Kind::CheckBox, 1, Kind::Menu, 1));
+  EXPECT_EQ(menu.menu, (std::vector<std::pair<int, std::string>>{{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}));
 }
 
 TEST(SpaControls, AMenuWithoutUsableLabelsShowsItsNumbers) {
@@ -115,18 +109,14 @@ TEST(SpaControls, KindsWeCannotEditAndDamagedPodsAreSkipped) {
 TEST(SpaControls, AWrittenValueReadsBackThroughProps) {
   std::vector<CameraControl> controls(2);
   controls[0].id = 0x10001;
-  controls[0].kind = CameraControl::Kind::Slider;
-  controls[1].id = 0x10002;
-  controls[1].kind = CameraControl::Kind::CheckBox;
+  controls[1] = {.id = 0x10002, .kind = CameraControl::Kind::CheckBox};
   std::uint8_t buffer[128];
-  const spa_pod* slider = buildControlPod(controls[0], -7, buffer, sizeof buffer);
-  ASSERT_NE(slider, nullptr);
-  takePodValues(slider, SPA_POD_SIZE(slider), controls);
-  const spa_pod* box = buildControlPod(controls[1], 5, buffer, sizeof buffer);
-  ASSERT_NE(box, nullptr);
-  takePodValues(box, SPA_POD_SIZE(box), controls);
-  EXPECT_EQ(controls[0].value, -7);
-  EXPECT_EQ(controls[1].value, 1);
+  for (auto [control, written] : {std::pair{&controls[0], -7}, {&controls[1], 5}}) {
+    const spa_pod* pod = buildControlPod(*control, written, buffer, sizeof buffer);
+    ASSERT_NE(pod, nullptr);
+    takePodValues(pod, SPA_POD_SIZE(pod), controls);
+  }
+  EXPECT_EQ(std::pair(controls[0].value, controls[1].value), std::pair(-7, 1));
   EXPECT_EQ(buildControlPod(controls[0], 1, buffer, 8), nullptr);
 }
 

@@ -28,9 +28,7 @@ TEST(V4l2Modes, TheDriversAnswerIsCheckedBeforeTheCameraIsUsed) {
     node.answeredStride = row.bytesPerLine;
     FakeV4l2Device device({node});
     const int fd = device.open("/dev/video0");
-    CameraMode asked;
-    asked.width = static_cast<int>(row.width);
-    asked.height = static_cast<int>(row.height);
+    const CameraMode asked{.width = int(row.width), .height = int(row.height)};
     NegotiatedFormat agreed;
     EXPECT_EQ(applyCameraMode(device, fd, asked, agreed), row.expected) << row.bytesPerLine;
     EXPECT_EQ(agreed.geometry.planes[0].stride, row.stride) << row.bytesPerLine;
