@@ -72,7 +72,9 @@ TEST(MotionMap, EachCellHoldsTheContactMasksStrengthAtItsMiddlePixel) {
     for (int i = 0; i < map.width; ++i) {
       const int a = f.top + 4 * j + 2 - 340, b = f.left + 4 * i + 2 - 374;  // from the ball
       const int cell = map.strength[std::size_t(j) * map.width + i];
-      if (i == 0 || j == 0 || i == map.width - 1 || j == map.height - 1) ASSERT_EQ(cell, 0) << i << "," << j;
+      if (i == 0 || j == 0 || i == map.width - 1 || j == map.height - 1) {
+        ASSERT_EQ(cell, 0) << i << "," << j;
+      }
       if (a < -27 || a > 26 || b < -27 || b > 26) continue;
       ASSERT_EQ(cell, s.mask(a, b)) << i << "," << j;
       ++compared;

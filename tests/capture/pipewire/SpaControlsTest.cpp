@@ -109,7 +109,7 @@ TEST(SpaControls, KindsWeCannotEditAndDamagedPodsAreSkipped) {
 TEST(SpaControls, AWrittenValueReadsBackThroughProps) {
   std::vector<CameraControl> controls(2);
   controls[0].id = 0x10001;
-  controls[1] = {.id = 0x10002, .kind = CameraControl::Kind::CheckBox};
+  controls[1].id = 0x10002, controls[1].kind = CameraControl::Kind::CheckBox;
   std::uint8_t buffer[128];
   for (auto [control, written] : {std::pair{&controls[0], -7}, {&controls[1], 5}}) {
     const spa_pod* pod = buildControlPod(*control, written, buffer, sizeof buffer);

@@ -28,7 +28,8 @@ TEST(V4l2Modes, TheDriversAnswerIsCheckedBeforeTheCameraIsUsed) {
     node.answeredStride = row.bytesPerLine;
     FakeV4l2Device device({node});
     const int fd = device.open("/dev/video0");
-    const CameraMode asked{.width = int(row.width), .height = int(row.height)};
+    CameraMode asked;
+    asked.width = int(row.width), asked.height = int(row.height);
     NegotiatedFormat agreed;
     EXPECT_EQ(applyCameraMode(device, fd, asked, agreed), row.expected) << row.bytesPerLine;
     EXPECT_EQ(agreed.geometry.planes[0].stride, row.stride) << row.bytesPerLine;
