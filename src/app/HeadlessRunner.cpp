@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::uint32_t layoutTick = 100000;   // ms; the court is laid out at this tick
 constexpr double defaultSeconds = 60.0;
+constexpr std::uint32_t giveUpAfterMs = 10000;  // a live camera silent this long ends a run of --frames
 
 // Frame n is due at layoutTick + trunc(n × 1000 / F) ms.
 std::uint32_t frameTick(long n, double fps) {
@@ -188,6 +189,14 @@ Played playLive(const Options& options, GameEngine& engine, HeadlessWindow& wind
     engine.watchStall();
     if (engine.camera.source->streamLost()) {
       printForUser(messageDeviceLost);
+      played.status = 1;
+      break;
+    }
+    // A count of frames has no end of its own: a camera that stays silent through its
+    // restarts ends the run instead of holding it forever.
+    if (options.frames && engine.stall.quietFor(engine.clock.now()) >= giveUpAfterMs) {
+      std::fprintf(stderr, "swishcam: the camera sent no picture for %u s; stopped after %llu of %ld frames\n",
+                   giveUpAfterMs / 1000, static_cast<unsigned long long>(live.count()), *options.frames);
       played.status = 1;
       break;
     }

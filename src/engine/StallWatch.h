@@ -22,6 +22,8 @@ class StallWatch {
   bool retryDue(std::uint32_t now);
   // Whether the last retryDue() found the camera silent.
   bool stalled() const { return m_stalled; }
+  // ms since the last frame (or the last start), at `now`.
+  std::uint32_t quietFor(std::uint32_t now) const;
 
  private:
   std::atomic<std::uint32_t> m_lastFrame{0};

@@ -138,9 +138,10 @@ bool PrivateSession::waitForDaemon(std::string& why) {
   return up;
 }
 
-bool PrivateSession::startCamera(const std::string& name, std::string& why) {
-  cameras[name] = spawn({"gst-launch-1.0", "-q", "videotestsrc", "pattern=ball", "!",
-                  "video/x-raw,format=YUY2,width=640,height=480,framerate=30/1", "!",
+bool PrivateSession::startCamera(const std::string& name, std::string& why,
+                                 const std::string& rate) {
+  cameras[name] = spawn({"gst-launch-1.0", "-q", "videotestsrc", "is-live=true", "pattern=ball", "!",
+                  "video/x-raw,format=YUY2,width=640,height=480,framerate=" + rate, "!",
                   "pipewiresink", "mode=provide",
                   "stream-properties=\"properties,media.class=Video/Source,"
                   "node.description=\\\"" + name + "\\\"\""},

@@ -22,8 +22,9 @@ class PrivateSession {
 
   // Starts everything and waits until the camera is listed; false with the reason in `why`.
   bool start(std::string& why);
-  // Starts a virtual camera of that name and waits until it is listed.
-  bool startCamera(const std::string& name, std::string& why);
+  // Starts a virtual camera of that name, sending `rate` frames a second, and waits until
+  // it is listed.
+  bool startCamera(const std::string& name, std::string& why, const std::string& rate = "30/1");
   // Ends that camera's pipeline, as a player closing the camera's program.
   void stopCamera(const std::string& name = cameraName);
   const std::string& directory() const { return dir; }

@@ -174,10 +174,11 @@ TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
 
 // The headless runner on the camera of that name: its status, standard output and error.
 struct HeadlessRun { int status; std::string out, err; };
-HeadlessRun runHeadlessOn(const std::string& camera, const PrivateSession& session) {
+HeadlessRun runHeadlessOn(const std::string& camera, const PrivateSession& session,
+                          const std::string& frames = "20") {
   std::string error;
   const std::optional<Options> options = parseOptions({"--headless", "--camera", camera, "--frames",
-      "20", "--settings", session.directory() + "/Swishcam.prm"}, error);
+      frames, "--settings", session.directory() + "/Swishcam.prm"}, error);
   EXPECT_TRUE(options) << error;
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
@@ -192,6 +193,18 @@ TEST_F(SessionCamera, TheHeadlessRunnerPlaysOnTheCameraByName) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("{\"frames\":20,", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("\"frame\":[640,480]"), std::string::npos) << run.out;
+}
+
+// At most one picture, then nothing for 1000 s: the run gives up instead of waiting out the
+// count.
+TEST_F(SessionCamera, ACameraThatFallsSilentEndsAHeadlessRunOfFrames) {
+  std::string why;
+  ASSERT_TRUE(session.startCamera("Silent Camera", why, "1/1000")) << why;
+  const HeadlessRun run = runHeadlessOn("Silent Camera", session, "5");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the camera sent no picture for 10 s; stopped after "), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find(" of 5 frames"), std::string::npos) << run.err;
 }
 
 TEST_F(SessionCamera, AnUnknownNameEndsTheHeadlessRunWithTheCamerasFound) {
