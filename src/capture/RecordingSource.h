@@ -15,6 +15,9 @@ class RecordingSource final : public FrameSource, private FrameSink {
   CaptureError start(FrameSink& sink) override;
   void stop() override { m_inner->stop(); }
   bool automaticPlayer() const override { return m_inner->automaticPlayer(); }
+  // A camera unplugged or dropping frames while it is recorded is still told to the game.
+  bool streamLost() const override { return m_inner->streamLost(); }
+  std::uint64_t droppedFrames() const override { return m_inner->droppedFrames(); }
 
  private:
   void onFrame(double sampleTime, const std::uint8_t* pixels, std::size_t size) override;

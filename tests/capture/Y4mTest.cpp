@@ -9,6 +9,7 @@
 #include "capture/Y4mReader.h"
 #include "capture/Bt601.h"
 #include "capture/FrameImage.h"
+#include "capture/RecordingSource.h"
 #include "capture/Y4mWriter.h"
 #include "support/EngineScene.h"
 
@@ -131,4 +132,18 @@ TEST(Y4mReader, AnythingButARegularFileIsRefusedAtOnce) {
     EXPECT_FALSE(reader.open(path, error));
     EXPECT_NE(error.find(expected), std::string::npos) << error;
   }
+}
+
+// What the recorded camera tells of its stream reaches the game through the recording.
+TEST(RecordingSource, PassesOnALostStreamAndTheFramesDropped) {
+  struct Camera final : FrameSource {
+    FrameFormat format() const override { return {4, 2}; }
+    CaptureError start(FrameSink&) override { return CaptureError::None; }
+    void stop() override {}
+    bool streamLost() const override { return true; }
+    std::uint64_t droppedFrames() const override { return 7; }
+  };
+  RecordingSource recording(std::make_unique<Camera>(), std::make_shared<Y4mWriter>());
+  EXPECT_TRUE(recording.streamLost());
+  EXPECT_EQ(recording.droppedFrames(), 7u);
 }
