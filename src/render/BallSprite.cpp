@@ -5,6 +5,14 @@
 #include <cmath>
 
 
+// The row loops below run twice as wide where the processor has AVX2: the same IEEE
+// operations, so the same pixels, chosen once when the program loads.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define WIDE_VECTORS
+#endif
+
 namespace {
 
 struct Bgr {
@@ -59,7 +67,7 @@ Bgr paint(const TurnedRow& row, int j, int k, double r2, double r) {
 
 // The turned offsets of one box row and where they lie against the seams, in loops without
 // branches that the compiler runs on several pixels at once.
-void turnRow(TurnedRow& row, int Y, int r, double c, double s) {
+WIDE_VECTORS void turnRow(TurnedRow& row, int Y, int r, double c, double s) {
   const double r2 = static_cast<double>(r) * r;
   const int side = 2 * r;
   for (int j = 0; j < side; ++j) {
