@@ -168,6 +168,28 @@ void BM_FrameStepRecordingInTurn(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameStepRecordingInTurn)->Args({640, 480})->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
+// Two scenes stepped in turn, one with the motion view (F3) on: what the view adds to the
+// step on the capture thread, beside the step itself, under the same load.
+void BM_MotionViewBesideStep(benchmark::State& state) {
+  const int w = static_cast<int>(state.range(0));
+  const int h = static_cast<int>(state.range(1));
+  FrameStepScene plain(w, h), viewed(w, h);
+  viewed.engine.showMotionView(true);
+  double cpuNs[2] = {0.0, 0.0};
+  for (auto _ : state) {
+    for (int on = 0; on < 2; ++on) {
+      const double start = threadCpuNs();
+      (on != 0 ? viewed : plain).step();
+      cpuNs[on] += threadCpuNs() - start;
+    }
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["step_us"] = cpuNs[0] / n / 1e3;
+  state.counters["view_us"] = (cpuNs[1] - cpuNs[0]) / n / 1e3;
+  state.counters["view_per_step"] = (cpuNs[1] - cpuNs[0]) / cpuNs[0];
+}
+BENCHMARK(BM_MotionViewBesideStep)->Args({640, 480})->Unit(benchmark::kMicrosecond);
+
 // Memory of the recording once it holds a whole clip: 12 s of frames, each one encoded.
 void BM_ClipMemory(benchmark::State& state) {
   FrameStepScene scene(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

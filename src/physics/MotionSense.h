@@ -24,6 +24,7 @@ struct MotionMap {
   int width = 0;                      // cells across
   int height = 0;                     // cells down
   std::vector<std::int16_t> columnSums;  // one row of cells: 7-row sums, 4 a pixel
+  std::vector<std::int16_t> boxSums;     // and their 7-column sums
   std::vector<std::uint8_t> strength;    // width × height
   int frameWidth = 0;                    // px, the picture it was sized for
   int frameHeight = 0;                   // px
