@@ -4,16 +4,9 @@
 #include <cassert>
 #include <cstdlib>
 
+#include "model/WideVectors.h"
 
 namespace {
-
-// The sums below run twice as wide where the processor has AVX2, chosen when the program
-// loads; integer sums are the same either way.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_VECTORS
-#endif
 
 constexpr int smoothing = 7;      // px, side of the box that averages the differences
 constexpr int reach = smoothing / 2;

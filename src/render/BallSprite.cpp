@@ -4,14 +4,7 @@
 #include <cassert>
 #include <cmath>
 
-
-// The row loops below run twice as wide where the processor has AVX2: the same IEEE
-// operations, so the same pixels, chosen once when the program loads.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define WIDE_VECTORS
-#endif
+#include "model/WideVectors.h"
 
 namespace {
 
