@@ -48,7 +48,6 @@ void ClipBuffer::fieldLaidOut(int width, int height) {
   m_history.clear();
   m_width = width;
   m_height = height;
-  m_picture.assign(static_cast<std::size_t>(width) * height * 4, 0);
   m_reopen = true;
 }
 
@@ -107,25 +106,27 @@ bool ClipBuffer::takeSounds() {
 
 // Copies the newest picture, under drawLock so that the next frame step cannot draw into it
 // halfway; the pictures shown since the last copy are left out.
-bool ClipBuffer::copyNewestPicture(std::int64_t& ms) {
+bool ClipBuffer::takeNewestPicture(std::int64_t& ms) {
   const FieldSurface* field = m_field.load();
   if (field == nullptr) return false;
   std::uint64_t passedOver = 0;
-  bool copied = false;
+  bool sameSize = false;
   {
     DrawLockGuard lock;
     if (m_shownCount == m_copiedCount) return false;
     // A layout may have made the field anew since it was shown: its picture is gone.
-    copied = field->width() == m_width && field->height() == m_height;
-    if (copied) field->getImage(m_picture.data());
+    sameSize = field->width() == m_width && field->height() == m_height;
+    // Straight from the surface into the encoder's 4:2:0 frame: a copy of the whole field
+    // on the way would push the game's own pictures out of the processor's caches.
+    if (sameSize) m_encoder.takePicture(field->pixels(), m_width * pixelBytes);
     ms = m_shownMs;
-    passedOver = m_shownCount - m_copiedCount - (copied ? 1 : 0);
+    passedOver = m_shownCount - m_copiedCount - (sameSize ? 1 : 0);
     m_copiedCount = m_shownCount;
   }
   m_dropped.fetch_add(passedOver, std::memory_order_relaxed);
   m_taken.fetch_add(passedOver);
-  if (!copied) m_taken.notify_all();
-  return copied;
+  if (!sameSize) m_taken.notify_all();
+  return sameSize;
 }
 
 void ClipBuffer::openEncoderIfResized() {
@@ -145,10 +146,10 @@ void ClipBuffer::openEncoderIfResized() {
 
 bool ClipBuffer::takeFrame() {
   std::int64_t ms = 0;
-  if (!copyNewestPicture(ms)) return false;
   openEncoderIfResized();
+  if (!takeNewestPicture(ms)) return false;
   const bool key = !m_haveKey || ms - m_lastKeyMs >= keyFrameMs;
-  std::optional<EncodedFrame> frame = m_encoder.encode(m_picture.data(), m_width * 4, ms, key);
+  std::optional<EncodedFrame> frame = m_encoder.encode(ms, key);
   if (frame) {
     if (frame->key) {
       m_lastKeyMs = frame->ms;
@@ -255,5 +256,5 @@ void ClipBuffer::finish() {
 
 std::size_t ClipBuffer::memoryBytes() {
   std::lock_guard lock(m_mutex);
-  return m_picture.size() + m_history.bytes();
+  return m_history.bytes();
 }

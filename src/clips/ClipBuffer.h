@@ -32,18 +32,17 @@ inline constexpr std::int64_t keyFrameMs = 1000;      // a clip starts at most t
 
 // The last seconds of play, kept as H.264 in memory, and the saves of clips from them.
 //
-// The frame step only notes that the field has a new picture; the encoder thread copies it
-// under drawLock and encodes it. When the encoder falls behind, it takes the newest picture
-// and the ones it passed over are left out of the clips, never out of the game, and
-// counted. Each save runs on a thread of its own, so that neither the game nor the next
-// save waits for a disk.
+// The frame step only notes that the field has a new picture; the encoder thread converts
+// it under drawLock, straight from the surface into the encoder's 4:2:0 frame, and encodes
+// it. When the encoder falls behind, it takes the newest picture and the ones it passed over
+// are left out of the clips, never out of the game, and counted. Each save runs on a thread
+// of its own, so that neither the game nor the next save waits for a disk.
 //
-// Memory: one copy of the field (4 bytes a pixel) and the last 11 s at the encoder's peak
-// rate (6 bit/s a pixel, with a second of slack), besides the encoder's own pictures. For
-// the 1068 × 600 field of a 640 × 480 camera: 2.6 MB and 12 × 0.48 MB, about 9 MB (the
-// bench keeps 8.5 MB; the process grows by some 20 MB with the encoder); for the
-// 2348 × 1200 field of a 1920 × 1080 camera: 11.3 MB and 12 × 2.1 MB, about 37 MB (kept
-// 21 to 38 MB; some 50 to 80 MB in all).
+// Memory: the last 11 s at the encoder's peak rate (6 bit/s a pixel, with a second of
+// slack), besides the encoder's own pictures. For the 1068 × 600 field of a 640 × 480
+// camera: at most 12 × 0.48 MB, about 6 MB (the bench keeps 6.0 MB; the process grows by
+// some 21 MB with the encoder); for the 2348 × 1200 field of a 1920 × 1080 camera: at most
+// 12 × 2.1 MB, about 25 MB (the bench keeps 9.4 MB; some 37 MB in all).
 class ClipBuffer final : public FrameTap {
  public:
   using Reporter = std::function<void(const ClipResult&)>;
@@ -74,7 +73,7 @@ class ClipBuffer final : public FrameTap {
 
   std::uint64_t takeDropped() { return m_dropped.exchange(0); }  // frames left out since the last call
   std::uint64_t savedCount() const { return m_saved.load(); }
-  // The field's copy and the kept frames, in bytes.
+  // The kept frames, in bytes.
   std::size_t memoryBytes();
 
  private:
@@ -90,7 +89,7 @@ class ClipBuffer final : public FrameTap {
   void handOver();
   void encodeLoop();
   bool takeSounds();
-  bool copyNewestPicture(std::int64_t& ms);
+  bool takeNewestPicture(std::int64_t& ms);
   void openEncoderIfResized();
   bool takeFrame();
   void cutReady(bool all);
@@ -118,7 +117,6 @@ class ClipBuffer final : public FrameTap {
   std::atomic<bool> m_stop{false};
 
   // The encoder thread's own.
-  std::vector<std::uint8_t> m_picture;  // the field, top-down, 4 bytes a pixel
   std::uint64_t m_copiedCount = 0;      // pictures shown up to the last one copied
   H264Encoder m_encoder;
   std::int64_t m_lastKeyMs = 0;

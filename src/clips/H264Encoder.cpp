@@ -35,6 +35,7 @@ void H264Encoder::close() {
   av_frame_free(&m_picture);
   av_packet_free(&m_packet);
   m_format = {};
+  m_taken = false;
 }
 
 bool H264Encoder::open(int fieldWidth, int fieldHeight, std::string& why) {
@@ -87,13 +88,20 @@ bool H264Encoder::open(int fieldWidth, int fieldHeight, std::string& why) {
   return true;
 }
 
-std::optional<EncodedFrame> H264Encoder::encode(const std::uint8_t* bgrx, int stride,
-                                                std::int64_t ms, bool key) {
-  if (m_context == nullptr || av_frame_make_writable(m_picture) < 0) return std::nullopt;
+bool H264Encoder::takePicture(const std::uint8_t* bgrx, int stride) {
+  m_taken = false;
+  if (m_context == nullptr || av_frame_make_writable(m_picture) < 0) return false;
   // libyuv's "ARGB" is blue, green, red, alpha in memory: the field's order.
   libyuv::ARGBToI420(bgrx, stride, m_picture->data[0], m_picture->linesize[0],
                      m_picture->data[1], m_picture->linesize[1], m_picture->data[2],
                      m_picture->linesize[2], m_format.width, m_format.height);
+  m_taken = true;
+  return true;
+}
+
+std::optional<EncodedFrame> H264Encoder::encode(std::int64_t ms, bool key) {
+  if (!m_taken) return std::nullopt;
+  m_taken = false;
   m_picture->pts = ms;
   m_picture->pict_type = key ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
   if (avcodec_send_frame(m_context, m_picture) < 0) return std::nullopt;

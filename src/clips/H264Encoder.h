@@ -37,10 +37,13 @@ class H264Encoder {
   bool isOpen() const { return m_context != nullptr; }
   const ClipVideoFormat& format() const { return m_format; }
 
-  // Encodes a top-down picture of 4 bytes a pixel (blue, green, red, unused) with rows of
-  // `stride` bytes, shown at `ms`; `key` forces a key frame. Nothing on a failure.
-  std::optional<EncodedFrame> encode(const std::uint8_t* bgrx, int stride, std::int64_t ms,
-                                     bool key);
+  // Takes a top-down picture of 4 bytes a pixel (blue, green, red, unused) with rows of
+  // `stride` bytes into the encoder's own 4:2:0 frame: the caller may change it afterwards.
+  // False when the encoder is not open or has no frame to take it into.
+  bool takePicture(const std::uint8_t* bgrx, int stride);
+  // Encodes the picture taken last, shown at `ms`; `key` forces a key frame. Nothing on a
+  // failure, or when no picture was taken since the last encode.
+  std::optional<EncodedFrame> encode(std::int64_t ms, bool key);
 
  private:
   void close();
@@ -49,4 +52,5 @@ class H264Encoder {
   AVFrame* m_picture = nullptr;
   AVPacket* m_packet = nullptr;
   ClipVideoFormat m_format;
+  bool m_taken = false;  // a picture waits in m_picture
 };

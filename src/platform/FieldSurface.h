@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,8 +31,14 @@ class FieldSurface {
   // lands at field (dstX, dstY). Pixels outside the image or the surface are skipped.
   virtual void putImage(const std::uint8_t* image, int imageWidth, int imageHeight, int srcX,
                         int srcY, int w, int h, int dstX, int dstY) = 0;
-  // Reads the whole surface into a buffer of width × height × 4 bytes.
-  virtual void getImage(std::uint8_t* image) const = 0;
+  // The surface's own pixels, rows of exactly 4 × width bytes, top row first; valid until
+  // the next create(). Read them under drawLock while the game runs.
+  virtual const std::uint8_t* pixels() const = 0;
+  // Copies the whole surface into a buffer of width × height × 4 bytes.
+  void getImage(std::uint8_t* image) const {
+    const std::size_t bytes = static_cast<std::size_t>(width()) * height() * pixelBytes;
+    if (bytes != 0) std::memcpy(image, pixels(), bytes);
+  }
 
   // Brings a rectangle of the surface to the window; nothing without a window.
   virtual void present(const Rect& area) = 0;

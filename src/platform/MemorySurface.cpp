@@ -21,10 +21,6 @@ void MemorySurface::putImage(const std::uint8_t* image, int imageWidth, int imag
                 });
 }
 
-void MemorySurface::getImage(std::uint8_t* image) const {
-  std::memcpy(image, bgrx.data(), bgrx.size());
-}
-
 void MemorySurface::present(const Rect& area) { presented.push_back(area); }
 
 int MemorySurface::textWidth(std::string_view text, const TextFont& font) const {

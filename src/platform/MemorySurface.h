@@ -14,13 +14,13 @@ class MemorySurface final : public FieldSurface {
   int height() const override { return h; }
   void putImage(const std::uint8_t* image, int imageWidth, int imageHeight, int srcX, int srcY,
                 int rw, int rh, int dstX, int dstY) override;
-  void getImage(std::uint8_t* image) const override;
+  const std::uint8_t* pixels() const override { return bgrx.data(); }
   void present(const Rect& area) override;
   void drawText(int, int, std::string_view, const TextFont&, Rgb) override {}
   int textWidth(std::string_view text, const TextFont& font) const override;
 
-  // The pixels, rows of 4 × width bytes, top row first.
-  const std::vector<std::uint8_t>& pixels() const { return bgrx; }
+  // The pixels as one buffer, rows of 4 × width bytes, top row first.
+  const std::vector<std::uint8_t>& bytes() const { return bgrx; }
   // Pixel at field (x, y), y downward.
   Rgb pixelAt(int x, int y) const;
 

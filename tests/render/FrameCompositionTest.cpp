@@ -92,18 +92,18 @@ TEST(Composition, ShowsCourtPictureAndBallWithoutASeamAndPresentsOnlyWhatChanged
       for (int X = -30; X < 30; ++X)
         if (X * X + Y * Y <= 900)
           expected.putImage(e.sprite.image.data(), 60, 60, X + 30, 29 - Y, 1, 1, int(x) + X, int(y) - 1 - Y);
-    ASSERT_EQ(scene.surface.pixels(), expected.pixels()) << x << "," << y;
+    ASSERT_EQ(scene.surface.bytes(), expected.bytes()) << x << "," << y;
   }
   EXPECT_EQ(std::pair(alphaAt(e.court, 98, 242), colourOf(scene.surface.pixelAt(98, 217))),
             std::pair(255, colourAt(e.court.overlayColor, e.court, 98, 242)));
-  const Bytes before = scene.surface.pixels();  // a closed window stops the engine's drawing
+  const Bytes before = scene.surface.bytes();  // a closed window stops the engine's drawing
   scene.window.alive = false;
   presented.clear();
   scene.clock.advance(33);
   e.onFrame(0, frame.data(), frame.size());
   e.repaintField();
   EXPECT_EQ(std::tuple(e.ball.drawnX, e.ball.drawnY, presented.size()), std::tuple(98, 217, std::size_t{0}));
-  EXPECT_EQ(scene.surface.pixels(), before);
+  EXPECT_EQ(scene.surface.bytes(), before);
 }
 
 // A played minute: the demo camera paints, the engine mirrors, strikes, draws, credits the

@@ -27,11 +27,8 @@ void QtFieldSurface::putImage(const std::uint8_t* image, int imageWidth, int ima
                 });
 }
 
-void QtFieldSurface::getImage(std::uint8_t* image) const {
-  const std::size_t rowBytes = static_cast<std::size_t>(m_image.width()) * pixelBytes;
-  for (int y = 0; y < m_image.height(); ++y, image += rowBytes)
-    std::memcpy(image, m_image.constScanLine(y), rowBytes);
-}
+// Rows of Format_RGB32 are 4 × width bytes, with no padding between them.
+const std::uint8_t* QtFieldSurface::pixels() const { return m_image.constBits(); }
 
 void QtFieldSurface::present(const Rect& area) {
   if (m_presenter) m_presenter(area);

@@ -14,7 +14,7 @@ class QtFieldSurface final : public FieldSurface {
   int height() const override { return m_image.height(); }
   void putImage(const std::uint8_t* image, int imageWidth, int imageHeight, int srcX, int srcY,
                 int w, int h, int dstX, int dstY) override;
-  void getImage(std::uint8_t* image) const override;
+  const std::uint8_t* pixels() const override;
   void present(const Rect& area) override;
   void drawText(int x, int y, std::string_view text, const TextFont& font, Rgb colour) override;
   int textWidth(std::string_view text, const TextFont& font) const override;
