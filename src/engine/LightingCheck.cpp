@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 
 namespace {
 
@@ -13,26 +12,6 @@ constexpr int gridStep = 16;            // px between sampled pixels
 constexpr int columns = 16;             // motion probes across the picture
 constexpr int rows = 12;                // and down it
 constexpr int box = 7;                  // the game's smoothing box
-
-// The game's strength at one pixel: the mean over the channels of the 7 × 7 box means of the
-// frames' differences. The box's rows are summed byte by byte first, a loop over contiguous
-// bytes that the compiler turns into vector code.
-int strengthAround(const FramePair& frames, int x, int y) {
-  constexpr int spanBytes = box * pixelBytes;
-  std::array<int, spanBytes> columns{};
-  for (int dy = -box / 2; dy <= box / 2; ++dy) {
-    const std::size_t at =
-        (static_cast<std::size_t>(y + dy) * frames.width + x - box / 2) * pixelBytes;
-    const std::uint8_t* current = frames.current + at;
-    const std::uint8_t* previous = frames.previous + at;
-    for (int b = 0; b < spanBytes; ++b) columns[b] += current[b] - previous[b];
-  }
-  int sums[3] = {0, 0, 0};
-  for (int b = 0; b < spanBytes; ++b)
-    if (b % pixelBytes < 3) sums[b % pixelBytes] += columns[b];
-  const int area = box * box;
-  return (std::abs(sums[0] / area) + std::abs(sums[1] / area) + std::abs(sums[2] / area)) / 3;
-}
 
 // Notes when a condition began; a condition that lapses starts again from its next frame.
 void track(bool condition, bool& running, std::uint32_t& since, std::uint32_t now) {
@@ -63,7 +42,7 @@ int medianMotion(const FramePair& frames) {
     const int y = box + (frames.height - 2 * box) * j / (rows - 1);
     for (int i = 0; i < columns; ++i) {
       const int x = box + (frames.width - 2 * box) * i / (columns - 1);
-      strengths[static_cast<std::size_t>(j * columns + i)] = strengthAround(frames, x, y);
+      strengths[static_cast<std::size_t>(j * columns + i)] = motionStrengthAt(frames, x, y);
     }
   }
   auto middle = strengths.begin() + strengths.size() / 2;

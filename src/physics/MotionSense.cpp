@@ -118,6 +118,15 @@ void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
   }
 }
 
+std::uint8_t motionStrengthAt(const FramePair& frames, int x, int y) {
+  std::int16_t columns[smoothing * pixelBytes];
+  std::int16_t box[pixelBytes];
+  sumColumns(frames, y, {static_cast<std::size_t>(x - reach) * pixelBytes, smoothing * pixelBytes},
+             columns);
+  sumAcross(columns, smoothing, box);
+  return strengthOfBox(box);
+}
+
 void MotionMap::resize(int pictureWidth, int pictureHeight) {
   frameWidth = std::max(0, pictureWidth);
   frameHeight = std::max(0, pictureHeight);

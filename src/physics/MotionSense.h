@@ -38,5 +38,8 @@ struct MotionMap {
 void senseMotion(const Ball& ball, const Court& court, const FramePair& frames,
                  const Rect& region, ContactMask& contact);
 
+// The strength the game senses at pixel (x, y), which lies at least 3 px inside the frames.
+std::uint8_t motionStrengthAt(const FramePair& frames, int x, int y);
+
 // Fills the map from the frames; a map made for another size is left as it is.
 void senseMotionMap(const FramePair& frames, MotionMap& map);
