@@ -89,8 +89,8 @@ class SessionCamera : public ::testing::Test {
 
 // Listed once by its name; opened in its format, with no picture controls (a GStreamer
 // stream exposes none), its frames flow until stop, and a second start works: the loop's
-// thread was joined, not lost.
-TEST_F(SessionCamera, ListsTheCameraStreamsInItsFormatRestartsAndNothingComesAfterStop) {
+// thread was joined, not lost. The next client opens in the mode chosen by this one.
+TEST_F(SessionCamera, ListsTheCameraStreamsInItsFormatRestartsNothingComesAfterStopAndItsModeIsKept) {
   const std::vector<std::string> names = provider.deviceNames();
   EXPECT_EQ(provider.lastAnswer(), PipeWireSession::State::Connected);
   EXPECT_EQ(std::count(names.begin(), names.end(), PrivateSession::cameraName), 1);
@@ -101,6 +101,8 @@ TEST_F(SessionCamera, ListsTheCameraStreamsInItsFormatRestartsAndNothingComesAft
   EXPECT_EQ(std::tuple(camera->format().width, camera->format().height, mode.pixelFormat),
             std::tuple(640, 480, fourcc('Y', 'U', 'Y', 'V')));
   EXPECT_DOUBLE_EQ(mode.framesPerSecond(), 30.0);
+  const CameraMode chosen = camera->settings()->modes().back();
+  ASSERT_EQ(camera->settings()->setMode(chosen), CaptureError::None);
   for (int round = 0; round < 2; ++round) {
     ASSERT_EQ(camera->start(watcher), CaptureError::None);
     EXPECT_TRUE(watcher.waitForMore(5));
@@ -111,6 +113,9 @@ TEST_F(SessionCamera, ListsTheCameraStreamsInItsFormatRestartsAndNothingComesAft
   EXPECT_EQ(watcher.read([&] { return watcher.frames; }), atStop);
   for (std::size_t size : watcher.read([&] { return watcher.sizes; })) EXPECT_EQ(size, frameBytes(640, 480));
   EXPECT_EQ(watcher.read([&] { return watcher.lost; }), 0);
+  std::unique_ptr<FrameSource> second = open();  // a second client gets the mode chosen
+  ASSERT_TRUE(second);
+  EXPECT_TRUE(second->settings()->mode().sameAs(chosen));
 }
 
 // Another camera's removal reaches this client without touching its stream; its own
@@ -128,26 +133,6 @@ TEST_F(SessionCamera, OnlyItsOwnPipelinesEndIsReportedLostAndOnlyOnce) {
   EXPECT_TRUE(camera->streamLost());
   camera->stop();
   EXPECT_EQ(watcher.read([&] { return watcher.lost; }), 1);
-}
-
-// The camera streams to its second client in the mode chosen by its first.
-TEST_F(SessionCamera, ASecondOpenGetsTheRememberedMode) {
-  CameraMode chosen;
-  {
-    std::unique_ptr<FrameSource> first = open();
-    ASSERT_TRUE(first);
-    const std::vector<CameraMode> offered = first->settings()->modes();
-    ASSERT_FALSE(offered.empty());
-    chosen = offered.back();
-    ASSERT_EQ(first->settings()->setMode(chosen), CaptureError::None);
-    ASSERT_EQ(first->start(watcher), CaptureError::None);
-    EXPECT_TRUE(watcher.waitForMore(3));
-    first->stop();
-  }
-  std::unique_ptr<FrameSource> second = streaming();
-  ASSERT_TRUE(second);
-  EXPECT_TRUE(second->settings()->mode().sameAs(chosen));
-  second->stop();
 }
 
 // The headless runner on the camera of that name: its status, standard output and error.
