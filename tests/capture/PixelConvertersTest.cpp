@@ -29,11 +29,17 @@ std::array<int, 3> knownRgb(int x, int y) { return {(x * 41 + y * 7) % 256, (x *
 // pixel keep the padding byte.
 using Builder = std::function<Bytes(int width, int height, std::size_t stride)>;
 
-Builder packed(int bytesPerPixel, std::function<void(std::uint8_t*, int x, int y)> put) {
+// One pixel after another, each byte as `order` names it: r, g, b, y (luma), or . (left alone).
+Builder packed(std::string order) {
   return [=](int width, int height, std::size_t stride) {
     Bytes bytes(stride * height, padding);
     for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) put(&bytes[y * stride + x * bytesPerPixel], x, y);
+      for (int x = 0; x < width; ++x)
+        for (std::size_t i = 0; i < order.size(); ++i) {
+          const auto rgb = knownRgb(x, y);
+          const int at = int(std::string("rgby.").find(order[i]));
+          if (at < 4) bytes[y * stride + x * order.size() + i] = at < 3 ? rgb[at] : knownYuv(x, y).y;
+        }
     return bytes;
   };
 }
@@ -75,40 +81,12 @@ Builder planar420(bool interleaved) {
 
 enum class Expect { Video, Grey, Rgb };
 
-struct Case {
-  const char* name;
-  std::uint32_t code;
-  int width, height;
-  std::uint64_t stride;  // as the driver reports it; 0 for the least
-  Builder build;
-  Expect expect;
-};
-
 std::array<int, 3> expectedBgr(Expect expect, int x, int y) {
-  switch (expect) {
-    case Expect::Video: return bt601Bgr(knownYuv(x, y).y, knownYuv(x, y).u, knownYuv(x, y).v);
-    case Expect::Grey: return {knownYuv(x, y).y, knownYuv(x, y).y, knownYuv(x, y).y};
-    case Expect::Rgb: break;
-  }
+  const Yuv yuv = knownYuv(x, y);
   const auto rgb = knownRgb(x, y);
-  return {rgb[2], rgb[1], rgb[0]};
+  if (expect == Expect::Video) return bt601Bgr(yuv.y, yuv.u, yuv.v);
+  return expect == Expect::Grey ? std::array{yuv.y, yuv.y, yuv.y} : std::array{rgb[2], rgb[1], rgb[0]};
 }
-
-std::size_t leastRow(const Case& c) {
-  PictureGeometry g;
-  EXPECT_TRUE(checkPicture({c.code, std::uint64_t(c.width), std::uint64_t(c.height), 0}, g));
-  return g.planes[0].stride;
-}
-
-const auto putGrey = [](std::uint8_t* p, int x, int y) { p[0] = knownYuv(x, y).y; };
-const auto putRgb = [](std::uint8_t* p, int x, int y) {
-  const auto rgb = knownRgb(x, y);
-  p[0] = rgb[0], p[1] = rgb[1], p[2] = rgb[2];
-};
-const auto putBgr = [](std::uint8_t* p, int x, int y) {
-  const auto rgb = knownRgb(x, y);
-  p[0] = rgb[2], p[1] = rgb[1], p[2] = rgb[0];
-};
 
 }  // namespace
 
@@ -116,7 +94,14 @@ const auto putBgr = [](std::uint8_t* p, int x, int y) {
 // (odd ones too): YUV within one level on average of exact BT.601 and within three at worst,
 // everything else exact; every pixel's fourth byte 255, top row first, nothing past the frame.
 TEST(PixelConverters, EveryLayoutTurnsTheKnownPictureIntoTopDownFramePixels) {
-  const Case cases[] = {
+  const struct {
+    const char* name;
+    std::uint32_t code;
+    int width, height;
+    std::uint64_t stride;  // as the driver reports it; 0 for the least
+    Builder build;
+    Expect expect;
+  } cases[] = {
       {"YUYV", fourcc('Y', 'U', 'Y', 'V'), 7, 5, 0, packed422(0, 1, 2, 3), Expect::Video},
       {"YUYV padded", fourcc('Y', 'U', 'Y', 'V'), 16, 4, 40, packed422(0, 1, 2, 3), Expect::Video},
       {"UYVY", fourcc('U', 'Y', 'V', 'Y'), 7, 5, 19, packed422(1, 0, 3, 2), Expect::Video},
@@ -125,18 +110,18 @@ TEST(PixelConverters, EveryLayoutTurnsTheKnownPictureIntoTopDownFramePixels) {
       {"YU12", fourcc('Y', 'U', '1', '2'), 7, 5, 0, planar420(false), Expect::Video},
       {"YU12 odd stride", fourcc('Y', 'U', '1', '2'), 7, 3, 9, planar420(false), Expect::Video},
       {"YU12 wide", fourcc('Y', 'U', '1', '2'), 32, 8, 0, planar420(false), Expect::Video},
-      {"GREY", fourcc('G', 'R', 'E', 'Y'), 7, 5, 11, packed(1, putGrey), Expect::Grey},
-      {"RGB3", fourcc('R', 'G', 'B', '3'), 7, 5, 0, packed(3, putRgb), Expect::Rgb},
-      {"BGR3", fourcc('B', 'G', 'R', '3'), 7, 5, 23, packed(3, putBgr), Expect::Rgb},
-      {"XR24", fourcc('X', 'R', '2', '4'), 7, 5, 0, packed(4, putBgr), Expect::Rgb},
-      {"BGR4", fourcc('B', 'G', 'R', '4'), 9, 2, 40, packed(4, putBgr), Expect::Rgb},
-      {"XB24", fourcc('X', 'B', '2', '4'), 7, 5, 32, packed(4, putRgb), Expect::Rgb},
+      {"GREY", fourcc('G', 'R', 'E', 'Y'), 7, 5, 11, packed("y"), Expect::Grey},
+      {"RGB3", fourcc('R', 'G', 'B', '3'), 7, 5, 0, packed("rgb"), Expect::Rgb},
+      {"BGR3", fourcc('B', 'G', 'R', '3'), 7, 5, 23, packed("bgr"), Expect::Rgb},
+      {"XR24", fourcc('X', 'R', '2', '4'), 7, 5, 0, packed("bgr."), Expect::Rgb},
+      {"BGR4", fourcc('B', 'G', 'R', '4'), 9, 2, 40, packed("bgr."), Expect::Rgb},
+      {"XB24", fourcc('X', 'B', '2', '4'), 7, 5, 32, packed("rgb."), Expect::Rgb},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     PictureGeometry geometry;
     ASSERT_TRUE(checkPicture({c.code, std::uint64_t(c.width), std::uint64_t(c.height), c.stride}, geometry));
-    const Bytes picture = c.build(c.width, c.height, c.stride == 0 ? leastRow(c) : c.stride);
+    const Bytes picture = c.build(c.width, c.height, geometry.planes[0].stride);
     ASSERT_EQ(geometry.bytes, picture.size());
     Bytes frame(frameBytes(c.width, c.height) + 1, 0xEE);  // one guard byte past the frame
     ASSERT_TRUE(convertPicture(geometry, picture.data(), picture.size(), frame.data()));

@@ -64,8 +64,8 @@ TEST(Y4mReader, ReadsEveryChromaLayoutTopRowFirst) {
 }
 
 // The file's bytes are what they always were for the same picture: black, white and blue
-// over red, green and grey, top row first.
-TEST(Y4mWriter, WritesFourFourFourPlanesTopRowFirstAndReadsBackWithinALevel) {
+// over red, green and grey, top row first. The reader's C444 row reads the second row back.
+TEST(Y4mWriter, WritesFourFourFourPlanesTopRowFirst) {
   TemporaryFolder folder;
   const std::vector<std::uint8_t> frame{0, 0, 0, 255, 255, 255, 255, 255, 255, 0, 0, 255,
                                         0, 0, 255, 255, 0, 255, 0, 255, 130, 130, 130, 255};
@@ -81,12 +81,6 @@ TEST(Y4mWriter, WritesFourFourFourPlanesTopRowFirstAndReadsBackWithinALevel) {
                                "\x80\x80\xF0\x5A\x36\x80"    // Cb
                                "\x80\x80\x6E\xF0\x22\x80",   // Cr
                                41 + 18));
-  Y4mReader reader;
-  std::string error;
-  ASSERT_TRUE(reader.open(folder.file("out.y4m"), error)) << error;
-  std::vector<std::uint8_t> back(frame.size());
-  ASSERT_TRUE(reader.readFrame(0, back.data()));
-  for (std::size_t i = 0; i < frame.size(); ++i) EXPECT_NEAR(back[i], frame[i], 2) << "byte " << i;
 }
 
 TEST(Y4mReader, RefusesBadFilesWithAClearErrorAndDropsACutLastFrame) {

@@ -6,17 +6,6 @@
 
 namespace {
 
-PipeWireNode node(std::uint64_t serial, std::string name, std::string objectPath = "",
-                  std::string v4l2Path = "") {
-  PipeWireNode n;
-  n.id = static_cast<std::uint32_t>(serial);
-  n.serial = serial;
-  n.name = std::move(name);
-  n.objectPath = std::move(objectPath);
-  n.v4l2Path = std::move(v4l2Path);
-  return n;
-}
-
 std::vector<std::string> namesOf(const std::vector<PipeWireNode>& nodes) {
   std::vector<std::string> names;
   for (const PipeWireNode& n : nodes) names.push_back(n.name);
@@ -38,10 +27,10 @@ TEST(PipeWireNodes, DevicePathsAreMatchedWholeBareOrBehindAScheme) {
 
 TEST(PipeWireNodes, V4l2CamerasAreListedOnceThroughV4l2) {
   const std::vector<PipeWireNode> nodes = {
-      node(40, "Monitor of UVC", "v4l2:/dev/video0"),
-      node(41, "Direct path", "", "/dev/video2"),
-      node(42, "Not listed by V4L2", "v4l2:/dev/video4"),
-      node(43, "MIPI", "libcamera:/base/i2c@1/ov5640@3c"),
+      {40, 40, "Monitor of UVC", "v4l2:/dev/video0", ""},
+      {41, 41, "Direct path", "", "/dev/video2"},
+      {42, 42, "Not listed by V4L2", "v4l2:/dev/video4", ""},
+      {43, 43, "MIPI", "libcamera:/base/i2c@1/ov5640@3c", ""},
   };
   EXPECT_EQ(namesOf(camerasToList(nodes, {"/dev/video0", "/dev/video2"})),
             (std::vector<std::string>{"Not listed by V4L2", "MIPI"}));
@@ -50,7 +39,7 @@ TEST(PipeWireNodes, V4l2CamerasAreListedOnceThroughV4l2) {
 
 TEST(PipeWireNodes, SerialOrderAtMostTenNamesCut) {
   std::vector<PipeWireNode> nodes;
-  for (int i = 12; i >= 1; --i) nodes.push_back(node(i, "Camera " + std::to_string(i)));
+  for (std::uint32_t i = 12; i >= 1; --i) nodes.push_back({i, i, "Camera " + std::to_string(i), "", ""});
   nodes[0].name = std::string(100, 'x');  // serial 12: beyond the tenth
   nodes[3].name = std::string(90, 'y');   // serial 9
   const std::vector<PipeWireNode> listed = camerasToList(nodes, {});

@@ -21,10 +21,7 @@ extern char** environ;
 namespace {
 
 void setOrClear(const char* name, const std::string& value) {
-  if (value.empty())
-    unsetenv(name);
-  else
-    setenv(name, value.c_str(), 1);
+  value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1);
 }
 
 std::string envOr(const char* name) {
@@ -35,8 +32,7 @@ std::string envOr(const char* name) {
 void endProcess(pid_t pid) {
   if (pid <= 0) return;
   kill(pid, SIGTERM);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  waitpid(pid, nullptr, 0);
 }
 
 // Waits for a readable `fd` until `until`; false at the deadline.
@@ -55,12 +51,11 @@ bool sessionRequired() { return envOr("CI") == "true"; }
 PrivateSession::~PrivateSession() {
   for (const auto& [name, pid] : cameras) endProcess(pid);
   for (auto pid = daemons.rbegin(); pid != daemons.rend(); ++pid) endProcess(*pid);
-  if (!dir.empty()) {
-    setOrClear("XDG_RUNTIME_DIR", savedRuntimeDir);
-    setOrClear("DBUS_SESSION_BUS_ADDRESS", savedBus);
-    std::error_code ignored;
-    if (started) std::filesystem::remove_all(dir, ignored);
-  }
+  if (dir.empty()) return;
+  setOrClear("XDG_RUNTIME_DIR", savedRuntimeDir);
+  setOrClear("DBUS_SESSION_BUS_ADDRESS", savedBus);
+  std::error_code ignored;
+  if (started) std::filesystem::remove_all(dir, ignored);
 }
 
 pid_t PrivateSession::spawn(const std::vector<std::string>& argv, const std::string& logName,
@@ -82,10 +77,7 @@ pid_t PrivateSession::spawn(const std::vector<std::string>& argv, const std::str
 
 bool PrivateSession::start(std::string& why) {
   char pattern[] = "/tmp/swishcam-pipewire-XXXXXX";
-  if (mkdtemp(pattern) == nullptr) {
-    why = "cannot make a runtime directory";
-    return false;
-  }
+  if (mkdtemp(pattern) == nullptr) return why = "cannot make a runtime directory", false;
   dir = pattern;
   savedRuntimeDir = envOr("XDG_RUNTIME_DIR");
   savedBus = envOr("DBUS_SESSION_BUS_ADDRESS");
@@ -95,10 +87,7 @@ bool PrivateSession::start(std::string& why) {
   unsetenv("PIPEWIRE_REMOTE");
 
   int ready[2];
-  if (pipe(ready) != 0) {
-    why = "no pipe";
-    return false;
-  }
+  if (pipe(ready) != 0) return why = "no pipe", false;
   daemons.push_back(spawn({"dbus-daemon", "--session", "--nofork", "--nopidfile",
                            "--address=unix:path=" + dir + "/bus", "--print-address=3"},
                           "dbus", ready[1]));
@@ -108,10 +97,7 @@ bool PrivateSession::start(std::string& why) {
   const bool busUp = daemons.back() > 0 && readable(ready[0], until) &&
                      read(ready[0], address, sizeof address - 1) > 0;
   close(ready[0]);
-  if (!busUp) {
-    why = "dbus-daemon did not start (see " + dir + "/dbus.log)";
-    return false;
-  }
+  if (!busUp) return why = "dbus-daemon did not start (see " + dir + "/dbus.log)", false;
   address[std::strcspn(address, "\n")] = '\0';
   setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
   if (!waitForDaemon(why)) return false;
@@ -166,18 +152,14 @@ bool PrivateSession::waitForCamera(const std::string& name, std::string& why) {
   bool already = false;
   for (const PipeWireNode& node : watcher.videoSources()) already = already || node.name == name;
   std::unique_lock<std::mutex> guard(mutex);
-  listed = listed || already;
-  described.wait_for(guard, deadline, [&] { return listed; });
-  if (!listed) why = "the virtual camera " + name + " did not appear (see " + dir + "/camera-*.log)";
+  if (!described.wait_for(guard, deadline, [&] { return listed || already; }))
+    why = "the virtual camera " + name + " did not appear (see " + dir + "/camera-*.log)";
   guard.unlock();
   SessionLock hold(watcher);
   watcher.nodeDescribed = nullptr;
-  return listed;
+  return listed || already;
 }
 
 void PrivateSession::stopCamera(const std::string& name) {
-  const auto found = cameras.find(name);
-  if (found == cameras.end()) return;
-  endProcess(found->second);
-  cameras.erase(found);
+  if (const auto found = cameras.find(name); found != cameras.end()) endProcess(found->second), cameras.erase(found);
 }

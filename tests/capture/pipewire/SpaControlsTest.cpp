@@ -4,8 +4,6 @@
 #include <spa/param/props.h>
 #include <spa/pod/builder.h>
 
-#include <cstring>
-
 namespace {
 
 // One PropInfo pod as a camera node writes it: an id, a name and a type whose choice gives
@@ -23,14 +21,15 @@ struct PropInfoWriter {
     spa_pod_builder_prop(&builder, SPA_PROP_INFO_name, 0);
     spa_pod_builder_string(&builder, name);
   }
-  void ints(std::uint32_t choiceType, std::initializer_list<int> values) {
+  PropInfoWriter& ints(std::uint32_t choiceType, std::initializer_list<int> values) {
     spa_pod_frame choice;
     spa_pod_builder_prop(&builder, SPA_PROP_INFO_type, 0);
     spa_pod_builder_push_choice(&builder, &choice, choiceType, 0);
     for (int v : values) spa_pod_builder_int(&builder, v);
     spa_pod_builder_pop(&builder, &choice);
+    return *this;
   }
-  void labels(std::initializer_list<std::pair<int, const char*>> pairs, bool damaged = false) {
+  PropInfoWriter& labels(std::initializer_list<std::pair<int, const char*>> pairs, bool damaged = false) {
     spa_pod_frame list;
     spa_pod_builder_prop(&builder, SPA_PROP_INFO_labels, 0);
     spa_pod_builder_push_struct(&builder, &list);
@@ -40,10 +39,12 @@ struct PropInfoWriter {
       else spa_pod_builder_string(&builder, text);
     }
     spa_pod_builder_pop(&builder, &list);
+    return *this;
   }
-  void boolean(bool value) {
+  PropInfoWriter& boolean(bool value) {
     spa_pod_builder_prop(&builder, SPA_PROP_INFO_type, 0);
     spa_pod_builder_bool(&builder, value);
+    return *this;
   }
   void addTo(std::vector<CameraControl>& controls) {
     const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &object));
@@ -53,20 +54,12 @@ struct PropInfoWriter {
 
 TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
   std::vector<CameraControl> controls;
-  PropInfoWriter brightness(0x10001, "Brightness");
-  brightness.ints(SPA_CHOICE_Step, {128, 0, 255, 2});
-  brightness.addTo(controls);
-  PropInfoWriter flip(0x10002, "Horizontal Flip");
-  flip.boolean(true);
-  flip.addTo(controls);
-  PropInfoWriter power(0x10003, "Power Line Frequency");
-  power.ints(SPA_CHOICE_Enum, {1, 0, 1, 2});
-  power.labels({{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}});
-  power.addTo(controls);
-  PropInfoWriter again(0x10001, "Brightness");  // listed twice by the node: once here
-  again.ints(SPA_CHOICE_Range, {1, 0, 2});
-  again.addTo(controls);
-
+  PropInfoWriter(0x10001, "Brightness").ints(SPA_CHOICE_Step, {128, 0, 255, 2}).addTo(controls);
+  PropInfoWriter(0x10002, "Horizontal Flip").boolean(true).addTo(controls);
+  PropInfoWriter(0x10003, "Power Line Frequency").ints(SPA_CHOICE_Enum, {1, 0, 1, 2})
+      .labels({{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}}).addTo(controls);
+  // Listed twice by the node: once here.
+  PropInfoWriter(0x10001, "Brightness").ints(SPA_CHOICE_Range, {1, 0, 2}).addTo(controls);
   ASSERT_EQ(controls.size(), 3u);
   using Kind = CameraControl::Kind;
   const CameraControl &slider = controls[0], &box = controls[1], &menu = controls[2];
@@ -78,25 +71,17 @@ TEST(SpaControls, RangesBooleansAndEnumerationsBecomeEditors) {
 
 TEST(SpaControls, AMenuWithoutUsableLabelsShowsItsNumbers) {
   std::vector<CameraControl> controls;
-  PropInfoWriter scene(0x10007, "Scene");
-  scene.ints(SPA_CHOICE_Enum, {0, 0, 3});
-  scene.labels({{0, "Auto"}, {3, "Night"}}, true);
-  scene.addTo(controls);
+  PropInfoWriter(0x10007, "Scene").ints(SPA_CHOICE_Enum, {0, 0, 3}).labels({{0, "Auto"}, {3, "Night"}}, true).addTo(controls);
   ASSERT_EQ(controls.size(), 1u);
-  const std::vector<std::pair<int, std::string>> menu = {{0, "0"}, {3, "3"}};
-  EXPECT_EQ(controls[0].menu, menu);
+  EXPECT_EQ(controls[0].menu, (std::vector<std::pair<int, std::string>>{{0, "0"}, {3, "3"}}));
 }
 
+// Nothing to choose, an inverted range, and every cut of a good pod add nothing.
 TEST(SpaControls, KindsWeCannotEditAndDamagedPodsAreSkipped) {
   std::vector<CameraControl> controls;
-  PropInfoWriter fixed(0x10004, "Fixed");
-  fixed.ints(SPA_CHOICE_None, {3});  // nothing to choose
-  fixed.addTo(controls);
-  PropInfoWriter inverted(0x10005, "Inverted");
-  inverted.ints(SPA_CHOICE_Range, {5, 10, 0});
-  inverted.addTo(controls);
+  PropInfoWriter(0x10004, "Fixed").ints(SPA_CHOICE_None, {3}).addTo(controls);
+  PropInfoWriter(0x10005, "Inverted").ints(SPA_CHOICE_Range, {5, 10, 0}).addTo(controls);
   EXPECT_TRUE(controls.empty());
-
   PropInfoWriter good(0x10006, "Contrast");
   good.ints(SPA_CHOICE_Range, {32, 0, 64});
   const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&good.builder, &good.object));

@@ -5,6 +5,8 @@
 #include <spa/param/video/raw.h>
 #include <spa/pod/builder.h>
 
+#include <functional>
+
 #include "capture/PixelConverters.h"
 
 namespace {
@@ -83,51 +85,43 @@ TEST(SpaFormats, MapsEachFormatTheConvertersTakeBothWays) {
 // Each mode as "code name width x height interval", the code as its four characters.
 std::vector<std::string> shown(const std::vector<CameraMode>& modes) {
   std::vector<std::string> texts;
-  for (const CameraMode& m : modes) {
-    const std::uint32_t c = m.pixelFormat;
-    texts.push_back(std::string{char(c), char(c >> 8), char(c >> 16), char(c >> 24)} + " " +
-                    m.formatName + " " + std::to_string(m.width) + "x" + std::to_string(m.height) +
-                    " " + std::to_string(m.intervalNumerator) + "/" + std::to_string(m.intervalDenominator));
-  }
+  for (const CameraMode& m : modes)
+    texts.push_back(std::string(reinterpret_cast<const char*>(&m.pixelFormat), 4) + " " + m.formatName + " " +
+                    std::to_string(m.width) + "x" + std::to_string(m.height) + " " +
+                    std::to_string(m.intervalNumerator) + "/" + std::to_string(m.intervalDenominator));
   return texts;
 }
 
-TEST(SpaFormats, AFixedFormatIsOneMode) {
-  PodWriter pod(SPA_MEDIA_SUBTYPE_raw);
-  pod.formats({SPA_VIDEO_FORMAT_YUY2});
-  pod.size(640, 480);
-  pod.rates(SPA_CHOICE_None, {{30, 1}});
-  EXPECT_EQ(shown(pod.modes()), std::vector<std::string>{"YUYV YUY2 640x480 1/30"});
-}
-
-// No rate named: any rate (0/0).
-TEST(SpaFormats, OnlyFormatsTheConvertersKnowAreOffered) {
-  PodWriter pod(SPA_MEDIA_SUBTYPE_raw);
-  pod.formats({SPA_VIDEO_FORMAT_YVYU, SPA_VIDEO_FORMAT_NV12, SPA_VIDEO_FORMAT_BGRx});
-  pod.size(320, 240);
-  std::vector<std::string> expected{"NV12 NV12 320x240 0/0", "XR24 BGRx 320x240 0/0"};
-  if (pixelLayoutOf(fourcc('X', 'R', '2', '4')) == PixelLayout::Unsupported) expected.pop_back();
-  EXPECT_EQ(shown(pod.modes()), expected);
-}
-
-TEST(SpaFormats, ASizeRangeOffersItsDefaultAndTheCommonSizesInside) {
-  PodWriter pod(SPA_MEDIA_SUBTYPE_raw);
-  pod.formats({SPA_VIDEO_FORMAT_I420});
-  pod.sizeRange({800, 600}, {320, 240}, {1280, 720});
-  pod.rates(SPA_CHOICE_Range, {{30, 1}, {1, 1}, {60, 1}});
-  std::vector<std::string> expected;
+// Only formats the converters know are offered; no rate named is any rate (0/0), and so is
+// 0/1, a variable one; a size range offers its default and the common sizes inside.
+TEST(SpaFormats, EachEntryOffersTheModesTheConvertersTake) {
+  std::vector<std::string> known{"NV12 NV12 320x240 0/0", "XR24 BGRx 320x240 0/0"};
+  if (pixelLayoutOf(fourcc('X', 'R', '2', '4')) == PixelLayout::Unsupported) known.pop_back();
+  std::vector<std::string> ranged;
   for (const char* size : {"800x600", "320x240", "640x480", "1280x720"})
-    for (const char* interval : {"1/30", "1/60"}) expected.push_back(std::string("YU12 I420 ") + size + " " + interval);
-  EXPECT_EQ(shown(pod.modes()), expected);
-}
-
-// 0/1: a variable rate.
-TEST(SpaFormats, MjpegAndEnumeratedRatesWithoutRepeats) {
-  PodWriter pod(SPA_MEDIA_SUBTYPE_mjpg);
-  pod.size(1280, 720);
-  pod.rates(SPA_CHOICE_Enum, {{30, 1}, {30, 1}, {15, 1}, {0, 1}});
-  EXPECT_EQ(shown(pod.modes()), (std::vector<std::string>{"MJPG MJPG 1280x720 1/30",
-                                                           "MJPG MJPG 1280x720 1/15", "MJPG MJPG 1280x720 0/0"}));
+    for (const char* interval : {"1/30", "1/60"}) ranged.push_back(std::string("YU12 I420 ") + size + " " + interval);
+  const struct {
+    std::uint32_t subtype;
+    std::function<void(PodWriter&)> write;
+    std::vector<std::string> modes;
+  } rows[] = {
+      {SPA_MEDIA_SUBTYPE_raw, [](PodWriter& pod) { pod.formats({SPA_VIDEO_FORMAT_YUY2}), pod.size(640, 480),
+                                                   pod.rates(SPA_CHOICE_None, {{30, 1}}); },
+       {"YUYV YUY2 640x480 1/30"}},
+      {SPA_MEDIA_SUBTYPE_raw, [](PodWriter& pod) {
+         pod.formats({SPA_VIDEO_FORMAT_YVYU, SPA_VIDEO_FORMAT_NV12, SPA_VIDEO_FORMAT_BGRx}), pod.size(320, 240); }, known},
+      {SPA_MEDIA_SUBTYPE_raw, [](PodWriter& pod) { pod.formats({SPA_VIDEO_FORMAT_I420}),
+         pod.sizeRange({800, 600}, {320, 240}, {1280, 720}), pod.rates(SPA_CHOICE_Range, {{30, 1}, {1, 1}, {60, 1}}); },
+       ranged},
+      {SPA_MEDIA_SUBTYPE_mjpg, [](PodWriter& pod) {
+         pod.size(1280, 720), pod.rates(SPA_CHOICE_Enum, {{30, 1}, {30, 1}, {15, 1}, {0, 1}}); },
+       {"MJPG MJPG 1280x720 1/30", "MJPG MJPG 1280x720 1/15", "MJPG MJPG 1280x720 0/0"}},
+  };
+  for (const auto& row : rows) {
+    PodWriter pod(row.subtype);
+    row.write(pod);
+    EXPECT_EQ(shown(pod.modes()), row.modes);
+  }
 }
 
 TEST(SpaFormats, ABuiltFormatReadsBackAsTheSameMode) {

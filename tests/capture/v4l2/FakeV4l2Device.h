@@ -71,11 +71,11 @@ class FakeV4l2Device final : public V4l2Io {
     if (unplugged) return fail(ENODEV);
     const FakeNode& node = nodeList[openNodes.at(fd)];
     switch (request) {
-      case VIDIOC_QUERYCAP:
-        node.card.copy(reinterpret_cast<char*>(as<v4l2_capability>(argument).card), sizeof v4l2_capability::card);
-        as<v4l2_capability>(argument).capabilities = V4L2_CAP_DEVICE_CAPS;
-        as<v4l2_capability>(argument).device_caps = node.caps;
-        return 0;
+      case VIDIOC_QUERYCAP: {
+        auto& caps = as<v4l2_capability>(argument);
+        node.card.copy(reinterpret_cast<char*>(caps.card), sizeof caps.card);
+        return caps.capabilities = V4L2_CAP_DEVICE_CAPS, caps.device_caps = node.caps, 0;
+      }
       case VIDIOC_ENUM_FMT:
         as<v4l2_fmtdesc>(argument).pixelformat = yuyv;
         return as<v4l2_fmtdesc>(argument).index == 0 ? 0 : fail(EINVAL);
@@ -95,10 +95,10 @@ class FakeV4l2Device final : public V4l2Io {
         return 0;
       }
       case VIDIOC_REQBUFS: buffers.assign(as<v4l2_requestbuffers>(argument).count, Bytes(imageSize)); return 0;
-      case VIDIOC_QUERYBUF:
-        as<v4l2_buffer>(argument).length = imageSize;
-        as<v4l2_buffer>(argument).m.offset = as<v4l2_buffer>(argument).index;
-        return 0;
+      case VIDIOC_QUERYBUF: {
+        auto& buffer = as<v4l2_buffer>(argument);
+        return buffer.length = imageSize, buffer.m.offset = buffer.index, 0;
+      }
       case VIDIOC_QBUF: queued.push_back(as<v4l2_buffer>(argument)); return 0;
       case VIDIOC_DQBUF: return dequeue(fd, as<v4l2_buffer>(argument));
       case VIDIOC_STREAMOFF: queued.clear(); done.clear(); return 0;
@@ -125,8 +125,7 @@ class FakeV4l2Device final : public V4l2Io {
   }
   void unplug() {
     std::lock_guard lock(mutex);
-    unplugged = true;
-    signalAll();
+    unplugged = true, signalAll();
   }
   // Blocks until the capture thread has entered poll() `count` times.
   void waitForPolls(int count) {
@@ -156,11 +155,8 @@ class FakeV4l2Device final : public V4l2Io {
     for (const auto& open : openNodes) (void)::write(open.first, &one, sizeof one);
   }
   int dequeue(int fd, v4l2_buffer& buffer) {
-    if (done.empty()) {  // the node is not readable again until a frame comes
-      std::uint64_t drained;
-      (void)::read(fd, &drained, sizeof drained);
-      return fail(EAGAIN);
-    }
+    std::uint64_t drained;  // the node is not readable again until a frame comes
+    if (done.empty()) return (void)::read(fd, &drained, sizeof drained), fail(EAGAIN);
     buffer = done.front();
     done.pop_front();
     return 0;
@@ -170,8 +166,7 @@ class FakeV4l2Device final : public V4l2Io {
   std::condition_variable changed;
   std::map<int, std::size_t> openNodes;  // fd → node
   std::vector<Bytes> buffers;
-  std::deque<v4l2_buffer> queued;
-  std::deque<v4l2_buffer> done;
+  std::deque<v4l2_buffer> queued, done;
   std::uint32_t imageSize = 0;
   int wakeFd = -1;
   int polls = 0;
