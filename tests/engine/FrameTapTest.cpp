@@ -28,7 +28,8 @@ struct NotingTap final : FrameTap {
 }  // namespace
 
 // The tap hears of each layout, gets the field of each stepped frame under drawLock at the
-// frame's tick, and each sound at its tick; a dropped frame is not shown.
+// frame's tick, and each sound at its tick; a dropped frame is not shown. How many swishes a
+// basket makes is the sound tests' to count.
 TEST(FrameTap, SeesLayoutsSteppedFramesAndSounds) {
   EngineScene s;
   NotingTap tap;
@@ -43,7 +44,6 @@ TEST(FrameTap, SeesLayoutsSteppedFramesAndSounds) {
   ASSERT_EQ(tap.shown.size(), 20u);
   for (std::uint32_t n = 0; n < 20; ++n)
     EXPECT_EQ(tap.shown[n], (NotingTap::Shown{&s.surface, 100000u + 33u * (n + 1), true})) << n;
-  // One swish per basket is the sound tests' to count; here, that it reaches the tap in time.
   const auto swish = std::find_if(tap.sounds.begin(), tap.sounds.end(),
                                   [](const auto& made) { return made.first == Sound::Swish2; });
   ASSERT_NE(swish, tap.sounds.end());
