@@ -81,7 +81,8 @@ struct Scene {
   }
 
   MemorySurface field;
-  std::vector<std::uint8_t> picture = std::vector<std::uint8_t>(std::size_t(fieldWidth) * fieldHeight * 4);
+  std::vector<std::uint8_t> picture =
+      std::vector<std::uint8_t>(std::size_t(fieldWidth) * fieldHeight * pixelBytes);
   std::mutex mutex;
   std::vector<ClipResult> results;
   ClipBuffer buffer;
