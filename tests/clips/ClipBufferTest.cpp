@@ -4,12 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 #include <mutex>
+#include <tuple>
 
-#include "clips/BgrxField.h"
 #include "clips/ClipReader.h"
 #include "platform/DrawLock.h"
+#include "platform/MemorySurface.h"
 
 namespace {
 
@@ -42,7 +42,13 @@ struct Scene {
           std::lock_guard lock(mutex);
           results.push_back(r);
         }, write) {
+    field.create(fieldWidth, fieldHeight);
     buffer.fieldLaidOut(fieldWidth, fieldHeight);
+  }
+  // Each frame a shade of its own, so that the encoder has pictures to tell apart.
+  void paint(int n) {
+    std::fill(picture.begin(), picture.end(), static_cast<std::uint8_t>(n * 7));
+    field.putImage(picture.data(), fieldWidth, fieldHeight, 0, 0, fieldWidth, fieldHeight, 0, 0);
   }
   void play(int from, int to, const std::vector<int>& swishes = {}) {
     for (int n = from; n < to; ++n) {
@@ -50,7 +56,7 @@ struct Scene {
         if (s == n) buffer.soundMade(Sound::Swish2, 1.0f, frameTick(n));
       {
         DrawLockGuard lock;  // as the frame step draws and hands the field over
-        field.paint(n);
+        paint(n);
         buffer.fieldShown(field, frameTick(n));
       }
       buffer.flush();
@@ -69,10 +75,14 @@ struct Scene {
       ADD_FAILURE() << "no clip saved";
       return {};
     }
+    EXPECT_EQ(std::tuple(saved[0].path.parent_path(), saved[0].path.extension(), buffer.savedCount()),
+              std::tuple(folder, std::filesystem::path(".mp4"), 1ul));
     return readClip(saved[0].path);
   }
 
-  BgrxField field{fieldWidth, fieldHeight};
+  MemorySurface field;
+  std::vector<std::uint8_t> picture =
+      std::vector<std::uint8_t>(std::size_t(fieldWidth) * fieldHeight * pixelBytes);
   std::mutex mutex;
   std::vector<ClipResult> results;
   ClipBuffer buffer;
@@ -82,12 +92,7 @@ TEST(ClipBuffer, SavedClipHoldsTheLastTenSecondsWithTheirSounds) {
   const auto folder = freshFolder("last");
   Scene scene;
   scene.play(0, 445, {360});  // 14.8 s, a swish at 12 s
-  scene.buffer.saveLast(folder);
-  const std::vector<ClipResult> results = scene.finished();
-  ASSERT_EQ(results.size(), 1u);
-  ASSERT_EQ(results[0].problem, "");
-  EXPECT_EQ(std::pair(results[0].path.parent_path(), results[0].path.extension()), std::pair(folder, std::filesystem::path(".mp4")));
-  const ClipContents clip = readClip(results[0].path);
+  const ClipContents clip = scene.savedLast(folder);
   ASSERT_TRUE(clip.opened);
   EXPECT_EQ(std::tuple(clip.videoCodec, clip.width, clip.height, clip.audioCodec), std::tuple("h264", 320, 240, "aac"));
   // Frames 145 (at 4833 ms, on screen at 4834 ms) to 444 (at 14800 ms, shown until
@@ -99,7 +104,7 @@ TEST(ClipBuffer, SavedClipHoldsTheLastTenSecondsWithTheirSounds) {
   // The swish at 12 s is 7.167 s into the clip: silence before, loud after.
   EXPECT_LT(loudness(clip, 6.0, 7.1), 0.001);
   EXPECT_GT(loudness(clip, 7.2, 7.5), 0.05);
-  EXPECT_EQ(std::pair(scene.buffer.savedCount(), scene.buffer.takeDropped()), std::pair(1ul, 0ul));
+  EXPECT_EQ(scene.buffer.takeDropped(), 0ul);
 }
 
 TEST(ClipBuffer, BasketClipEndsTwoSecondsAfterTheBasket) {
@@ -121,17 +126,9 @@ TEST(ClipBuffer, BasketClipEndsTwoSecondsAfterTheBasket) {
   EXPECT_GT(loudness(clip, 8.0, 8.3), 0.05);
 }
 
-TEST(ClipBuffer, ShortGameGivesAShorterClipFromItsFirstFrame) {
-  const auto folder = freshFolder("short");
-  Scene scene;
-  scene.play(0, 90);
-  const ClipContents clip = scene.savedLast(folder);
-  EXPECT_EQ(clip.framesAt.size(), 90u);
-  EXPECT_NEAR(clip.videoEndS, 3.0, 1.0 / fps);
-}
-
 // While the encoder waits for drawLock, the game goes on: of the pictures shown meanwhile
-// it takes the newest; the others are counted and left out of the clip.
+// it takes the newest; the others are counted and left out of the clip, which, the game
+// being short, starts at its first frame.
 TEST(ClipBuffer, PicturesPassedOverAreCountedAndLeftOut) {
   const auto folder = freshFolder("passed");
   Scene scene;
@@ -139,7 +136,7 @@ TEST(ClipBuffer, PicturesPassedOverAreCountedAndLeftOut) {
   {
     DrawLockGuard lock;
     for (int n = 30; n < 33; ++n) {
-      scene.field.paint(n);
+      scene.paint(n);
       scene.buffer.fieldShown(scene.field, frameTick(n));
     }
   }
@@ -174,32 +171,18 @@ ssize_t diskFull(int, const void*, std::size_t) {
   return -1;
 }
 
-// A failed save is told with the system's reason and leaves no file behind, not even a
-// temporary one.
-TEST(ClipBuffer, FailedSavesTellTheReasonAndLeaveNoFile) {
+// A save that fails on a full disk is told with the system's reason and leaves no file
+// behind, not even a temporary one. A folder that cannot be made is the headless runner's.
+TEST(ClipBuffer, AFailedSaveTellsTheReasonAndLeavesNoFile) {
   const auto folder = freshFolder("failed");
-  std::ofstream(folder / "file") << "a file, not a folder";
-  struct Row {
-    const char* name;
-    WriteCall write;
-    std::filesystem::path into;
-    const char* reason;
-  } rows[] = {
-      {"full disk", diskFull, folder / "full", "No space left on device"},
-      {"folder under a file", ::write, folder / "file" / "child", "Not a directory"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    Scene scene(row.write);
-    scene.play(0, 30);
-    scene.buffer.saveLast(row.into);
-    const std::vector<ClipResult> results = scene.finished();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_NE(results[0].problem.find(row.reason), std::string::npos) << results[0].problem;
-    EXPECT_EQ(scene.buffer.savedCount(), 0u);
-    EXPECT_TRUE(filesIn(row.into).empty());
-  }
-  EXPECT_EQ(filesIn(folder).size(), 2u);  // "file" and the empty "full"
+  Scene scene(diskFull);
+  scene.play(0, 30);
+  scene.buffer.saveLast(folder);
+  const std::vector<ClipResult> results = scene.finished();
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_NE(results[0].problem.find("No space left on device"), std::string::npos) << results[0].problem;
+  EXPECT_EQ(scene.buffer.savedCount(), 0u);
+  EXPECT_TRUE(filesIn(folder).empty());
 }
 
 TEST(ClipBuffer, SaveBeforeAnyFrameIsToldNotWritten) {
@@ -212,7 +195,7 @@ TEST(ClipBuffer, SaveBeforeAnyFrameIsToldNotWritten) {
   EXPECT_TRUE(filesIn(folder).empty());
 }
 
-// Two saves in one second get names of their own.
+// Two saves in flight in one second reserve names of their own.
 TEST(ClipBuffer, SavesInOneSecondDoNotOverwriteEachOther) {
   const auto folder = freshFolder("twice");
   Scene scene;

@@ -55,16 +55,16 @@ TEST(LightingCheck, DarkOrNoisyPicturesAreToldAfterTwoSecondsAndADemoLikePicture
 }
 
 TEST(LightingCheck, OneHintPerCameraStart) {
-  FrameMaker maker;
-  const std::vector<std::uint8_t> dark = maker.make(10, 0);
+  const std::vector<std::uint8_t> dark = FrameMaker().make(10, 0);
   LightingCheck check;
-  for (std::uint32_t t = 0; t <= 6000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
-  EXPECT_EQ(check.take(), LightingHint::Dark);
-  for (std::uint32_t t = 6000; t <= 12000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
-  EXPECT_EQ(check.take(), LightingHint::None);
+  const auto darkFrom = [&](std::uint32_t from, std::uint32_t to) {
+    for (std::uint32_t t = from; t <= to; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
+    return check.take();
+  };
+  EXPECT_EQ(darkFrom(0, 6000), LightingHint::Dark);
+  EXPECT_EQ(darkFrom(6000, 12000), LightingHint::None);
   check.restart();
-  for (std::uint32_t t = 0; t <= 2000; t += 100) check.check({dark.data(), dark.data(), 160, 120}, t);
-  EXPECT_EQ(check.take(), LightingHint::Dark);
+  EXPECT_EQ(darkFrom(0, 2000), LightingHint::Dark);
 }
 
 // Every channel rising by one a column: each 7 × 7 box mean is x, and so is the strength; the

@@ -17,17 +17,12 @@ struct Step {
 
 TEST(StallWatch, TwoSilentSecondsStallThenARestartEverySecondUntilFramesReturn) {
   const Step steps[] = {
-      {Step::Look, 0},
-      {Step::Frame, 100},
-      {Step::Look, 2099},                  // 1999 ms of silence: not yet
-      {Step::Look, 2100, true, true},      // 2 s: stalled, restart at once
-      {Step::Look, 2600, false, true},
-      {Step::Look, 3099, false, true},
-      {Step::Look, 3100, true, true},      // a second later: again
-      {Step::Look, 4100, true, true},
-      {Step::Frame, 4200},                 // pictures again
-      {Step::Look, 4300},
-      {Step::Look, 6199},
+      {Step::Look, 0}, {Step::Frame, 100},
+      {Step::Look, 2099},                                          // 1999 ms of silence: not yet
+      {Step::Look, 2100, true, true},                              // 2 s: stalled, restart at once
+      {Step::Look, 2600, false, true}, {Step::Look, 3099, false, true},
+      {Step::Look, 3100, true, true}, {Step::Look, 4100, true, true},  // a second later: again
+      {Step::Frame, 4200}, {Step::Look, 4300}, {Step::Look, 6199},   // pictures again
       {Step::Look, 6200, true, true},      // silent again, counted from the last frame
       {Step::Frame, 8301},                 // the capture thread read the clock a tick later
       {Step::Look, 8300},                  // than the look: no silence

@@ -78,30 +78,6 @@ TEST(BallMotion, ABorderBounceKeepsTheImpactAndLosesItsShareOfSpeed) {
   }
 }
 
-// Dropped from rest, the ball bounces ever lower: each rebound rises to 0.9² = 81 % of the
-// height it fell from, within 2 % at millisecond steps.
-TEST(BallMotion, EachBounceLosesTheSameShareOfHeight) {
-  PhysicsScene s;
-  s.place(374, 100);
-  std::vector<double> apexes{bottomBorder - 100};  // heights above the bottom border
-  double highest = bottomBorder;
-  bool rising = false;
-  for (int step = 0; step < 8000 && apexes.size() < 5; ++step) {
-    s.step(0.001);
-    if (s.ball.vy < 0) {
-      rising = true;
-      highest = std::min(highest, s.ball.y);
-    } else if (rising) {
-      apexes.push_back(bottomBorder - highest);
-      rising = false;
-      highest = bottomBorder;
-    }
-  }
-  ASSERT_EQ(apexes.size(), 5u);
-  for (std::size_t i = 1; i < apexes.size(); ++i)
-    EXPECT_NEAR(apexes[i] / apexes[i - 1], 0.81, 0.02) << "bounce " << i;
-}
-
 // The centre never leaves the borders: on a border exactly nothing bounces (the tests are
 // strict); a throw whose apex lies beyond the top in a long step is held at the corner,
 // still heading out; a start below the bottom is put back on it and sent up.
@@ -161,16 +137,6 @@ TEST(BallMotion, Contacts) {
     EXPECT_NEAR(s.ball.vx, c.vx, 1e-9);
     EXPECT_NEAR(s.ball.vy, c.vy, 1e-9);
   }
-}
-
-TEST(BallMotion, TheMaskCopiesTheCourtUnderTheBoxTopRowFirst) {
-  PhysicsScene s;
-  s.place(150.7, 150.2);
-  const Pixel marks[] = {{-30, -30, 21}, {29, 29, 22}, {-4, 7, 24}, {30, 0, 23}};  // 23: below
-  for (const Pixel& p : marks) s.under(p.a, p.b) = static_cast<std::uint8_t>(p.code);
-  s.step();
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(s.mask(marks[i].a, marks[i].b), marks[i].code) << i;
-  EXPECT_EQ(std::count(s.contact.mask.begin(), s.contact.mask.end(), 0), 60 * 60 - 3);
 }
 
 }  // namespace

@@ -10,33 +10,6 @@
 
 namespace {
 
-TEST(BallSprite, PanelsRimAndFrontLayerFollowTheTurnedOffsets) {
-  BallSprite s;
-  s.resize(30);
-  for (std::size_t i = 0; i < s.background.size(); ++i) s.background[i] = 10 + 10 * (i % 4);
-  // Y counts upward from the centre; the box's rows run top first.
-  auto bgr = [&s](int X, int Y) { auto* p = &s.image[((29 - Y) * 60 + X + 30) * 4]; return Colour{p[0], p[1], p[2]}; };
-  // At d = 29, k = 98 and the rim weight 2/3 blends the panel into the background; at d = 30
-  // the weight is 0; d² = r² + 1 lies outside the disc.
-  const Colour under{10, 20, 30};
-  const struct { double angle; int X, Y; Colour shown; } cases[] = {
-      {0, 0, 0, {255, 128, 128}}, {0, -29, 0, {108, 26, 30}},  // panel A, full and at 2/3
-      {0, 0, 29, {23, 26, 114}},  {0, 29, 0, {40, 76, 46}},    // B above, C to the right
-      {0, 20, 20, {0, 159, 159}}, {std::numbers::pi / 2, 0, 29, {40, 76, 46}},  // D; C turned up
-      {0, -30, 0, under}, {0, 0, -30, under}, {1.3, -30, 1, under}, {1.3, -30, -30, under}};
-  for (const auto& c : cases) {
-    renderBall(s, c.angle);
-    EXPECT_EQ(bgr(c.X, c.Y), c.shown) << c.angle << " at " << c.X << "," << c.Y;
-    const Bytes once = s.image;
-    renderBall(s, c.angle + 2 * std::numbers::pi);
-    EXPECT_EQ(s.image, once) << "a full turn from " << c.angle;
-  }
-  std::fill(s.overlayAlpha.begin(), s.overlayAlpha.end(), 255);  // hides the disc, rim and all
-  for (std::size_t i = 0; i < s.overlayColor.size(); ++i) s.overlayColor[i] = 1 + i % 4;
-  renderBall(s, 0.4);
-  EXPECT_EQ(std::tuple(bgr(0, 0), bgr(-30, 0), bgr(-30, 1)), std::tuple(Colour{1, 2, 3}, Colour{1, 2, 3}, under));
-}
-
 // Whole boxes over a patterned background and a sparse front layer, against the pictures
 // the ball has always had: any change in a seam's rounding shows here.
 TEST(BallSprite, KeepsEveryPixelAtEachSizeAndTurn) {
