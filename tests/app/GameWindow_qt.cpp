@@ -17,9 +17,7 @@
 namespace {
 
 // A settings file of its own, made before the window.
-struct OwnFolder {
-  QTemporaryDir folder;
-};
+struct OwnFolder { QTemporaryDir folder; };
 
 // The demo window, 320 × 240 unless said, on its own folder, in a window manager that keeps
 // the window within `refuseBeyond` and answers each placement later, as an X11 one does.
@@ -42,13 +40,11 @@ class SceneDialog final : public OwnFolder, public DemoWindow {
     return field;
   }
   void showMessage(const std::string& text) override { told.push_back(text); }
-
   Match& match = engine().match;
   QSize refuseBeyond;
   int placements = 0;
   std::vector<std::string> told;  // messages, instead of boxes
   std::vector<QRect> painted;
-
  protected:
   void paintEvent(QPaintEvent* event) override {
     GameWindow::paintEvent(event);
