@@ -30,10 +30,7 @@ std::optional<Options> parse(const QStringList& arguments, std::string& error) {
   return parseOptions(list, error);
 }
 
-struct Run {
-  int status;
-  QByteArray out, err;
-};
+struct Run { int status; QByteArray out, err; };
 
 // The program as a user runs it: the swishcam program beside the tests' folder.
 Run run(const QStringList& arguments) {
