@@ -3,7 +3,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -31,10 +30,7 @@ std::optional<Options> parse(const QStringList& arguments, std::string& error) {
   return parseOptions(list, error);
 }
 
-struct Run {
-  int status;
-  QByteArray out, err;
-};
+struct Run { int status; QByteArray out, err; };
 
 // The program as a user runs it: the swishcam program beside the tests' folder.
 Run run(const QStringList& arguments) {
@@ -62,33 +58,22 @@ class AppStartTest : public QObject {
   QTemporaryDir folder;
 
  private slots:
+  // As GNU tools read them: a value joined by "=", "--" ending the options, the last of a
+  // repeated option winning; a value may start with a dash.
   void optionsAreRead() {
     std::string error;
     auto o = parse({}, error);  // the window on the cameras
     QVERIFY(o && !o->headless && !o->demo && !o->noMirror && o->seed == 1 && o->fps == 30.0);
     QCOMPARE(QSize(o->width, o->height), QSize(640, 480));
-    o = parse(QString("--headless --demo --size 320x240 --fps 25 --frames 90 --seed 4294967295 "
-                      "--snapshot a.png --settings s.prm --left Computer --right Ann --skill 5 "
-                      "--period 1 --speed 10 --no-mirror --record r.y4m --clips c").split(' '), error);
+    o = parse(QString("--headless --demo --size=320x240 --fps 25 --frames 90 --seed 4294967295 "
+                      "--snapshot a.png --settings s.prm --left=-Ann- --right -x --skill 2 --skill=5 "
+                      "--period 1 --speed 10 --no-mirror --record r.y4m --clips c --").split(' '), error);
     QVERIFY2(o && o->headless && o->demo && o->noMirror && o->fps == 25.0, error.c_str());
     QCOMPARE(QList<long>({o->width, o->height, *o->frames, o->seed, *o->skill, *o->periodMinutes,
                           *o->speed}), QList<long>({320, 240, 90, 4294967295, 5, 1, 10}));
     QCOMPARE(o->snapshotFile + o->settingsFile + o->recordFile + o->clipsDir + *o->leftName +
-                 *o->rightName,
-             std::string("a.pngs.prmr.y4mcComputerAnn"));
+                 *o->rightName, std::string("a.pngs.prmr.y4mc-Ann--x"));
     QVERIFY(parse({"--left", "Zoë Miller"}, error));  // ten characters in eleven bytes
-  }
-
-  // As GNU tools read them: a value joined by "=", "--" ending the options, the last of a
-  // repeated option winning; a value may start with a dash.
-  void optionsAreReadTheGnuWay() {
-    std::string error;
-    auto o = parse({"--headless", "--size=320x240", "--left=-Ann-", "--right", "-x", "--skill",
-                    "2", "--skill=4", "--camera=USB Cam", "--clips", "/tmp/clips", "--"}, error);
-    QVERIFY2(o, error.c_str());
-    QCOMPARE(QList<int>({o->width, o->height, *o->skill}), QList<int>({320, 240, 4}));
-    QCOMPARE(*o->leftName + "|" + *o->rightName + "|" + o->cameraName + "|" + o->clipsDir,
-             std::string("-Ann-|-x|USB Cam|/tmp/clips"));
     o = parse({"--seed", "--"}, error);  // a value, not the end of the options
     QVERIFY(!o && error.find("bad value '--' for --seed") != std::string::npos);
     o = parse({"--version", "--fast"}, error);
@@ -96,51 +81,38 @@ class AppStartTest : public QObject {
   }
 
   // Help and version on standard output with status 0; a bad line's problem and the usage on
-  // standard error with status 2. The usage lists every option with its value.
+  // standard error with status 2.
   void helpAndVersionAreOnStandardOutput() {
     for (const char* option : {"--help", "-h", "--version"}) {
       const Run r = run({option});
-      QCOMPARE(r.status, 0);
+      QVERIFY(r.status == 0 && r.err.isEmpty());
       QVERIFY(r.out.startsWith(option[2] == 'v' ? "swishcam 1." : "usage: swishcam"));
-      QVERIFY(r.err.isEmpty());
     }
-    const Run help = run({"--help"});
-    for (const char* listed : {"--size <WxH>", "--camera <NAME>", "--clips <DIR>", "--no-mirror"})
-      QVERIFY2(help.out.contains(listed), listed);
+    QVERIFY(run({"--help"}).out.contains("--size <WxH>"));
     const Run bad = run({"--speed=11"});
-    QCOMPARE(bad.status, 2);
-    QVERIFY(bad.out.isEmpty());
+    QVERIFY(bad.status == 2 && bad.out.isEmpty());
     QVERIFY(bad.err.startsWith("swishcam: bad value '11' for --speed: expected 2 to 10\nusage: swishcam"));
   }
 
-  // The files of a user's desktop: every failure is told, and the recorded clip is never
-  // changed.
+  // The recorded clip is never changed; a run's failures are told (the files' own refusals
+  // are the settings file's and the recording's tests).
   void filesAreKeptAndEveryFailureIsTold() {
     auto file = [this](const char* name) { return folder.filePath(name); };
     const QString clip = file("clip.y4m");
     QVERIFY(run({"--headless", "--demo", "--size", "64x48", "--frames", "3", "--record", clip,
                  "--settings", file("rec.prm")}).status == 0);
-    QVERIFY(QFile::link(clip, file("link.y4m")) && QDir(folder.path()).mkpath("sub") &&
-            QDir(folder.path()).mkpath("folder.prm"));
-    QCOMPARE(::mkfifo(file("pipe").toUtf8(), 0600), 0);
+    QVERIFY(QFile::link(clip, file("link.y4m")) && QDir(folder.path()).mkpath("sub"));
     QFile longer(file("long.prm"));
     QVERIFY(longer.open(QIODevice::WriteOnly) && longer.write(QByteArray(361, 1)) == 361);
     longer.close();
     const QByteArray clipBytes = readBytes(clip);
     const QStringList settings{"--settings", file("Swishcam.prm")};
     const QStringList demo{"--demo", "--size", "64x48", "--frames", "5"};
-    const struct {
-      QStringList arguments;
-      int status;
-      QString told;
-    } rows[] = {
+    const struct { QStringList arguments; int status; QString told; } rows[] = {
         {settings + QStringList{"--replay", clip, "--record", clip}, 2, "name the same file"},
         {settings + QStringList{"--replay", clip, "--record", file("sub/../clip.y4m")}, 2, "name the same file"},
         {settings + QStringList{"--replay", clip, "--record", file("link.y4m")}, 2, "name the same file"},
-        {settings + QStringList{"--replay", file("pipe")}, 1, "(Not a regular file)"},
         {settings + demo + QStringList{"--record", "/dev/full"}, 1, "recording stopped"},
-        {QStringList{"--settings", file("folder.prm")} + demo, 1, "(Is a directory)"},
-        {QStringList{"--settings", file("none/x.prm")} + demo, 1, "(No such file or directory)"},
         {QStringList{"--settings", file("long.prm")} + demo, 0, "kept as " + file("long.prm.unreadable")},
     };
     for (const auto& row : rows) {
@@ -151,44 +123,29 @@ class AppStartTest : public QObject {
     }
   }
 
-  void badOptionsNameTheProblem_data() {
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("unknown") << "--fast" << "unknown option '--fast'";
-    QTest::newRow("missing value") << "--headless --seconds" << "--seconds needs a value";
-    QTest::newRow("size without x") << "--size 640" << "bad value '640' for --size";
-    QTest::newRow("size too small") << "--size 16x16" << "for --size";
-    QTest::newRow("zero fps") << "--fps 0" << "bad value '0' for --fps";
-    QTest::newRow("nan fps") << "--fps nan" << "for --fps";
-    QTest::newRow("negative seconds") << "--headless --seconds -1" << "for --seconds";
-    QTest::newRow("zero frames") << "--headless --frames 0" << "for --frames";
-    QTest::newRow("trailing junk") << "--seed 12x" << "for --seed";
-    QTest::newRow("long name") << "--left Elevenchars" << "at most 10 characters in at most 11 bytes";
-    QTest::newRow("long in bytes") << "--right Zoë_Müller" << "at most 10 characters in at most 11 bytes";
-    QTest::newRow("skill 6") << "--skill 6" << "for --skill";
-    QTest::newRow("speed 1") << "--speed 1" << "for --speed";
-    QTest::newRow("empty replay") << "--replay " << "for --replay";
-    QTest::newRow("demo and replay") << "--demo --replay x.y4m" << "exclude each other";
-    QTest::newRow("seconds and frames") << "--headless --seconds 1 --frames 2" << "exclude each other";
-    QTest::newRow("replay with size") << "--replay x.y4m --size 320x240" << "belong to the demo";
-    QTest::newRow("snapshot in a window") << "--snapshot a.png" << "--snapshot needs --headless";
-    QTest::newRow("clips in a window") << "--clips c" << "--clips needs --headless";
-    QTest::newRow("joined bad value") << "--size=640" << "bad value '640' for --size";
-    QTest::newRow("joined empty value") << "--settings=" << "bad value '' for --settings";
-    QTest::newRow("bad value given first") << "--skill 9 --skill 3" << "bad value '9' for --skill";
-    QTest::newRow("value for a flag") << "--demo=yes" << "--demo";
-    QTest::newRow("option after --") << "-- --demo" << "unexpected argument '--demo'";
-    QTest::newRow("an argument") << "demo" << "unexpected argument 'demo'";
-    QTest::newRow("short unknown") << "-x" << "unknown option '-x'";
-  }
-
   void badOptionsNameTheProblem() {
-    QFETCH(QString, arguments);
-    QFETCH(QString, named);
-    std::string error;
-    QVERIFY(!parse(arguments.split(' '), error));
-    const QString text = QString::fromStdString(error);
-    QVERIFY2(text.contains(named) && text.contains("usage: swishcam"), error.c_str());
+    const std::pair<const char*, const char*> rows[] = {
+        {"--fast", "unknown option '--fast'"}, {"-x", "unknown option '-x'"},
+        {"--headless --seconds", "--seconds needs a value"},
+        {"--size 640", "bad value '640' for --size"}, {"--size 16x16", "for --size"},
+        {"--fps 0", "bad value '0' for --fps"}, {"--fps nan", "for --fps"},
+        {"--headless --seconds -1", "for --seconds"}, {"--headless --frames 0", "for --frames"},
+        {"--seed 12x", "for --seed"}, {"--skill 6", "for --skill"}, {"--speed 1", "for --speed"},
+        {"--left Elevenchars", "at most 10 characters in at most 11 bytes"},
+        {"--right Zoë_Müller", "at most 10 characters in at most 11 bytes"},
+        {"--replay ", "for --replay"}, {"--demo --replay x.y4m", "exclude each other"},
+        {"--headless --seconds 1 --frames 2", "exclude each other"},
+        {"--replay x.y4m --size 320x240", "belong to the demo"},
+        {"--snapshot a.png", "--snapshot needs --headless"}, {"--clips c", "--clips needs --headless"},
+        {"--size=640", "bad value '640' for --size"}, {"--settings=", "bad value '' for --settings"},
+        {"--skill 9 --skill 3", "bad value '9' for --skill"}, {"--demo=yes", "--demo"},
+        {"-- --demo", "unexpected argument '--demo'"}, {"demo", "unexpected argument 'demo'"}};
+    for (const auto& [arguments, named] : rows) {
+      std::string error;
+      QVERIFY2(!parse(QString(arguments).split(' '), error), arguments);
+      QVERIFY2(error.find(named) != std::string::npos && error.find("usage: swishcam") != std::string::npos,
+               error.c_str());
+    }
   }
 
   // The running copy is asked to come to the front; the key (of this test run only, so that a
@@ -230,8 +187,7 @@ class AppStartTest : public QObject {
     const QString clips = folder.filePath("clips");
     const QStringList demo = QString("--demo --size 320x240 --seconds 30 --settings").split(' ')
                              << folder.filePath("clips.prm");
-    const QJsonObject summary =
-        QJsonDocument::fromJson(runHeadless(demo + QStringList{"--clips", clips})).object();
+    const auto summary = QJsonDocument::fromJson(runHeadless(demo + QStringList{"--clips", clips})).object();
     QVERIFY(summary["baskets"].toInt() > 0);
     QCOMPARE(summary["clips"].toInt(), summary["baskets"].toInt());
     QCOMPARE(QDir(clips).entryList({"swishcam-*.mp4"}, QDir::Files).size(), summary["baskets"].toInt());

@@ -1,4 +1,3 @@
-#include <QKeyEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,40 +49,32 @@ class FullScreenTest : public QObject {
              QPoint(534, 300));
     QVERIFY(view.toField(QPointF(target.left(), target.top() - 1)).y() < 0);  // the black border
     QVERIFY(view.toWindow(QRect(0, 0, 1068, 600)) == target);
-    const FieldView window(QSize(1068, 600), screen, false);
-    QCOMPARE(window.toField(QPointF(17, 23)), QPoint(17, 23));
+    QCOMPARE(FieldView(QSize(1068, 600), screen, false).toField(QPointF(17, 23)), QPoint(17, 23));
   }
 
+  // A click on the scaled camera picture opens the video settings under the own cursor; on
+  // the black bar below the field nothing opens and the cursor is the ordinary one.
   void togglesAreRememberedAndEscapeLeavesFullScreenFirst() {
     QTemporaryDir folder;
     {
       Scene s(folder);
       for (int key : {Qt::Key_F11, Qt::Key_F2, Qt::Key_F3, Qt::Key_M}) s.press(key);
       QCoreApplication::processEvents();  // the window system's full-screen size
-      QVERIFY(s.window.fieldView().scaled());
-      QVERIFY(s.window.engine().showsMotion());
-      // A click on the scaled camera picture opens the video settings and the own cursor
-      // shows there; on the black bars above and below the field (over the side strips'
-      // columns) nothing opens and the cursor is the ordinary one.
+      QVERIFY(s.window.fieldView().scaled() && s.window.engine().showsMotion());
       const Rect& picture = s.window.engine().court.frameRect;
-      const QRect shown = s.window.fieldView().toWindow(
-          QRect(picture.left, picture.top, picture.width(), picture.height()));
+      const QPoint shown = s.window.fieldView().toWindow(
+          QRect(picture.left, picture.top, picture.width(), picture.height())).center();
       const QRect field = s.window.fieldView().target();
-      QVERIFY2(field.top() >= 4 && s.window.height() - field.bottom() >= 4, "no bars to click");
-      const QPoint bars[] = {{field.left() + 2, field.top() / 2},
-                             {field.right() - 2, (field.bottom() + s.window.height()) / 2}};
-      for (const QPoint& bar : bars) {
-        moveMouse(s.window, shown.center());
-        QCOMPARE(s.window.cursor().shape(), Qt::BitmapCursor);
-        moveMouse(s.window, bar);
-        QCOMPARE(s.window.cursor().shape(), Qt::ArrowCursor);
-        QTest::mouseClick(&s.window, Qt::LeftButton, {}, bar);
+      const QPoint bar(field.right() - 2, (field.bottom() + s.window.height()) / 2);
+      QVERIFY2(s.window.height() - field.bottom() >= 4, "no bar to click");
+      for (const auto& [at, cursor] : {std::pair{shown, Qt::BitmapCursor}, {bar, Qt::ArrowCursor}}) {
+        moveMouse(s.window, at);
+        QCOMPARE(s.window.cursor().shape(), cursor);
+        QTest::mouseClick(&s.window, Qt::LeftButton, {}, at);
       }
-      QTest::mouseClick(&s.window, Qt::LeftButton, {}, shown.center());
       QCOMPARE(s.window.opened, QString("V"));
       s.press(Qt::Key_Escape);
-      QVERIFY(!s.window.fieldView().scaled());
-      QVERIFY(s.window.isVisible());
+      QVERIFY(!s.window.fieldView().scaled() && s.window.isVisible());
       s.press(Qt::Key_F11);
     }
     Scene again(folder);
@@ -91,9 +82,8 @@ class FullScreenTest : public QObject {
     QVERIFY(kept.fullScreen && kept.readout && kept.motionView && kept.muted);
     QVERIFY(again.window.fieldView().scaled());
     // A clip of every basket is off until the file says otherwise.
-    QVERIFY(!kept.clipEveryBasket);
     QSettings ini(folder.filePath("swishcam.ini"), QSettings::IniFormat);
-    QCOMPARE(ini.value("clips/everyBasket").toString(), QString("false"));
+    QVERIFY(!kept.clipEveryBasket && ini.value("clips/everyBasket").toString() == "false");
     ini.setValue("clips/everyBasket", true);
     ini.sync();
     QVERIFY(loadPreferences(folder.filePath("swishcam.ini")).clipEveryBasket);

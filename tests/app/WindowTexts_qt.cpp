@@ -2,7 +2,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -83,34 +82,24 @@ class WindowTextsTest : public QObject {
  private slots:
   void everyTextShowsWhole_data() {
     QTest::addColumn<WindowMaker>("make");
-    DeviceNames cameras;
-    cameras[0] = "HD Pro Webcam C920";
-    cameras[1] = "Integrated Camera: Integrated C";
-    QTest::newRow("video") << WindowMaker([cameras] {
-      return std::make_unique<VideoDialog>(nullptr, cameras, 2, cameras[1], 1);
-    });
-    QTest::newRow("format") << WindowMaker([] {
-      LongNamedCamera camera;
-      return std::make_unique<FormatDialog>(nullptr, camera.modes(), camera.mode());
-    });
-    QTest::newRow("source") << WindowMaker([] {
-      static LongNamedCamera camera;
-      return std::make_unique<SourceControlsDialog>(nullptr, camera);
-    });
+    DeviceNames cameras{"HD Pro Webcam C920", "Integrated Camera: Integrated C"};
+    static LongNamedCamera camera;
+    static const TopTenTable none{};
+    QTest::newRow("video") << WindowMaker(
+        [cameras] { return std::make_unique<VideoDialog>(nullptr, cameras, 2, cameras[1], 1); });
+    QTest::newRow("format") << WindowMaker(
+        [] { return std::make_unique<FormatDialog>(nullptr, camera.modes(), camera.mode()); });
+    QTest::newRow("source") << WindowMaker([] { return std::make_unique<SourceControlsDialog>(nullptr, camera); });
     QTest::newRow("environment") << WindowMaker([] {
       return std::make_unique<EnvironmentDialog>(EnvironmentSettings{}, Ball{}.gravityUnit);
     });
     QTest::newRow("players") << WindowMaker([] {
-      static const TopTenTable none{};
       PlayersValues values;
       values.leftName = QStringLiteral("Computer");
       values.timing.computerSkill = 4;  // "high division"
       return std::make_unique<PlayersDialog>(values, none);
     });
-    QTest::newRow("top ten") << WindowMaker([] {
-      static const TopTenTable none{};
-      return std::make_unique<TopTenDialog>(none);
-    });
+    QTest::newRow("top ten") << WindowMaker([] { return std::make_unique<TopTenDialog>(none); });
     QTest::newRow("help") << WindowMaker([] { return std::make_unique<HelpWindow>(nullptr); });
   }
 

@@ -2,8 +2,7 @@
 // Counts every allocation of the program that includes it, to show that a path allocates
 // nothing. It replaces the global operator new, so only one file of a program includes it.
 
-// GCC 12 sees malloc behind the replaced operator new and free behind the replaced delete
-// once they are inlined, and takes the pair for mismatched although it is the replacement.
+// GCC 12 takes the inlined malloc and free behind the replacements for a mismatched pair.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 #include <atomic>

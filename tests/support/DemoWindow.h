@@ -23,22 +23,18 @@ class DemoWindow : public DemoWindowParts, public GameWindow {
       : GameWindow(catalog, folder.filePath("Swishcam.prm").toStdString(), &clock,
                    folder.filePath("swishcam.ini")) {
     Options options;
-    options.width = camera.width();
-    options.height = camera.height();
+    options.width = camera.width(), options.height = camera.height();
     demo = makeDemoProvider(options, engine(), Delivery::Stepped);
     catalog.add(*demo);
   }
   ~DemoWindow() override { engine().closeCamera(); }  // before the demo goes
-
-  // One demo frame at the clock's time, delivered on a thread of its own as a capture thread
-  // delivers it; false while the capture is stopped.
+  // One frame at the clock's time from a thread of its own, as a capture thread delivers it.
   bool deliverFrame() {
     bool delivered = false;
     std::thread([&] { delivered = demo->stepped != nullptr && demo->stepped->deliver(); }).join();
     return delivered;
   }
-  // `frames` demo frames 33 ms apart, the clip encoder caught up after each; false once one
-  // is not delivered.
+  // Frames 33 ms apart, the clip encoder caught up after each; false once one is not delivered.
   bool play(int frames) {
     for (int n = 0; n < frames; ++n) {
       clock.advance(33);
@@ -47,11 +43,9 @@ class DemoWindow : public DemoWindowParts, public GameWindow {
     }
     return true;
   }
-
   std::unique_ptr<PainterProvider> demo;
   QString opened;
   bool videoFlowResult = true;
-
  protected:
   bool openFlow(FieldArea area) override {
     opened += area == FieldArea::Video ? 'V' : area == FieldArea::Players ? 'P' : 'E';
@@ -59,8 +53,7 @@ class DemoWindow : public DemoWindowParts, public GameWindow {
   }
 };
 
-// A mouse event straight to the widget, as the window system reports it, without the move Qt
-// puts before a press elsewhere.
+// A mouse event as the window system reports it, without the move Qt puts before a press.
 inline void sendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
   QMouseEvent event(type, at, widget.mapToGlobal(at), button, button, Qt::NoModifier);
   QApplication::sendEvent(&widget, &event);

@@ -18,13 +18,11 @@ struct ScriptedSource final : FrameSource {
   CaptureError start(FrameSink& sink) override { ++starts; running = &sink; return startError; }
   void stop() override { ++stops; running = nullptr; }
   bool streamLost() const override { return lost; }
-
   FrameFormat size;
   bool lost = false;
   FrameSink* running = nullptr;
   CaptureError startError = CaptureError::None;
-  int starts = 0;
-  int stops = 0;
+  int starts = 0, stops = 0;
 };
 
 // Named devices that open as ScriptedSources of one format, or fail with openError.
@@ -34,13 +32,11 @@ struct ScriptedProvider final : SourceProvider {
   std::vector<std::string> deviceNames() override { return names; }
   std::unique_ptr<FrameSource> open(std::size_t index, CaptureError& error) override {
     opened.push_back(index);
-    error = openError;
-    if (openError != CaptureError::None) return nullptr;
+    if ((error = openError) != CaptureError::None) return nullptr;
     auto source = std::make_unique<ScriptedSource>(format);
     last = source.get();
     return source;
   }
-
   std::vector<std::string> names;
   FrameFormat format;
   CaptureError openError = CaptureError::None;
@@ -76,29 +72,24 @@ struct EngineScene {
   }
   bool build() { return engine->openCamera(window); }
   // New timings through the players' entry point, names kept; a built court starts a new game.
-  void setTiming(TimingSettings timing) {
-    engine->applyPlayers(timing, engine->match.leftName, engine->match.rightName);
-  }
-  // One frame of uniform colour at the current tick.
-  void deliverUniform(std::uint8_t value) {
+  void setTiming(TimingSettings t) { engine->applyPlayers(t, engine->match.leftName, engine->match.rightName); }
+  void deliverUniform(std::uint8_t value) {  // one frame at the current tick
     frame.assign(frameBytes(provider.format.width, provider.format.height), value);
     engine->onFrame(0, frame.data(), frame.size());
   }
-  // `frames` uniform frames, 33 ms apart.
-  void play(int frames) {
+  void play(int frames) {  // uniform frames, 33 ms apart
     for (int n = 0; n < frames; ++n) clock.advance(33), deliverUniform(90);
   }
   // The ball falling straight through the right ring's middle, last struck in the near half:
   // player 1 scores 2 within 20 frames.
   void dropThroughRightRing() {
     const Rect ring = engine->court.rightRingRect;
-    engine->ball = Ball{};
-    engine->ball.x = (ring.left + ring.right) / 2;
-    engine->ball.y = ring.top - 40;
-    engine->ball.vy = 300;
-    engine->ball.shotX = engine->court.fieldWidth - 1;
+    Ball& ball = engine->ball = Ball{};
+    ball.x = (ring.left + ring.right) / 2;
+    ball.y = ring.top - 40;
+    ball.vy = 300;
+    ball.shotX = engine->court.fieldWidth - 1;
   }
-
   TemporaryFolder folder;
   ManualTickClock clock;
   MemorySurface surface;

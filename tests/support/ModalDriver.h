@@ -27,9 +27,7 @@ void whenModalOf(std::function<void(Dialog&)> act) {
   });
 }
 
-inline QComboBox& listOf(QWidget& dialog, const QString& name) {
-  return *dialog.findChild<QComboBox*>(name);
-}
+inline QComboBox& listOf(QWidget& dialog, const QString& name) { return *dialog.findChild<QComboBox*>(name); }
 
 inline QStringList entriesOf(const QComboBox& list) {
   QStringList texts;
